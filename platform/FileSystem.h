@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace olv {
+
+// Copies `from` over `to` (created or replaced). False when either cannot be opened.
+bool copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
+bool removeFile(const std::filesystem::path& path);
+// Creates one folder; true also when it exists already.
+bool createDirectory(const std::filesystem::path& path);
+bool fileExists(const std::filesystem::path& path);
+// Renames `from` over `to` in one step: readers see the old or the new file, never a mix.
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// The names of the regular files in `folder` that match a pattern such as "*.kst"
+// ("*" and "?" wildcards, letters compared without case), sorted by name.
+std::vector<std::string> listDirectory(const std::filesystem::path& folder, std::string_view pattern);
+
+} // namespace olv
