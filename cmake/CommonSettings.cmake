@@ -20,7 +20,8 @@ endif()
 
 # One static library per layer, built from every source file in its folder.
 function(olv_add_layer_library name folder)
-    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp")
+    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
     add_library(${name} STATIC ${sources})
     target_link_libraries(${name} PUBLIC olv_settings ${ARGN})
+    set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
 endfunction()

@@ -22,3 +22,25 @@ function(olv_add_tests_in folder)
         olv_add_test(${source} LIBS ${ARG_LIBS})
     endforeach()
 endfunction()
+
+# olv_add_qt_test(<source> LIBS <libs...>): a Qt Test executable (its own QTEST_MAIN).
+function(olv_add_qt_test source)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE olv_settings ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OLV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+        TIMEOUT 600)
+endfunction()
+
+# Every *Test.cpp of a folder that uses Qt Test.
+function(olv_add_qt_tests_in folder)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS "${folder}/*Test.cpp")
+    foreach(source ${sources})
+        olv_add_qt_test(${source} LIBS ${ARG_LIBS})
+    endforeach()
+endfunction()

@@ -1,0 +1,47 @@
+#include "ui/QtPrompter.h"
+
+#include "ui/GbkString.h"
+#include "ui/PasswordDialog.h"
+
+#include <QMessageBox>
+
+namespace olv {
+
+QtPrompter::QtPrompter(QString programTitle, QWidget* parent)
+    : m_programTitle(std::move(programTitle))
+    , m_parent(parent)
+{
+}
+
+QtPrompter::~QtPrompter() { delete m_passwordDialog; }
+
+QString QtPrompter::captionOr(std::string_view caption) const
+{
+    return caption.empty() ? m_programTitle : fromUtf8(caption);
+}
+
+void QtPrompter::message(std::string_view text, std::string_view caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, captionOr(caption), fromUtf8(text), QMessageBox::Ok, m_parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+bool QtPrompter::confirm(std::string_view text, std::string_view caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, captionOr(caption), fromUtf8(text), QMessageBox::Ok | QMessageBox::Cancel,
+                    m_parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::string QtPrompter::password()
+{
+    // One dialog for the program's life: closing it without "确定" gives the last text.
+    if (!m_passwordDialog)
+        m_passwordDialog = new PasswordDialog(m_parent);
+    return m_passwordDialog->ask().toStdString();
+}
+
+} // namespace olv
