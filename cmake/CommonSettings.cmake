@@ -3,7 +3,6 @@ set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 
 add_library(olv_settings INTERFACE)
 target_compile_features(olv_settings INTERFACE cxx_std_20)
-set_target_properties(olv_settings PROPERTIES INTERFACE_CXX_EXTENSIONS OFF)
 target_compile_options(olv_settings INTERFACE -Wall -Wextra)
 target_compile_definitions(olv_settings INTERFACE _GLIBCXX_ASSERTIONS)
 target_include_directories(olv_settings INTERFACE "${PROJECT_SOURCE_DIR}")

@@ -29,6 +29,7 @@ function(olv_add_qt_test source)
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE olv_settings ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,17 +12,19 @@ namespace olv {
 
 // The ways the programs open a file. Every mode creates or truncates only once the
 // lock (when asked for) is held, so a refused open never changes the file.
-enum class OpenMode {
-    ReadOnly,          // existing file, read only
+enum class OpenMode
+{
+    ReadOnly, // existing file, read only
     ReadWriteExisting, // existing file, read and write
-    ReadWriteCreate,   // read and write, created when missing
-    WriteTruncate,     // write only, created when missing, emptied when present
-    WriteAppendCreate, // write only, created when missing, never emptied
+    ReadWriteCreate, // read and write, created when missing
+    WriteTruncate, // write only, created when missing, emptied when present
+    WriteAppendCreate, // write only, created when missing, never emptied; every write goes to the end
 };
 
-enum class Sharing {
+enum class Sharing
+{
     Exclusive, // no other opener may hold the file: fails at once when another one does
-    Shared,    // no lock
+    Shared, // no lock
 };
 
 // An open file with byte offsets, raw access and the line semantics of a text-mode C
@@ -30,8 +34,8 @@ enum class Sharing {
 class File
 {
 public:
-    static std::optional<File> open(const std::filesystem::path& path, OpenMode mode,
-                                    Sharing sharing = Sharing::Exclusive);
+    static std::optional<File> open(
+        const std::filesystem::path& path, OpenMode mode, Sharing sharing = Sharing::Exclusive);
 
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -63,14 +67,16 @@ public:
     bool isOpen() const { return m_fd >= 0; }
 
 private:
-    explicit File(int fd);
-    bool fillBuffer();
-    void dropBuffer();
+    File(int fd, bool appending);
+    std::ptrdiff_t fillBuffer();
+    bool dropBuffer();
 
     int m_fd = -1;
+    bool m_appending = false;
     std::int64_t m_position = 0; // logical position, read buffer taken into account
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_buffer;
     std::size_t m_bufferPos = 0;
+    std::size_t m_bufferEnd = 0;
 };
 
 } // namespace olv

@@ -8,6 +8,7 @@
 namespace olv {
 
 // Copies `from` over `to` (created or replaced). False when either cannot be opened.
+// Copying a file onto itself leaves it alone.
 bool copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 bool removeFile(const std::filesystem::path& path);
 // Creates one folder; true also when it exists already.
@@ -16,7 +17,8 @@ bool fileExists(const std::filesystem::path& path);
 // Renames `from` over `to` in one step: readers see the old or the new file, never a mix.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // The names of the regular files in `folder` that match a pattern such as "*.kst"
-// ("*" and "?" wildcards, letters compared without case), sorted by name.
+// ("*" and "?" wildcards, letters compared without case), sorted by name. Pattern and
+// names are GBK, like all data.
 std::vector<std::string> listDirectory(const std::filesystem::path& folder, std::string_view pattern);
 
 } // namespace olv

@@ -1,0 +1,267 @@
+#include "platform/File.h"
+
+#include "platform/Posix.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace olv {
+
+namespace {
+
+constexpr std::size_t bufferSize = 64 * 1024;
+
+int openFlags(OpenMode mode)
+{
+    switch (mode) {
+    case OpenMode::ReadOnly:
+        return O_RDONLY;
+    case OpenMode::ReadWriteExisting:
+        return O_RDWR;
+    case OpenMode::ReadWriteCreate:
+        return O_RDWR | O_CREAT;
+    case OpenMode::WriteTruncate:
+        return O_WRONLY | O_CREAT;
+    case OpenMode::WriteAppendCreate:
+        break;
+    }
+    return O_WRONLY | O_CREAT | O_APPEND;
+}
+
+bool isDirectory(int fd)
+{
+    struct stat status;
+    return ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Bytes read, 0 at the end of the file, -1 on an error.
+ssize_t readSome(int fd, char* out, std::size_t count)
+{
+    return posix::retryOnInterrupt([&] { return ::read(fd, out, count); });
+}
+
+// The number of bytes written before the first error.
+std::size_t writeFully(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t result = posix::retryOnInterrupt([&] { return ::write(fd, bytes.data() + done, bytes.size() - done); });
+        if (result <= 0)
+            break;
+        done += static_cast<std::size_t>(result);
+    }
+    return done;
+}
+
+std::string withCrLf(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<File> File::open(const std::filesystem::path& path, OpenMode mode, Sharing sharing)
+{
+    int fd = posix::retryOnInterrupt([&] { return ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0666); });
+    if (fd < 0)
+        return std::nullopt;
+    File file(fd, mode == OpenMode::WriteAppendCreate);
+    if (isDirectory(fd))
+        return std::nullopt;
+    if (sharing == Sharing::Exclusive && !posix::lockWithoutWaiting(fd))
+        return std::nullopt;
+    // Emptied only now, so that an open refused by the lock leaves the file as it was.
+    if (mode == OpenMode::WriteTruncate && !file.truncate(0))
+        return std::nullopt;
+    return file;
+}
+
+File::File(int fd, bool appending)
+    : m_fd(fd)
+    , m_appending(appending)
+{ }
+
+File::File(File&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1))
+    , m_appending(other.m_appending)
+    , m_position(std::exchange(other.m_position, 0))
+    , m_buffer(std::move(other.m_buffer))
+    , m_bufferPos(std::exchange(other.m_bufferPos, 0))
+    , m_bufferEnd(std::exchange(other.m_bufferEnd, 0))
+{ }
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_fd = std::exchange(other.m_fd, -1);
+        m_appending = other.m_appending;
+        m_position = std::exchange(other.m_position, 0);
+        m_buffer = std::move(other.m_buffer);
+        m_bufferPos = std::exchange(other.m_bufferPos, 0);
+        m_bufferEnd = std::exchange(other.m_bufferEnd, 0);
+    }
+    return *this;
+}
+
+File::~File() { close(); }
+
+void File::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // never retried: on Linux the descriptor is gone even after EINTR
+    m_fd = -1;
+    m_position = 0;
+    m_bufferPos = m_bufferEnd = 0;
+}
+
+// Bytes read ahead, 0 at the end of the file, -1 on an error.
+std::ptrdiff_t File::fillBuffer()
+{
+    if (m_fd < 0)
+        return -1;
+    if (!m_buffer)
+        m_buffer = std::make_unique<char[]>(bufferSize);
+    ssize_t count = readSome(m_fd, m_buffer.get(), bufferSize);
+    m_bufferPos = 0;
+    m_bufferEnd = count > 0 ? static_cast<std::size_t>(count) : 0;
+    return count;
+}
+
+// Forgets the bytes read ahead and puts the descriptor back at the logical position.
+bool File::dropBuffer()
+{
+    if (m_bufferPos == m_bufferEnd)
+        return true;
+    m_bufferPos = m_bufferEnd = 0;
+    return ::lseek(m_fd, m_position, SEEK_SET) == m_position;
+}
+
+bool File::readTextLine(std::string& line)
+{
+    line.clear();
+    bool readAny = false;
+    while (m_bufferPos < m_bufferEnd || fillBuffer() > 0) {
+        readAny = true;
+        const char* start = m_buffer.get() + m_bufferPos;
+        std::size_t available = m_bufferEnd - m_bufferPos;
+        auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
+        std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
+        line.append(start, length);
+        std::size_t consumed = newline ? length + 1 : length;
+        m_bufferPos += consumed;
+        m_position += static_cast<std::int64_t>(consumed);
+        if (newline) {
+            // The CR of a CR LF pair may have come with the previous buffer: it is in `line` either way.
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return true;
+        }
+    }
+    return readAny;
+}
+
+std::string File::read(std::size_t count)
+{
+    std::string out;
+    while (out.size() < count && (m_bufferPos < m_bufferEnd || fillBuffer() > 0)) {
+        std::size_t taken = std::min(count - out.size(), m_bufferEnd - m_bufferPos);
+        out.append(m_buffer.get() + m_bufferPos, taken);
+        m_bufferPos += taken;
+        m_position += static_cast<std::int64_t>(taken);
+    }
+    return out;
+}
+
+std::optional<std::string> File::readAll()
+{
+    std::string out;
+    do {
+        if (m_bufferPos < m_bufferEnd)
+            out.append(m_buffer.get() + m_bufferPos, m_bufferEnd - m_bufferPos);
+        m_position += static_cast<std::int64_t>(m_bufferEnd - m_bufferPos);
+        m_bufferPos = m_bufferEnd;
+        if (fillBuffer() < 0)
+            return std::nullopt;
+    } while (m_bufferEnd > 0);
+    return out;
+}
+
+bool File::write(std::string_view bytes)
+{
+    if (m_fd < 0 || !dropBuffer())
+        return false;
+    std::size_t written = writeFully(m_fd, bytes);
+    if (m_appending) {
+        // Appended bytes land at the end, wherever the position was.
+        off_t end = ::lseek(m_fd, 0, SEEK_CUR);
+        if (end >= 0)
+            m_position = end;
+    } else {
+        m_position += static_cast<std::int64_t>(written);
+    }
+    return written == bytes.size();
+}
+
+bool File::writeText(std::string_view text) { return write(withCrLf(text)); }
+
+std::int64_t File::position() const { return m_position; }
+
+bool File::seek(std::int64_t offset)
+{
+    if (m_fd < 0 || offset < 0)
+        return false;
+    m_bufferPos = m_bufferEnd = 0;
+    off_t result = ::lseek(m_fd, offset, SEEK_SET);
+    if (result < 0)
+        return false;
+    m_position = result;
+    return true;
+}
+
+bool File::seekToEnd()
+{
+    if (m_fd < 0)
+        return false;
+    m_bufferPos = m_bufferEnd = 0;
+    off_t result = ::lseek(m_fd, 0, SEEK_END);
+    if (result < 0)
+        return false;
+    m_position = result;
+    return true;
+}
+
+std::optional<std::int64_t> File::size() const
+{
+    struct stat status;
+    if (m_fd < 0 || ::fstat(m_fd, &status) != 0)
+        return std::nullopt;
+    return status.st_size;
+}
+
+bool File::truncate(std::int64_t length)
+{
+    if (m_fd < 0 || length < 0 || !dropBuffer())
+        return false;
+    return posix::retryOnInterrupt([&] { return ::ftruncate(m_fd, length); }) == 0;
+}
+
+bool File::sync()
+{
+    if (m_fd < 0)
+        return false;
+    return posix::retryOnInterrupt([&] { return ::fsync(m_fd); }) == 0;
+}
+
+} // namespace olv

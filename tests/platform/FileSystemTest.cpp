@@ -1,0 +1,101 @@
+#include "platform/FileSystem.h"
+
+#include "support/TestFiles.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+using ::testing::ElementsAreArray;
+
+TEST(CopyFile, ReplacesTheTargetByteForByte)
+{
+    TempDir dir;
+    std::string bytes("\xD6\xD0\r\n\0\r\r\n", 8);
+    writeBytes(dir / "paper", bytes);
+    writeBytes(dir / "target", "a much longer old content");
+    ASSERT_TRUE(copyFile(dir / "paper", dir / "target"));
+    EXPECT_EQ(readBytes(dir / "target"), bytes);
+    ASSERT_TRUE(copyFile(dir / "paper", dir / "new"));
+    EXPECT_EQ(readBytes(dir / "new"), bytes);
+}
+
+TEST(CopyFile, AMissingSourceLeavesTheTargetAlone)
+{
+    TempDir dir;
+    writeBytes(dir / "target", "kept");
+    EXPECT_FALSE(copyFile(dir / "missing", dir / "target"));
+    EXPECT_EQ(readBytes(dir / "target"), "kept");
+    EXPECT_FALSE(copyFile(dir / "target", dir / "no-folder" / "x"));
+}
+
+TEST(CopyFile, OntoItselfKeepsTheContent)
+{
+    TempDir dir;
+    writeBytes(dir / "same", "content");
+    EXPECT_TRUE(copyFile(dir / "same", dir / "same"));
+    EXPECT_TRUE(copyFile(dir / "same", dir.path() / "." / "same"));
+    EXPECT_EQ(readBytes(dir / "same"), "content");
+}
+
+TEST(FileSystem, FoldersFilesAndRemoval)
+{
+    TempDir dir;
+    EXPECT_TRUE(createDirectory(dir / "ExaminationTemporary"));
+    EXPECT_TRUE(createDirectory(dir / "ExaminationTemporary"));
+    EXPECT_TRUE(fileExists(dir / "ExaminationTemporary"));
+    EXPECT_FALSE(createDirectory(dir / "a" / "b"));
+
+    writeBytes(dir / "file", "x");
+    EXPECT_FALSE(createDirectory(dir / "file"));
+    EXPECT_TRUE(fileExists(dir / "file"));
+    EXPECT_TRUE(removeFile(dir / "file"));
+    EXPECT_FALSE(fileExists(dir / "file"));
+    EXPECT_FALSE(removeFile(dir / "file"));
+}
+
+TEST(FileSystem, ReplaceFileSwapsInTheNewContent)
+{
+    TempDir dir;
+    writeBytes(dir / "stk.bak", "new bank");
+    writeBytes(dir / "WordE97.kst", "old bank");
+    ASSERT_TRUE(replaceFile(dir / "stk.bak", dir / "WordE97.kst"));
+    EXPECT_EQ(readBytes(dir / "WordE97.kst"), "new bank");
+    EXPECT_FALSE(fileExists(dir / "stk.bak"));
+    EXPECT_FALSE(replaceFile(dir / "stk.bak", dir / "WordE97.kst"));
+    EXPECT_EQ(readBytes(dir / "WordE97.kst"), "new bank");
+}
+
+TEST(ListDirectory, WildcardsWithoutCaseOverRegularFilesOnly)
+{
+    TempDir dir;
+    for (const char* name : { "a.kst", "B.KST", "ab.kst", "c.kcj", "考试.kst", "kst" })
+        writeBytes(dir / name, "");
+    createDirectory(dir / "folder.kst");
+
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        { "*.kst", { "B.KST", "a.kst", "ab.kst", gbk("考试.kst") } },
+        { "?.kst", { "B.KST", "a.kst" } },
+        { "??.kst", { "ab.kst", gbk("考试.kst") } },
+        { "A.kSt", { "a.kst" } },
+        { gbk("考*"), { gbk("考试.kst") } },
+        { "*", { "B.KST", "a.kst", "ab.kst", "c.kcj", "kst", gbk("考试.kst") } },
+        { "*k*t", { "B.KST", "a.kst", "ab.kst", "kst", gbk("考试.kst") } },
+        { "**kst", { "B.KST", "a.kst", "ab.kst", "kst", gbk("考试.kst") } },
+        { "kst?", {} },
+        { "", {} },
+        { "folder.kst", {} },
+    };
+    for (const auto& [pattern, names] : cases)
+        EXPECT_THAT(listDirectory(dir.path(), pattern), ElementsAreArray(names)) << pattern;
+    EXPECT_TRUE(listDirectory(dir / "missing", "*").empty());
+}
+
+} // namespace
+} // namespace olv

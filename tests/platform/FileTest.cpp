@@ -1,0 +1,281 @@
+#include "platform/File.h"
+
+#include "support/TestFiles.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+struct LinesCase
+{
+    std::string bytes;
+    std::vector<std::string> lines;
+};
+
+class TextLines : public ::testing::Test
+{
+protected:
+    // Every line of `bytes` and the position after each one.
+    std::vector<std::string> readLines(const std::string& bytes, std::vector<std::int64_t>* positions = nullptr)
+    {
+        writeBytes(m_dir / "lines.txt", bytes);
+        auto file = File::open(m_dir / "lines.txt", OpenMode::ReadOnly);
+        EXPECT_TRUE(file);
+        std::vector<std::string> lines;
+        std::string line = "left over";
+        while (file && file->readTextLine(line)) {
+            lines.push_back(line);
+            if (positions)
+                positions->push_back(file->position());
+        }
+        EXPECT_EQ(line, "");
+        return lines;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(TextLines, CrLfEndsALineAndALoneCrStays)
+{
+    const std::vector<LinesCase> cases = {
+        { "", {} },
+        { "abc", { "abc" } },
+        { "abc\r\n", { "abc" } },
+        { "a\r\nb\r\n", { "a", "b" } },
+        { "a\nb", { "a", "b" } },
+        { "\n", { "" } },
+        { "\r\n\r\n", { "", "" } },
+        { "x\r\r\n", { "x\r" } },
+        { "a\rb\r\n", { "a\rb" } },
+        { "abc\r", { "abc\r" } },
+        { "\r", { "\r" } },
+        { "one\r\ntwo", { "one", "two" } },
+    };
+    for (const LinesCase& c : cases)
+        EXPECT_THAT(readLines(c.bytes), ElementsAreArray(c.lines)) << ::testing::PrintToString(c.bytes);
+}
+
+// The line ends are moved across every offset around the 64 KiB read-ahead, so that a CR, a
+// CR CR LF or a lone CR falls before, on and after a refill.
+TEST_F(TextLines, LineEndsSplitAcrossTheReadBufferKeepTheirMeaning)
+{
+    for (std::size_t length = 65530; length <= 65540; ++length) {
+        std::string first(length, 'x');
+        std::vector<std::int64_t> positions;
+        auto lines = readLines(first + "\r\r\n" + "y\rz\r\n" + "end", &positions);
+        EXPECT_THAT(lines, ElementsAre(first + "\r", "y\rz", "end")) << length;
+        auto start = static_cast<std::int64_t>(length);
+        EXPECT_THAT(positions, ElementsAre(start + 3, start + 8, start + 11)) << length;
+    }
+}
+
+TEST_F(TextLines, LinesLongerThanSeveralBuffers)
+{
+    std::string longLine(200'000, 'q');
+    EXPECT_THAT(readLines(longLine + "\r\n" + longLine + "\r"), ElementsAre(longLine, longLine + "\r"));
+}
+
+TEST(FileText, WriteTextTurnsEveryLineFeedIntoCrLf)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        { "", "" },
+        { "abc", "abc" },
+        { "a\nb\n", "a\r\nb\r\n" },
+        { "abc\r\n", "abc\r\r\n" },
+        { "\n\n", "\r\n\r\n" },
+        { "lone\rcr", "lone\rcr" },
+    };
+    for (const auto& [text, bytes] : cases) {
+        auto file = File::open(dir / "out.txt", OpenMode::WriteTruncate);
+        ASSERT_TRUE(file);
+        EXPECT_TRUE(file->writeText(text));
+        EXPECT_EQ(file->position(), static_cast<std::int64_t>(bytes.size()));
+        file->close();
+        EXPECT_EQ(readBytes(dir / "out.txt"), bytes) << ::testing::PrintToString(text);
+    }
+}
+
+TEST(FileText, ARecordWrittenWithItsOwnCrLfReadsBackWithOneCr)
+{
+    TempDir dir;
+    auto file = File::open(dir / "daan.txt", OpenMode::ReadWriteCreate);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->writeText("3  1001          *R*E*\r\n"));
+    ASSERT_TRUE(file->seek(0));
+    std::string line;
+    ASSERT_TRUE(file->readTextLine(line));
+    EXPECT_EQ(line, "3  1001          *R*E*\r");
+    EXPECT_FALSE(file->readTextLine(line));
+}
+
+class FilePositions : public ::testing::Test
+{
+protected:
+    void SetUp() override { writeBytes(m_path, "line1\r\nline2\r\nline3\r\n"); }
+
+    TempDir m_dir;
+    std::filesystem::path m_path = m_dir / "data.txt";
+};
+
+// The way a record is rewritten in place: read past it, step back over it, write.
+TEST_F(FilePositions, WriteAfterReadingGoesToTheLogicalPosition)
+{
+    auto file = File::open(m_path, OpenMode::ReadWriteExisting);
+    ASSERT_TRUE(file);
+    std::string line;
+    ASSERT_TRUE(file->readTextLine(line));
+    ASSERT_TRUE(file->readTextLine(line));
+    EXPECT_EQ(file->position(), 14);
+    ASSERT_TRUE(file->seek(file->position() - 7));
+    ASSERT_TRUE(file->write("LINE2\r\n"));
+    EXPECT_EQ(file->position(), 14);
+    ASSERT_TRUE(file->readTextLine(line));
+    EXPECT_EQ(line, "line3");
+    file->close();
+    EXPECT_EQ(readBytes(m_path), "line1\r\nLINE2\r\nline3\r\n");
+}
+
+TEST_F(FilePositions, RawReadsContinueWhereTheLineEnded)
+{
+    auto file = File::open(m_path, OpenMode::ReadWriteExisting);
+    ASSERT_TRUE(file);
+    std::string line;
+    ASSERT_TRUE(file->readTextLine(line));
+    EXPECT_EQ(file->read(3), "lin");
+    EXPECT_EQ(file->position(), 10);
+    ASSERT_TRUE(file->write("E"));
+    EXPECT_EQ(file->readAll(), "2\r\nline3\r\n");
+    EXPECT_EQ(file->position(), 21);
+    EXPECT_EQ(file->read(5), "");
+    ASSERT_TRUE(file->seek(0));
+    EXPECT_EQ(file->read(100), "line1\r\nlinE2\r\nline3\r\n");
+}
+
+TEST_F(FilePositions, SeekToEndAppendsAndTruncateKeepsThePosition)
+{
+    auto file = File::open(m_path, OpenMode::ReadWriteExisting);
+    ASSERT_TRUE(file);
+    std::string line;
+    ASSERT_TRUE(file->readTextLine(line));
+    ASSERT_TRUE(file->seekToEnd());
+    EXPECT_EQ(file->position(), 21);
+    ASSERT_TRUE(file->writeText("line4\n"));
+    EXPECT_EQ(file->size(), 28);
+    ASSERT_TRUE(file->seek(7));
+    ASSERT_TRUE(file->readTextLine(line));
+    ASSERT_TRUE(file->truncate(7));
+    EXPECT_EQ(file->size(), 7);
+    EXPECT_EQ(file->position(), 14);
+    EXPECT_FALSE(file->seek(-1));
+    file->close();
+    EXPECT_EQ(readBytes(m_path), "line1\r\n");
+}
+
+TEST_F(FilePositions, LargeReadsCrossTheBufferByteExactly)
+{
+    std::string bytes;
+    for (int i = 0; i < 300'000; ++i)
+        bytes += static_cast<char>(i * 7 % 251);
+    writeBytes(m_path, bytes);
+    auto file = File::open(m_path, OpenMode::ReadOnly);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->read(10), bytes.substr(0, 10));
+    EXPECT_EQ(file->read(100'000), bytes.substr(10, 100'000));
+    EXPECT_EQ(file->read(100), bytes.substr(100'010, 100));
+    EXPECT_EQ(file->readAll(), bytes.substr(100'110));
+    EXPECT_EQ(file->position(), 300'000);
+}
+
+TEST_F(FilePositions, AMovedFileKeepsItsPlaceAndTheSourceIsClosed)
+{
+    auto file = File::open(m_path, OpenMode::ReadOnly);
+    ASSERT_TRUE(file);
+    std::string line;
+    ASSERT_TRUE(file->readTextLine(line));
+    File moved = std::move(*file);
+    EXPECT_FALSE(file->isOpen());
+    EXPECT_FALSE(file->readTextLine(line));
+    ASSERT_TRUE(moved.readTextLine(line));
+    EXPECT_EQ(line, "line2");
+
+    // Assigning closes the file held before, and with it its lock.
+    writeBytes(m_dir / "other.txt", "other\r\n");
+    moved = File::open(m_dir / "other.txt", OpenMode::ReadOnly).value();
+    EXPECT_TRUE(File::open(m_path, OpenMode::ReadOnly));
+    ASSERT_TRUE(moved.readTextLine(line));
+    EXPECT_EQ(line, "other");
+}
+
+struct ModeCase
+{
+    OpenMode mode;
+    bool opensMissing;
+    std::string existingAfterOpen; // "old" before the open
+    bool canRead;
+    bool canWrite;
+};
+
+TEST(FileModes, EachModeCreatesTruncatesAndAllowsWhatItSays)
+{
+    const std::vector<ModeCase> cases = {
+        { OpenMode::ReadOnly, false, "old", true, false },
+        { OpenMode::ReadWriteExisting, false, "old", true, true },
+        { OpenMode::ReadWriteCreate, true, "old", true, true },
+        { OpenMode::WriteTruncate, true, "", false, true },
+        { OpenMode::WriteAppendCreate, true, "old", false, true },
+    };
+    for (const ModeCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        TempDir dir;
+        auto missing = File::open(dir / "missing", c.mode);
+        EXPECT_EQ(missing.has_value(), c.opensMissing);
+        EXPECT_EQ(std::filesystem::exists(dir / "missing"), c.opensMissing);
+
+        writeBytes(dir / "existing", "old");
+        auto file = File::open(dir / "existing", c.mode);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(readBytes(dir / "existing"), c.existingAfterOpen);
+        EXPECT_EQ(file->read(3), c.canRead ? "old" : "");
+        EXPECT_EQ(file->write("x"), c.canWrite);
+    }
+}
+
+TEST(FileModes, AppendingWritesAtTheEndWhereverThePositionIs)
+{
+    TempDir dir;
+    writeBytes(dir / "daan.txt", "first\r\n");
+    auto file = File::open(dir / "daan.txt", OpenMode::WriteAppendCreate);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->seek(0));
+    ASSERT_TRUE(file->writeText("second\n"));
+    EXPECT_EQ(file->position(), 15);
+    file->close();
+    EXPECT_EQ(readBytes(dir / "daan.txt"), "first\r\nsecond\r\n");
+}
+
+TEST(FileModes, AFolderIsNoFile)
+{
+    TempDir dir;
+    EXPECT_FALSE(File::open(dir.path(), OpenMode::ReadOnly));
+    EXPECT_FALSE(File::open(dir.path(), OpenMode::ReadWriteCreate));
+}
+
+TEST(FileModes, WriteErrorsAreReported)
+{
+    auto full = File::open("/dev/full", OpenMode::WriteAppendCreate, Sharing::Shared);
+    ASSERT_TRUE(full);
+    EXPECT_FALSE(full->write("abc"));
+    EXPECT_FALSE(full->writeText("abc\n"));
+}
+
+} // namespace
+} // namespace olv
