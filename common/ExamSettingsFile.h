@@ -1,0 +1,45 @@
+#pragma once
+
+#include "common/ExamSettings.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace olv {
+
+// The defaults each program starts from before it reads the settings file.
+ExamSettings adminDefaults();
+ExamSettings clientDefaults();
+
+enum class SettingsRead
+{
+    NotFound, // the file could not be opened; the record is untouched
+    Read, // every line was read; lines missing at the end read as empty
+    ReadError, // reading failed after the open; the fields read before keep their new values
+};
+
+// Reads the 23 lines into `settings`, which holds the defaults. answerFile is kept as line 22
+// holds it; the administration program then calls deriveAnswerFile.
+SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& settings);
+// The same for the client's workspace copy, whose 24th line (the exam number) goes to
+// `extraLine`; empty when the file has no such line.
+SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& settings, std::string& extraLine);
+
+// Creates or empties the file and writes the 23 lines, then `extraLine` as a 24th when given.
+// Line 22 is always derived from subject and exam name. False when the file could not be
+// created or not be written completely.
+bool writeExamSettings(const std::filesystem::path& path, const ExamSettings& settings,
+    std::optional<std::string_view> extraLine = std::nullopt);
+
+// subject + examName + "\daan.txt", or "ExaminationTemporary\daan.txt" when both are empty.
+std::string answerFilePath(std::string_view subject, std::string_view examName);
+// Replaces answerFile by answerFilePath of the record's subject and exam name.
+void deriveAnswerFile(ExamSettings& settings);
+
+// The stored form of the password: every byte plus one (wrapping), and back.
+std::string scramblePassword(std::string_view password);
+std::string unscramblePassword(std::string_view stored);
+
+} // namespace olv

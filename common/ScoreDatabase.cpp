@@ -1,0 +1,87 @@
+#include "common/ScoreDatabase.h"
+
+#include "common/TextFields.h"
+
+namespace olv {
+
+namespace {
+
+std::string storedLineOf(const ScoreRecord& record) { return swapLineBytePairs(formatScoreLine(record)) + "\r\n"; }
+
+bool matches(const std::string& field, std::string_view examNumber, ScoreMatch match)
+{
+    if (match == ScoreMatch::Padded)
+        return field == padRight(examNumber, examNumberWidth);
+    std::string spaceFree = removeSpaces(field);
+    return !spaceFree.empty() && spaceFree == removeSpaces(examNumber);
+}
+
+} // namespace
+
+std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view examNumber, ScoreMatch match)
+{
+    if (!file.seek(0))
+        return std::nullopt;
+    std::string line;
+    for (std::int64_t start = file.position(); file.readTextLine(line); start = file.position()) {
+        if (line.size() >= scoreLineTooLong)
+            continue;
+        ScoreRecord record = splitScoreLineClientRule(swapLineBytePairs(line));
+        if (matches(record.examNumber, examNumber, match))
+            return FoundScoreRecord { std::move(record), line.size(), start, file.position() };
+    }
+    return std::nullopt;
+}
+
+bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record)
+{
+    std::string stored = storedLineOf(record);
+    if (static_cast<std::int64_t>(stored.size()) == found.lineEnd - found.lineStart)
+        return file.seek(found.lineStart) && file.write(stored);
+
+    if (!file.seek(found.lineEnd))
+        return false;
+    std::optional<std::string> tail = file.readAll();
+    if (!tail)
+        return false;
+    stored += *tail;
+    return file.seek(found.lineStart) && file.write(stored)
+        && file.truncate(found.lineStart + static_cast<std::int64_t>(stored.size()));
+}
+
+bool appendScoreRecord(File& file, const ScoreRecord& record)
+{
+    return file.seekToEnd() && file.write(storedLineOf(record));
+}
+
+TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
+{
+    return readTextLines(path, mode, Sharing::Exclusive);
+}
+
+FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vector<ScoreRecord>& records,
+    const std::function<void()>& onRecordWritten)
+{
+    std::optional<File> file = File::open(path, OpenMode::WriteTruncate, Sharing::Exclusive);
+    if (!file)
+        return FileResult::CannotOpen;
+    for (const ScoreRecord& record : records) {
+        if (!file->write(storedLineOf(record)))
+            return FileResult::Failed;
+        if (onRecordWritten)
+            onRecordWritten();
+    }
+    return FileResult::Done;
+}
+
+DecodedScoreLine decodeScoreLineAdminRule(std::string_view storedLine)
+{
+    if (storedLine.size() >= scoreLineTooLong)
+        return { ScoreLineStatus::TooLong, {} };
+    std::optional<ScoreRecord> record = splitScoreLineAdminRule(swapLineBytePairs(storedLine));
+    if (!record)
+        return { ScoreLineStatus::BadFormat, {} };
+    return { ScoreLineStatus::Valid, std::move(*record) };
+}
+
+} // namespace olv

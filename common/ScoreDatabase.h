@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/ScoreRecord.h"
+#include "common/TextLines.h"
+#include "platform/File.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace olv {
+
+// How an exam number is compared with the field of a stored line.
+enum class ScoreMatch
+{
+    Padded, // the field equals the input filled out to 14 bytes ("%-14s")
+    SpaceFree, // the field equals the input once all spaces are removed from both
+};
+
+// A stored line found by its exam number.
+struct FoundScoreRecord
+{
+    ScoreRecord record; // split by the client rule
+    std::size_t storedLength; // bytes of the line without its terminator
+    std::int64_t lineStart; // offset of the line's first byte
+    std::int64_t lineEnd; // offset just after its terminator
+};
+
+// Reads the file from its start and returns the first line whose exam number matches, leaving the
+// file just after it. Lines too long to parse and lines without an exam number never match.
+std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view examNumber, ScoreMatch match);
+
+// Replaces the found line by `record`. A line of the same length is written over in place;
+// otherwise the rest of the file is moved, so every other line stays as it was.
+bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record);
+
+bool appendScoreRecord(File& file, const ScoreRecord& record);
+
+// Opens the file exclusively with `mode` and reads every line as stored (still transformed).
+TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode);
+
+// Creates or empties the file (exclusively) and writes every record in order.
+// `onRecordWritten` is called after each record, for a progress display.
+FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vector<ScoreRecord>& records,
+    const std::function<void()>& onRecordWritten = {});
+
+enum class ScoreLineStatus
+{
+    Valid,
+    TooLong,
+    BadFormat
+};
+
+struct DecodedScoreLine
+{
+    ScoreLineStatus status = ScoreLineStatus::Valid;
+    ScoreRecord record; // set when Valid
+};
+
+// A stored line as the administration program's loaders take it: length check, transform, the
+// administration splitting rule.
+DecodedScoreLine decodeScoreLineAdminRule(std::string_view storedLine);
+
+} // namespace olv

@@ -1,0 +1,213 @@
+#include "common/ScoreDatabase.h"
+
+#include "common/TextFields.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+// A stored line as the programs write it: plain text transformed, then CR LF.
+std::string stored(const std::string& plainLine) { return swapLineBytePairs(plainLine) + "\r\n"; }
+std::string stored(const ScoreRecord& record) { return stored(formatScoreLine(record)); }
+
+ScoreRecord padded(const ScoreRecord& r)
+{
+    return { padRight(r.schoolClass, 16), padRight(r.name, 16), padRight(r.examNumber, 14), padRight(r.scoreField, 8) };
+}
+
+const ScoreRecord li { "1", "Li", "1001", "85" };
+const ScoreRecord wang { "1", "Wang", "1002", blankScoreField() };
+const ScoreRecord zhao { "2", "Zhao", "1003", "" };
+
+class ScoreDatabaseTest : public ::testing::Test
+{
+protected:
+    std::filesystem::path path() const { return m_dir / "cj.kcj"; }
+
+    File openFile(OpenMode mode = OpenMode::ReadWriteCreate) const
+    {
+        std::optional<File> file = File::open(path(), mode);
+        if (!file)
+            throw std::runtime_error("cannot open the score database");
+        return std::move(*file);
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(ScoreDatabaseTest, FindsTheFirstMatchingLineAndStopsAfterIt)
+{
+    const ScoreRecord liAgain { "3", "Li", "1001", "90" };
+    writeBytes(path(), stored(wang) + stored(li) + stored(liAgain));
+    File file = openFile();
+    for (ScoreMatch match : { ScoreMatch::Padded, ScoreMatch::SpaceFree }) {
+        std::optional<FoundScoreRecord> found = findScoreRecord(file, "1001", match);
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->record, padded(li));
+        EXPECT_EQ(found->storedLength, 57u);
+        EXPECT_EQ(found->lineStart, 59);
+        EXPECT_EQ(found->lineEnd, 118);
+        EXPECT_EQ(file.position(), 118);
+    }
+}
+
+TEST_F(ScoreDatabaseTest, PaddedAndSpaceFreeMatchingDiffer)
+{
+    // A hand-made line whose exam number is not filled out, one with a space inside, and one
+    // without "." and so without an exam number.
+    writeBytes(path(),
+        stored(std::string("c*n.1001-85")) + stored(formatScoreLine({ "c", "n", "10 02", "" }))
+            + stored(std::string("c*n-85")));
+    File file = openFile();
+    struct Case
+    {
+        std::string input;
+        ScoreMatch match;
+        bool found;
+    };
+    const Case cases[] = {
+        { "1001", ScoreMatch::Padded, false },
+        { "1001", ScoreMatch::SpaceFree, true },
+        { " 1 0 01 ", ScoreMatch::SpaceFree, true },
+        { "10 02", ScoreMatch::Padded, true },
+        { "1002", ScoreMatch::Padded, false },
+        { "1002", ScoreMatch::SpaceFree, true },
+        { "", ScoreMatch::SpaceFree, false },
+        { "   ", ScoreMatch::Padded, false },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(findScoreRecord(file, c.input, c.match).has_value(), c.found) << "'" << c.input << "'";
+}
+
+TEST_F(ScoreDatabaseTest, OverlongLineIsSkippedAndTheNextOneFound)
+{
+    const std::string tooLong = "c*n.1001-" + std::string(241, '9');
+    ASSERT_EQ(tooLong.size(), 250u);
+    const std::string longest = "c*n.1001-" + std::string(190, '7');
+    ASSERT_EQ(longest.size(), 199u);
+    writeBytes(path(), stored(tooLong) + stored(longest) + stored(li));
+    File file = openFile();
+    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1001", ScoreMatch::SpaceFree);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->storedLength, 199u);
+    EXPECT_EQ(found->lineStart, 252);
+}
+
+TEST_F(ScoreDatabaseTest, RewriteOfASameLengthLineIsInPlace)
+{
+    writeBytes(path(), stored(li) + stored(wang) + stored(zhao));
+    File file = openFile();
+    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1002", ScoreMatch::Padded);
+    ASSERT_TRUE(found);
+    ScoreRecord marked = found->record;
+    marked.scoreField = loginMark();
+    ASSERT_TRUE(rewriteScoreRecord(file, *found, marked));
+    file.close();
+    EXPECT_EQ(readBytes(path()), stored(li) + stored(ScoreRecord { "1", "Wang", "1002", gbk("登陆") }) + stored(zhao));
+}
+
+TEST_F(ScoreDatabaseTest, RewriteOfALineOfAnotherLengthKeepsEveryOtherLine)
+{
+    // A 70-byte line as the editor writes it for a long name, between lines of other shapes.
+    const ScoreRecord longName { "1", "AVeryLongNameOfTwentyNineByte", "1002", blankScoreField() };
+    ASSERT_EQ(formatScoreLine(longName).size(), 70u);
+    const std::string before = stored(li) + stored(std::string("odd line")) + "\x01\x02\n";
+    const std::string after = stored(zhao) + "no terminator";
+    writeBytes(path(), before + stored(longName) + after);
+
+    File file = openFile();
+    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1002", ScoreMatch::Padded);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->storedLength, 70u);
+    ScoreRecord scored = found->record;
+    scored.name = "Short";
+    scored.scoreField = "77";
+    ASSERT_TRUE(rewriteScoreRecord(file, *found, scored));
+    file.close();
+    EXPECT_EQ(readBytes(path()), before + stored(ScoreRecord { "1", "Short", "1002", "77" }) + after);
+
+    // And back to the longer line.
+    file = openFile();
+    found = findScoreRecord(file, "1002", ScoreMatch::Padded);
+    ASSERT_TRUE(found);
+    ASSERT_TRUE(rewriteScoreRecord(file, *found, longName));
+    file.close();
+    EXPECT_EQ(readBytes(path()), before + stored(longName) + after);
+}
+
+TEST_F(ScoreDatabaseTest, RewriteOfALineEndedByLfAloneKeepsTheNextLine)
+{
+    const std::string lfLine = swapLineBytePairs(formatScoreLine(wang)) + "\n";
+    writeBytes(path(), lfLine + stored(zhao));
+    File file = openFile();
+    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1002", ScoreMatch::Padded);
+    ASSERT_TRUE(found);
+    ASSERT_TRUE(rewriteScoreRecord(file, *found, { "1", "Wang", "1002", "60" }));
+    file.close();
+    EXPECT_EQ(readBytes(path()), stored(ScoreRecord { "1", "Wang", "1002", "60" }) + stored(zhao));
+}
+
+TEST_F(ScoreDatabaseTest, EmptyFileFindsNothingAndAppendCreatesTheFirstLine)
+{
+    File file = openFile();
+    EXPECT_FALSE(findScoreRecord(file, "1001", ScoreMatch::Padded));
+    EXPECT_FALSE(findScoreRecord(file, "1001", ScoreMatch::SpaceFree));
+    const ScoreRecord login { "1", "Li", "1001", loginMark() };
+    ASSERT_TRUE(appendScoreRecord(file, login));
+    ASSERT_TRUE(findScoreRecord(file, "1001", ScoreMatch::Padded));
+    ASSERT_TRUE(appendScoreRecord(file, li));
+    file.close();
+    EXPECT_EQ(readBytes(path()), stored(login) + stored(li));
+}
+
+TEST_F(ScoreDatabaseTest, WholeFileIsWrittenAndReadBackLineByLine)
+{
+    writeBytes(path(), "old content that is longer than the new one, to be truncated away..............");
+    int progress = 0;
+    ASSERT_EQ(writeScoreDatabase(path(), { li, wang }, [&] { ++progress; }), FileResult::Done);
+    EXPECT_EQ(progress, 2);
+    EXPECT_EQ(readBytes(path()), stored(li) + stored(wang));
+
+    TextLines lines = readScoreLines(path(), OpenMode::ReadWriteExisting);
+    ASSERT_EQ(lines.result, FileResult::Done);
+    EXPECT_EQ(lines.lines,
+        (std::vector<std::string> {
+            swapLineBytePairs(formatScoreLine(li)), swapLineBytePairs(formatScoreLine(wang)) }));
+}
+
+TEST_F(ScoreDatabaseTest, OpensAreExclusive)
+{
+    writeBytes(path(), stored(li));
+    File holder = openFile();
+    EXPECT_EQ(writeScoreDatabase(path(), { wang }), FileResult::CannotOpen);
+    EXPECT_EQ(readScoreLines(path(), OpenMode::ReadOnly).result, FileResult::CannotOpen);
+    EXPECT_EQ(readBytes(path()), stored(li));
+    EXPECT_EQ(readScoreLines(m_dir / "missing.kcj", OpenMode::ReadWriteExisting).result, FileResult::CannotOpen);
+}
+
+TEST_F(ScoreDatabaseTest, AdminDecodingChecksLengthThenFormat)
+{
+    const std::string longest = "c*n.1001-" + std::string(190, '7');
+    const std::string tooLong = longest + "7";
+    DecodedScoreLine valid = decodeScoreLineAdminRule(swapLineBytePairs(longest));
+    EXPECT_EQ(valid.status, ScoreLineStatus::Valid);
+    EXPECT_EQ(valid.record, (ScoreRecord { "c", "n", "1001", std::string(190, '7') }));
+    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs(tooLong)).status, ScoreLineStatus::TooLong);
+    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs("c*n.1001")).status, ScoreLineStatus::BadFormat);
+    // Taken as stored, "*.n-" reads ".*-n".
+    EXPECT_EQ(decodeScoreLineAdminRule("*.n-").status, ScoreLineStatus::BadFormat);
+    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs("*.n-")).status, ScoreLineStatus::Valid);
+}
+
+} // namespace
+} // namespace olv
