@@ -1,0 +1,171 @@
+#include "common/PaperDrawing.h"
+
+#include "common/PaperSeed.h"
+#include "support/PaperFixtures.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace olv {
+namespace {
+
+using test::numberedLists;
+using test::seedGiving;
+using test::stateAfter;
+
+constexpr std::size_t single = 0;
+constexpr std::size_t multiple = 1;
+constexpr std::size_t trueFalse = 2;
+
+std::vector<int> numbersOf(const std::vector<NumberedQuestion>& list)
+{
+    std::vector<int> numbers;
+    for (const NumberedQuestion& numbered : list)
+        numbers.push_back(numbered.bankNumber);
+    return numbers;
+}
+
+std::vector<int> range(int first, int last)
+{
+    std::vector<int> numbers(static_cast<std::size_t>(last - first + 1));
+    std::iota(numbers.begin(), numbers.end(), first);
+    return numbers;
+}
+
+void expectStemsMatchNumbers(const NumberedQuestionLists& lists)
+{
+    for (const auto& list : lists) {
+        for (const NumberedQuestion& numbered : list)
+            EXPECT_EQ(numbered.question.stem, "q" + std::to_string(numbered.bankNumber));
+    }
+}
+
+TEST(PaperDrawingTest, NumbersBankQuestionsAcrossTheKinds)
+{
+    QuestionBank bank;
+    bank.singleChoiceQuestions.resize(2);
+    bank.multipleChoiceQuestions.resize(0);
+    bank.trueFalseQuestions.resize(3);
+    bank.trueFalseQuestions[0].stem = "first true/false";
+    const NumberedQuestionLists lists = numberQuestions(bank);
+    EXPECT_EQ(numbersOf(lists[single]), range(1, 2));
+    EXPECT_TRUE(lists[multiple].empty());
+    EXPECT_EQ(numbersOf(lists[trueFalse]), range(3, 5));
+    EXPECT_EQ(lists[trueFalse][0].question.stem, "first true/false");
+}
+
+TEST(PaperDrawingTest, PaperQuestionsAndBankNumbersFollowPaperOrder)
+{
+    NumberedQuestionLists lists = numberedLists(2, 1, 2);
+    std::swap(lists[single][0], lists[single][1]);
+    EXPECT_EQ(bankNumbers(lists), (std::vector<int> { 2, 1, 3, 4, 5 }));
+    const QuestionBank paper = paperQuestions(lists);
+    EXPECT_EQ(paper.singleChoiceQuestions[0].stem, "q2");
+    EXPECT_EQ(paper.multipleChoiceQuestions[0].stem, "q3");
+    EXPECT_EQ(paper.trueFalseQuestions[1].stem, "q5");
+    EXPECT_EQ(paper.questionCount(), 5u);
+}
+
+TEST(PaperDrawingTest, BankOrderKeepsTheFirstQuestionsWithoutDrawing)
+{
+    PaperRandom random(1234);
+    const NumberedQuestionLists drawn
+        = drawQuestions(numberedLists(80, 30, 10), { 50, 40, 3 }, DrawMode::BankOrder, random);
+    EXPECT_EQ(numbersOf(drawn[single]), range(1, 50));
+    EXPECT_EQ(numbersOf(drawn[multiple]), range(81, 110));
+    EXPECT_EQ(numbersOf(drawn[trueFalse]), range(111, 113));
+    EXPECT_EQ(random.state(), 1234u);
+}
+
+TEST(PaperDrawingTest, WantedCountsOutsideTheBankKeepEveryQuestion)
+{
+    struct Case
+    {
+        DrawMode mode;
+        KindCounts wanted;
+        std::size_t kept;
+    };
+    const Case cases[] = {
+        { DrawMode::Random, { 60, 60, 60 }, 40 },
+        { DrawMode::Random, { -1, -1, -1 }, 40 },
+        { DrawMode::BankOrder, { -5, 41, 40 }, 40 },
+        { DrawMode::Random, { 0, 0, 0 }, 0 },
+        { DrawMode::BankOrder, { 0, 0, 0 }, 0 },
+    };
+    for (const Case& c : cases) {
+        PaperRandom random(7);
+        const NumberedQuestionLists drawn = drawQuestions(numberedLists(40, 40, 40), c.wanted, c.mode, random);
+        for (std::size_t kind = 0; kind < 3; ++kind) {
+            const int first = static_cast<int>(kind) * 40 + 1;
+            const std::vector<int> expected = c.kept == 40 ? range(first, first + 39) : std::vector<int> {};
+            EXPECT_EQ(numbersOf(drawn[kind]), expected);
+        }
+        const bool drawsMade = c.kept == 0 && c.mode != DrawMode::BankOrder;
+        EXPECT_EQ(random.state(), drawsMade ? stateAfter(7, 120) : 7u);
+    }
+}
+
+TEST(PaperDrawingTest, RandomDrawRemovesTheDrawnPositionOneAtATime)
+{
+    // Bank questions 1..5, two kept: removing position 1 of 5, 3 of 4 and 0 of 3 leaves 3 and 4.
+    const std::uint32_t seed = seedGiving({ { 5, 1 }, { 4, 3 }, { 3, 0 } });
+    PaperRandom random(seed);
+    const NumberedQuestionLists drawn = drawQuestions(numberedLists(5, 0, 1), { 2, 0, 5 }, DrawMode::Random, random);
+    EXPECT_EQ(numbersOf(drawn[single]), (std::vector<int> { 3, 4 }));
+    EXPECT_EQ(numbersOf(drawn[trueFalse]), (std::vector<int> { 6 }));
+    EXPECT_EQ(random.state(), stateAfter(seed, 3));
+}
+
+TEST(PaperDrawingTest, QuestionOrderMovesTheDrawnPositionToTheFront)
+{
+    // Three questions: position 2 to the front gives 3 1 2, then position 1 gives 1 3 2. Kinds
+    // of one or no question make no draws, so the multiple-choice list takes the next draws.
+    const std::uint32_t seed = seedGiving({ { 3, 2 }, { 3, 1 }, { 2, 1 } });
+    NumberedQuestionLists lists = numberedLists(3, 2, 1);
+    PaperRandom random(seed);
+    shuffleQuestionOrder(lists, random);
+    EXPECT_EQ(numbersOf(lists[single]), (std::vector<int> { 1, 3, 2 }));
+    EXPECT_EQ(numbersOf(lists[multiple]), (std::vector<int> { 5, 4 }));
+    EXPECT_EQ(numbersOf(lists[trueFalse]), (std::vector<int> { 6 }));
+    EXPECT_EQ(random.state(), stateAfter(seed, 3));
+}
+
+TEST(PaperDrawingTest, EveryQuestionKeepsItsBankNumberThroughDrawAndShuffles)
+{
+    for (std::uint32_t seed : { 1u, 99u, 123456u }) {
+        PaperRandom random(seed);
+        NumberedQuestionLists lists = drawQuestions(numberedLists(30, 20, 25), { 10, 5, -1 }, DrawMode::Random, random);
+        shuffleQuestionOrder(lists, random);
+        ASSERT_TRUE(shuffleOptionOrder(lists, random));
+        expectStemsMatchNumbers(lists);
+        std::vector<int> numbers = bankNumbers(lists);
+        EXPECT_EQ(numbers.size(), 40u);
+        std::sort(numbers.begin(), numbers.end());
+        EXPECT_EQ(std::adjacent_find(numbers.begin(), numbers.end()), numbers.end());
+        EXPECT_EQ(numbersOf(lists[trueFalse]).size(), 25u);
+    }
+}
+
+NumberedQuestionLists paperFor(const std::string& examNumber)
+{
+    const PaperSeeds seeds = paperSeeds(DrawMode::ByExamNumber, 0, examNumber, 1700000000);
+    PaperRandom random(seeds.drawing);
+    NumberedQuestionLists lists
+        = drawQuestions(numberedLists(40, 30, 20), { 10, 10, 10 }, DrawMode::ByExamNumber, random);
+    random.seed(seeds.questionOrder);
+    shuffleQuestionOrder(lists, random);
+    random.seed(seeds.optionOrder);
+    EXPECT_TRUE(shuffleOptionOrder(lists, random));
+    return lists;
+}
+
+TEST(PaperDrawingTest, ExamNumbersWithTheSameLastDigitsGetTheSamePaper)
+{
+    EXPECT_EQ(paperFor("1005"), paperFor("2005"));
+    EXPECT_EQ(paperFor("31010120241005"), paperFor("1005"));
+    EXPECT_NE(paperFor("1005"), paperFor("1006"));
+}
+
+} // namespace
+} // namespace olv

@@ -1,0 +1,89 @@
+#include "common/PaperSeed.h"
+
+#include <climits>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace olv {
+namespace {
+
+TEST(PaperSeedTest, ExamNumberSeedFollowsAtoiModuloThousand)
+{
+    struct Case
+    {
+        const char* examNumber;
+        int seed;
+    };
+    const Case cases[] = {
+        { "1005", 5 },
+        { "2005", 5 },
+        { "A123", 0 },
+        { "", 0 },
+        { "   42", 42 },
+        { " \t\r\n\v\f17", 17 },
+        { "12a345", 12 },
+        { "0001", 1 },
+        { "+7", 7 },
+        { "-1005", -5 },
+        { "- 5", 0 },
+        { "--5", 0 },
+        { "2147483647", 647 },
+        { "-2147483648", -648 },
+        // Beyond the int range: the digit run modulo 1000, with its sign.
+        { "20240101000123", 123 },
+        { "-20240101000123", -123 },
+        { "99999999999999999999999999", 999 },
+        { "2147483648", 648 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(examNumberSeed(c.examNumber), c.seed) << c.examNumber;
+}
+
+TEST(PaperSeedTest, InsideTheIntRangeEqualsAtoiRemainder)
+{
+    for (long long value = INT_MIN; value <= INT_MAX; value += 9876543) {
+        const std::string text = std::to_string(value);
+        ASSERT_EQ(examNumberSeed(text), std::atoi(text.c_str()) % 1000) << text;
+    }
+}
+
+TEST(PaperSeedTest, LongExamNumbersDifferingInTheLastDigitsGiveDifferentSeeds)
+{
+    const PaperSeeds first = paperSeeds(DrawMode::ByExamNumber, 0, "31010120240001", 0);
+    const PaperSeeds second = paperSeeds(DrawMode::ByExamNumber, 0, "31010120240002", 0);
+    EXPECT_EQ(first.drawing, 1u);
+    EXPECT_EQ(second.drawing, 2u);
+}
+
+TEST(PaperSeedTest, StagesTakeTheirSeedsByDrawMode)
+{
+    const std::int64_t now = 1700000000;
+    const auto t = static_cast<std::uint32_t>(now);
+    struct Case
+    {
+        DrawMode mode;
+        PaperSeeds seeds;
+    };
+    const Case cases[] = {
+        { DrawMode::Random, { t, t, t } },
+        { DrawMode::BankOrder, { 77, t, t } },
+        { DrawMode::ByExamNumber, { 5, 5, 5 } },
+        { DrawMode::FixedNumber, { 77, t, t } },
+        { static_cast<DrawMode>(9), { t, t, t } },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(paperSeeds(c.mode, 77, "2005", now), c.seeds) << static_cast<int>(c.mode);
+}
+
+TEST(PaperSeedTest, NegativeAndWideValuesKeepTheirLowThirtyTwoBits)
+{
+    EXPECT_EQ(paperSeeds(DrawMode::ByExamNumber, 0, "-1005", 0).drawing, 0xFFFFFFFBu);
+    EXPECT_EQ(paperSeeds(DrawMode::FixedNumber, -1, "", 0).drawing, 0xFFFFFFFFu);
+    const std::int64_t now = (std::int64_t { 3 } << 32) + 12345;
+    EXPECT_EQ(paperSeeds(DrawMode::Random, 0, "", now).drawing, 12345u);
+    EXPECT_EQ(paperSeeds(DrawMode::Random, 0, "", -2).questionOrder, 0xFFFFFFFEu);
+}
+
+} // namespace
+} // namespace olv
