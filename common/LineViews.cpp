@@ -1,0 +1,23 @@
+#include "common/LineViews.h"
+
+#include <cstring>
+
+namespace olv {
+
+std::vector<std::string_view> lineViews(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const auto* lineFeed = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+        if (!lineFeed) {
+            lines.push_back(text);
+            break;
+        }
+        const auto length = static_cast<std::size_t>(lineFeed - text.data());
+        lines.push_back(text.substr(0, length > 0 && lineFeed[-1] == '\r' ? length - 1 : length));
+        text.remove_prefix(length + 1);
+    }
+    return lines;
+}
+
+} // namespace olv

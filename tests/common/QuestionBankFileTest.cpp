@@ -1,0 +1,203 @@
+#include "common/QuestionBankFile.h"
+
+#include "common/ByteSwap.h"
+#include "platform/File.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+
+// Lines ended by CR LF, as a bank text holds them.
+std::string crlfLines(std::initializer_list<std::string> lines)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::string stored(std::string text)
+{
+    swapBytePairs(text);
+    return text;
+}
+
+Question choice(QuestionKind kind, std::string stem, std::array<std::string, 4> options, std::string answer)
+{
+    return { kind, std::move(stem), std::move(options), std::move(answer) };
+}
+
+Question trueFalse(std::string stem, std::string answer)
+{
+    return { QuestionKind::TrueFalse, std::move(stem), {}, std::move(answer) };
+}
+
+// One question of each kind, with Chinese text, a two-line stem and empty options.
+QuestionBank sampleBank()
+{
+    QuestionBank bank;
+    bank.singleChoiceQuestions.push_back(choice(QuestionKind::SingleChoice, gbk("中国的首都是/n哪座城市？"),
+        { gbk("北京"), gbk("上海"), "", gbk("广州") }, "A"));
+    bank.multipleChoiceQuestions.push_back(
+        choice(QuestionKind::MultipleChoice, gbk("哪些是偶数"), { "2", "3", "4", "" }, "AC"));
+    bank.trueFalseQuestions.push_back(trueFalse(gbk("地球是圆的"), "A"));
+    return bank;
+}
+
+std::string sampleText()
+{
+    return crlfLines({ gbk("●单选题:"), gbk("中国的首都是/n哪座城市？"), gbk("北京"), gbk("上海"), "", gbk("广州"), "A",
+        gbk("●多选题:"), gbk("哪些是偶数"), "2", "3", "4", "", "AC", gbk("●判断题:"), gbk("地球是圆的"), "A" });
+}
+
+class QuestionBankFileTest : public testing::Test
+{
+protected:
+    std::filesystem::path bankPath() const { return m_dir / "bank.kst"; }
+    std::filesystem::path temporaryPath() const { return m_dir / "stk.bak"; }
+
+    QuestionBank readBack() const
+    {
+        auto result = readQuestionBank(bankPath(), temporaryPath());
+        EXPECT_TRUE(result.bank.has_value());
+        return result.bank.value_or(QuestionBank {});
+    }
+
+    test::TempDir m_dir;
+};
+
+TEST_F(QuestionBankFileTest, FirstLineIsStoredWithItsBytesExchanged)
+{
+    QuestionBank bank;
+    bank.singleChoiceQuestions.push_back(choice(QuestionKind::SingleChoice, "X", { "a", "", "", "" }, "A"));
+    ASSERT_EQ(writeQuestionBank(bank, bankPath()), BankWriteResult::Written);
+
+    const std::string expected = "\xF1\xA1\xA5\xB5\xA1\xD1\xE2\xCC\x0D\x3A"
+                                 "X\x0A";
+    EXPECT_EQ(test::readBytes(bankPath()).substr(0, expected.size()), expected);
+}
+
+TEST_F(QuestionBankFileTest, WritesTheWholeFileByteForByte)
+{
+    ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);
+    EXPECT_EQ(test::readBytes(bankPath()), stored(sampleText()));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "linshist.bak"));
+}
+
+TEST_F(QuestionBankFileTest, ReadsBackWhatWasWritten)
+{
+    ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);
+    EXPECT_EQ(readBack(), sampleBank());
+    EXPECT_FALSE(std::filesystem::exists(temporaryPath()));
+}
+
+TEST_F(QuestionBankFileTest, EmptyBankIsTheThreeMarkerLines)
+{
+    ASSERT_EQ(writeQuestionBank(QuestionBank {}, bankPath()), BankWriteResult::Written);
+    EXPECT_EQ(test::readBytes(bankPath()), stored(crlfLines({ gbk("●单选题:"), gbk("●多选题:"), gbk("●判断题:") })));
+    EXPECT_EQ(readBack(), QuestionBank {});
+}
+
+TEST_F(QuestionBankFileTest, OddLengthFileKeepsItsLastByteThroughReadAndWrite)
+{
+    const std::string text = crlfLines({ gbk("●单选题:"), gbk("●多选题:"), gbk("●判断题:"), "abc", "B" });
+    ASSERT_EQ(text.size() % 2, 1u);
+    const std::string file = stored(text);
+    EXPECT_EQ(file.back(), '\n');
+    test::writeBytes(bankPath(), file);
+
+    const QuestionBank bank = readBack();
+    ASSERT_EQ(bank.trueFalseQuestions.size(), 1u);
+    ASSERT_EQ(writeQuestionBank(bank, bankPath()), BankWriteResult::Written);
+    EXPECT_EQ(test::readBytes(bankPath()), file);
+}
+
+TEST_F(QuestionBankFileTest, ReleasesTheBankAfterReading)
+{
+    ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);
+    readBack();
+    EXPECT_TRUE(File::open(bankPath(), OpenMode::ReadOnly, Sharing::Exclusive).has_value());
+}
+
+TEST_F(QuestionBankFileTest, ReadNamesTheFailedStep)
+{
+    EXPECT_EQ(readQuestionBank(bankPath(), temporaryPath()).failure, BankReadFailure::CannotOpenBank);
+
+    ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);
+    {
+        auto holder = File::open(bankPath(), OpenMode::ReadOnly, Sharing::Exclusive);
+        ASSERT_TRUE(holder);
+        auto refused = readQuestionBank(bankPath(), temporaryPath());
+        EXPECT_FALSE(refused.bank);
+        EXPECT_EQ(refused.failure, BankReadFailure::CannotOpenBank);
+    }
+
+    auto noTemporary = readQuestionBank(bankPath(), m_dir / "no-folder" / "stk.bak");
+    EXPECT_FALSE(noTemporary.bank);
+    EXPECT_EQ(noTemporary.failure, BankReadFailure::CannotCreateTemporary);
+}
+
+TEST_F(QuestionBankFileTest, FailedWriteLeavesTheTargetIntact)
+{
+    ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);
+    const std::string before = test::readBytes(bankPath());
+    std::filesystem::create_directory(m_dir / "linshist.bak"); // the temporary cannot be created
+
+    EXPECT_EQ(writeQuestionBank(QuestionBank {}, bankPath()), BankWriteResult::CannotCreateTemporary);
+    EXPECT_EQ(test::readBytes(bankPath()), before);
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir / "linshist.bak"));
+}
+
+TEST_F(QuestionBankFileTest, TargetThatCannotBeReplacedLeavesNoTemporary)
+{
+    std::filesystem::create_directory(bankPath());
+    EXPECT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::CannotReplaceTarget);
+    EXPECT_TRUE(std::filesystem::is_directory(bankPath()));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "linshist.bak"));
+}
+
+TEST(QuestionBankTextTest, ParsesShortAndUnusualTexts)
+{
+    const std::string sc = gbk("●单选题:"), mc = gbk("●多选题:"), tf = gbk("●判断题:");
+    const auto single = [](std::string stem, std::array<std::string, 4> options, std::string answer) {
+        return choice(QuestionKind::SingleChoice, std::move(stem), std::move(options), std::move(answer));
+    };
+    const auto multiple = [](std::string stem, std::array<std::string, 4> options, std::string answer) {
+        return choice(QuestionKind::MultipleChoice, std::move(stem), std::move(options), std::move(answer));
+    };
+    const struct
+    {
+        const char* name;
+        std::string text;
+        QuestionBank bank;
+    } cases[] = {
+        { "empty file", "", {} },
+        { "ends before the multiple-choice marker", crlfLines({ sc }), {} },
+        { "ends after the multiple-choice marker", crlfLines({ sc, mc }), {} },
+        { "ends after a complete record, before a marker", crlfLines({ sc, "s", "a", "b", "c", "d", "A" }),
+            { { single("s", { "a", "b", "c", "d" }, "A") }, {}, {} } },
+        { "ends inside a single-choice record", crlfLines({ sc, "s", "a" }),
+            { { single("s", { "a", "", "", "" }, "") }, {}, {} } },
+        { "ends inside a multiple-choice record", crlfLines({ sc, mc, "m", "a", "b", "c" }),
+            { {}, { multiple("m", { "a", "b", "c", "" }, "") }, {} } },
+        { "ends after a true/false stem", crlfLines({ sc, mc, tf, "t", "A", "u" }),
+            { {}, {}, { trueFalse("t", "A"), trueFalse("u", "") } } },
+        { "last line without a line end", crlfLines({ sc, mc, tf, "t" }) + "B", { {}, {}, { trueFalse("t", "B") } } },
+        { "first line is not checked", crlfLines({ "anything", mc, tf }), {} },
+        { "bare LF line ends", sc + "\n" + mc + "\n" + tf + "\nt\nA\n", { {}, {}, { trueFalse("t", "A") } } },
+        { "a lone CR stays in the line", crlfLines({ sc, mc, tf, "t\rx" }) + "A\r",
+            { {}, {}, { trueFalse("t\rx", "A\r") } } },
+        // A single-choice stem equal to the next marker ends its section: the rest is read out of step.
+        { "stem equal to a marker", crlfLines({ sc, mc, "a", "b", "c", "d", "A", mc, tf }),
+            { {}, { multiple("a", { "b", "c", "d", "A" }, mc) }, {} } },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseQuestionBankText(c.text), c.bank) << c.name;
+}
+
+} // namespace
+} // namespace olv

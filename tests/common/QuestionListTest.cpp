@@ -1,0 +1,154 @@
+#include "common/QuestionList.h"
+
+#include "common/StemLines.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+
+// An option string as the list forms it: letter, 、, text, eight spaces.
+std::string optionString(char letter, std::string_view text)
+{
+    return letter + gbk("、") + std::string(text) + "        ";
+}
+
+// The layout looks only at widths: option strings of letters alone will do.
+std::array<std::string, 4> optionsOfWidths(std::size_t a, std::size_t b, std::size_t c, std::size_t d)
+{
+    return { std::string(a, 'A'), std::string(b, 'B'), std::string(c, 'C'), std::string(d, 'D') };
+}
+
+std::string spaces(std::size_t count) { return std::string(count, ' '); }
+
+using Lines = std::vector<std::string>;
+
+TEST(QuestionListTest, LayoutOptionsByWidth)
+{
+    // 92 is not below 80 and 69 not below 50: A B, then C D.
+    auto o = optionsOfWidths(23, 23, 23, 23);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + o[3] }));
+    o = optionsOfWidths(16, 16, 16, 16);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1] + o[2] + o[3] }));
+    o = optionsOfWidths(10, 10, 10, 60);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1] + o[2], o[3] }));
+    o = optionsOfWidths(45, 45, 0, 12);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0], o[1], "", o[3] }));
+    o = optionsOfWidths(0, 0, 0, 0);
+    EXPECT_EQ(layoutOptions(o), (Lines { "" }));
+}
+
+TEST(QuestionListTest, LayoutOptionsPadsSoThatBAndDStartInOneColumn)
+{
+    auto o = optionsOfWidths(20, 20, 30, 30);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + spaces(10) + o[1], o[2] + o[3] }));
+    o = optionsOfWidths(30, 30, 20, 20);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + spaces(10) + o[3] }));
+    o = optionsOfWidths(30, 30, 30, 30);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + o[3] }));
+    // Padding stops once the line has reached 80 bytes.
+    o = optionsOfWidths(12, 65, 30, 12);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + spaces(3) + o[1], o[2] + o[3] }));
+    o = optionsOfWidths(30, 12, 12, 65);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + spaces(3) + o[3] }));
+}
+
+TEST(QuestionListTest, OptionStringsOfTwelveBytesGiveTwoLinesOf46Bytes)
+{
+    const std::string text = gbk("十二字节文本");
+    ASSERT_EQ(text.size(), 12u);
+    const auto lines = layoutOptions(
+        { optionString('A', text), optionString('B', text), optionString('C', text), optionString('D', text) });
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), 46u);
+    EXPECT_EQ(lines[1].size(), 46u);
+}
+
+TEST(QuestionListTest, StemLines)
+{
+    const struct
+    {
+        std::string stem;
+        std::vector<std::string> lines;
+    } cases[] = {
+        { "", { "" } },
+        { "one", { "one" } },
+        { "one/ntwo", { "one", "two" } },
+        { "one/n", { "one", "" } },
+        { "/n/n", { "", "", "" } },
+        { "a/b n/", { "a/b n/" } },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(stemLines(c.stem), c.lines) << c.stem;
+}
+
+QuestionBank listedBank()
+{
+    QuestionBank bank;
+    bank.singleChoiceQuestions = {
+        { QuestionKind::SingleChoice, "s1", { "a", "", "c", "" }, "A" },
+        { QuestionKind::SingleChoice, gbk("第二题"), { "", "", "", "" }, "B" },
+    };
+    bank.multipleChoiceQuestions = { { QuestionKind::MultipleChoice, "first/nsecond", { "w", "x", "y", "z" }, "AB" } };
+    bank.trueFalseQuestions = { { QuestionKind::TrueFalse, "t/n", {}, "A" } };
+    return bank;
+}
+
+TEST(QuestionListTest, BankViewListsEveryKindWithItsHeading)
+{
+    const std::vector<RenderedLine> expected = {
+        { gbk("    ●单选题:只能选一个答案"), -1 },
+        { "    1" + gbk("、") + "s1", 1 },
+        { optionString('A', "a") + optionString('C', "c"), -1 },
+        { "    2" + gbk("、第二题"), 2 },
+        { "", -1 },
+        { gbk("    ●多选题:错选漏选均不得分"), -1 },
+        { "    3" + gbk("、") + "first", 3 },
+        { "second", -1 },
+        { optionString('A', "w") + optionString('B', "x") + optionString('C', "y") + optionString('D', "z"), -1 },
+        { gbk("    ●判断题:正确为A;错误为B"), -1 },
+        { "    4" + gbk("、") + "t", 4 },
+        { "", -1 },
+    };
+    EXPECT_EQ(renderQuestionList(QuestionListVariant::BankView, listedBank()), expected);
+}
+
+TEST(QuestionListTest, BankViewOfAnEmptyBankIsTheThreeHeadings)
+{
+    const std::vector<RenderedLine> expected = {
+        { gbk("    ●单选题:只能选一个答案"), -1 },
+        { gbk("    ●多选题:错选漏选均不得分"), -1 },
+        { gbk("    ●判断题:正确为A;错误为B"), -1 },
+    };
+    EXPECT_EQ(renderQuestionList(QuestionListVariant::BankView, QuestionBank {}), expected);
+}
+
+TEST(QuestionListTest, PaperViewLeavesOutKindsNotAskedForAndShowsPoints)
+{
+    ExamSettings settings;
+    settings.singleChoiceCount = 2;
+    settings.singleChoicePoints = 2.5f;
+    settings.multipleChoiceCount = 0;
+    settings.multipleChoicePoints = 4;
+    settings.trueFalseCount = -1; // not 0: the kind is shown
+    settings.trueFalsePoints = 1;
+
+    const auto lines = renderQuestionList(QuestionListVariant::PaperView, listedBank(), &settings);
+    const std::vector<RenderedLine> expected = {
+        { gbk("    ●单选题:只能选一个答案     2.50分/题"), -1 },
+        { "    1" + gbk("、") + "s1", 1 },
+        { optionString('A', "a") + optionString('C', "c"), -1 },
+        { "    2" + gbk("、第二题"), 2 },
+        { "", -1 },
+        { gbk("    ●判断题:正确为A;错误为B     1.00分/题"), -1 },
+        { "    3" + gbk("、") + "t", 3 },
+        { "", -1 },
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+} // namespace
+} // namespace olv
