@@ -1,5 +1,9 @@
 #include "common/ExamPaper.h"
 
+#include "common/Answer.h"
+#include "common/PaperDrawing.h"
+#include "common/PaperSeed.h"
+
 #include <stdexcept>
 
 namespace olv {
@@ -16,6 +20,33 @@ const Question& ExamPaper::question(int paperNumber) const
         index -= list.size();
     }
     throw std::out_of_range("paper number");
+}
+
+std::optional<ExamPaper> drawPaper(
+    QuestionBank bank, const ExamSettings& settings, std::string_view examNumber, std::int64_t now)
+{
+    const auto seeds = paperSeeds(settings.drawMode, settings.fixedNumber, examNumber, now);
+    PaperRandom random(seeds.drawing);
+    const KindCounts wanted = { settings.singleChoiceCount, settings.multipleChoiceCount, settings.trueFalseCount };
+    auto lists = drawQuestions(numberQuestions(std::move(bank)), wanted, settings.drawMode, random);
+
+    if (settings.shuffleQuestions) {
+        random.seed(seeds.questionOrder);
+        shuffleQuestionOrder(lists, random);
+    }
+    if (settings.shuffleOptions) {
+        random.seed(seeds.optionOrder);
+        if (!shuffleOptionOrder(lists, random))
+            return std::nullopt;
+    }
+
+    ExamPaper paper;
+    paper.bankNumbers = bankNumbers(lists);
+    paper.questions = paperQuestions(std::move(lists));
+    for (auto kind : allQuestionKinds)
+        for (auto& question : paper.questions.questionsOf(kind))
+            question.answer = normalizeAnswer(kind, question.answer);
+    return paper;
 }
 
 } // namespace olv

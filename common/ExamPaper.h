@@ -1,7 +1,11 @@
 #pragma once
 
+#include "common/ExamSettings.h"
 #include "common/Question.h"
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace olv {
@@ -23,5 +27,11 @@ struct ExamPaper
     // paperNumber counts from 1 over the three kinds.
     const Question& question(int paperNumber) const;
 };
+
+// The paper a client draws from a bank for one exam number at time `now` (whole seconds):
+// the draw, the question order and the option order as the settings ask, every answer in
+// stored form. Nothing when an exchanged single-choice question has no answer.
+std::optional<ExamPaper> drawPaper(
+    QuestionBank bank, const ExamSettings& settings, std::string_view examNumber, std::int64_t now);
 
 } // namespace olv
