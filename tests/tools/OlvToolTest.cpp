@@ -1,0 +1,147 @@
+// Runs the olvtool program as IT staff would, on files in a temp folder.
+#include "common/ExamSettingsFile.h"
+#include "common/ScoreDatabase.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+using namespace olv;
+using olv::test::TempDir;
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class OlvToolTest : public ::testing::Test
+{
+protected:
+    ToolRun run(const std::string& arguments)
+    {
+        const auto out = dir / "out.txt";
+        const auto err = dir / "err.txt";
+        const auto command = "cd '" + dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments + " >'"
+            + out.string() + "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readBytes(out), test::readBytes(err) };
+    }
+
+    // Two single-choice, one multiple-choice, one true/false question.
+    void writeBankText()
+    {
+        test::writeBytes(dir / "bank.txt",
+                         "●单选题:\n第一题\n甲\n乙\n丙\n丁\nb\n第二题/n第二行\n一\n二\n三\n四\nA\n"
+                         "●多选题:\n第三题\n甲\n乙\n丙\n丁\ndb\n"
+                         "●判断题:\n第四题\nB\n");
+    }
+
+    TempDir dir;
+};
+
+TEST_F(OlvToolTest, PackedBankReadsBackAsTheSameText)
+{
+    writeBankText();
+    ASSERT_EQ(run("bank-pack bank.txt bank.kst").exitCode, 0);
+
+    // The stored file starts with the exchanged bytes of "●单选题:" CR LF.
+    const auto stored = test::readBytes(dir / "bank.kst");
+    ASSERT_GE(stored.size(), 10u);
+    EXPECT_EQ(stored.substr(0, 10), "\xF1\xA1\xA5\xB5\xA1\xD1\xE2\xCC\x0D\x3A");
+
+    const auto text = run("bank-text bank.kst");
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_EQ(text.out, test::readBytes(dir / "bank.txt"));
+}
+
+TEST_F(OlvToolTest, BankViewTagsTheFirstLineOfEachQuestion)
+{
+    writeBankText();
+    ASSERT_EQ(run("bank-pack bank.txt bank.kst").exitCode, 0);
+    const auto view = run("bank-view bank.kst");
+    EXPECT_EQ(view.exitCode, 0);
+    EXPECT_EQ(view.out,
+              "-\t    ●单选题:只能选一个答案\n"
+              "1\t    1、第一题\n"
+              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "2\t    2、第二题\n"
+              "-\t第二行\n"
+              "-\tA、一        B、二        C、三        D、四        \n"
+              "-\t    ●多选题:错选漏选均不得分\n"
+              "3\t    3、第三题\n"
+              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "-\t    ●判断题:正确为A;错误为B\n"
+              "4\t    4、第四题\n");
+}
+
+TEST_F(OlvToolTest, PaperIsTheOneTheClientDraws)
+{
+    writeBankText();
+    ASSERT_EQ(run("bank-pack bank.txt bank.kst").exitCode, 0);
+    auto settings = clientDefaults();
+    settings.bankFile = "bank.kst";
+    settings.drawMode = DrawMode::BankOrder;
+    settings.shuffleOptions = 0;
+    settings.singleChoiceCount = 1;
+    settings.multipleChoiceCount = 1;
+    settings.trueFalseCount = 0;
+    ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
+
+    const auto paper = run("paper olvane.dat 1001 0");
+    EXPECT_EQ(paper.exitCode, 0) << paper.err;
+    EXPECT_EQ(paper.out,
+              "bank-numbers: 1 3\n"
+              "-\t    ●单选题:只能选一个答案     1.50分/题\n"
+              "1\t    1、第一题\n"
+              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "-\t    ●多选题:错选漏选均不得分     2.00分/题\n"
+              "2\t    2、第三题\n"
+              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "answers:\n"
+              "1--B\n"
+              "2--BD\n");
+
+    // Drawn by exam number, 1005 and 2005 share their seed and so their paper.
+    settings.drawMode = DrawMode::ByExamNumber;
+    settings.shuffleOptions = 1;
+    settings.shuffleQuestions = 1;
+    settings.singleChoiceCount = 2;
+    ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
+    EXPECT_EQ(run("paper olvane.dat 1005 10").out, run("paper olvane.dat 2005 99").out);
+}
+
+TEST_F(OlvToolTest, ScoresUndoesTheTransformOfEveryLine)
+{
+    {
+        auto file = File::open(dir / "cj.kcj", OpenMode::ReadWriteCreate);
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(appendScoreRecord(*file, { test::gbk("一班"), test::gbk("张三"), "1001", "85" }));
+        ASSERT_TRUE(appendScoreRecord(*file, { test::gbk("一班"), test::gbk("李四"), "1002", loginMark() }));
+    }
+    const auto scores = run("scores cj.kcj");
+    EXPECT_EQ(scores.exitCode, 0);
+    EXPECT_EQ(scores.out,
+              "一班            *张三            .1001          -85      \n"
+              "一班            *李四            .1002          -登陆    \n");
+}
+
+TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
+{
+    test::writeBytes(dir / "emoji.txt", "●单选题:\n\xF0\x9F\x98\x80\nA\nB\nC\nD\nA\n●多选题:\n●判断题:\n");
+    for (const char* arguments : { "", "nonsense", "bank-text", "bank-text missing.kst", "bank-view missing.kst",
+                                   "scores missing.kcj", "paper missing.dat 1001 0", "paper olvane.dat 1001 soon",
+                                   "bank-pack emoji.txt out.kst" }) {
+        const auto result = run(arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments;
+        EXPECT_FALSE(result.err.empty()) << arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.kst"));
+}
+
+} // namespace

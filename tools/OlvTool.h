@@ -1,0 +1,36 @@
+#pragma once
+
+#include "common/QuestionList.h"
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace olv::tool {
+
+// A failure that olvtool reports on stderr before it exits with status 1.
+class ToolError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Each command takes the arguments after its name and writes UTF-8 with LF.
+void bankText(const std::vector<std::string>& args, std::ostream& out);
+void bankPack(const std::vector<std::string>& args, std::ostream& out);
+void bankView(const std::vector<std::string>& args, std::ostream& out);
+void paper(const std::vector<std::string>& args, std::ostream& out);
+void scores(const std::vector<std::string>& args, std::ostream& out);
+
+// Helpers shared by the commands.
+void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);
+std::string readWholeFile(const std::string& path);
+// GBK bytes with CR LF line ends -> UTF-8 with LF.
+std::string displayText(std::string_view gbk);
+// One line per rendered line: the question number or "-", a tab, the text.
+void printTaggedLines(const std::vector<RenderedLine>& lines, std::ostream& out);
+// Reads a bank file through a temporary file in the system's temp folder.
+QuestionBank readBank(const std::string& path);
+
+} // namespace olv::tool

@@ -1,0 +1,59 @@
+#include "tools/OlvTool.h"
+
+#include "common/CNumbers.h"
+#include "common/ExamPaper.h"
+#include "common/ExamSettingsFile.h"
+#include "platform/Gbk.h"
+#include "platform/PathMapping.h"
+
+namespace olv::tool {
+
+namespace {
+
+std::int64_t parseSeconds(const std::string& text)
+{
+    std::size_t used = 0;
+    long long seconds = 0;
+    try {
+        seconds = std::stoll(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size())
+        throw ToolError("SECONDS must be a whole number: " + text);
+    return seconds;
+}
+
+} // namespace
+
+// The paper the exam client draws for that exam number at time SECONDS.
+void paper(const std::vector<std::string>& args, std::ostream& out)
+{
+    expectArguments(args, 3, "paper SETTINGS EXAMNUMBER SECONDS");
+    const auto now = parseSeconds(args[2]);
+    auto settings = clientDefaults();
+    switch (readExamSettings(args[0], settings)) {
+    case SettingsRead::Read:
+        break;
+    case SettingsRead::NotFound:
+        throw ToolError("cannot open " + args[0]);
+    case SettingsRead::ReadError:
+        throw ToolError("cannot read " + args[0]);
+    }
+
+    const auto bankPath = nativePath(settings.bankFile, defaultLocalDriveRoot());
+    auto drawn = drawPaper(readBank(bankPath.string()), settings, utf8ToGbk(args[1]), now);
+    if (!drawn)
+        throw ToolError("the question bank holds a single-choice question without an answer");
+
+    out << "bank-numbers:";
+    for (int number : drawn->bankNumbers)
+        out << ' ' << number;
+    out << '\n';
+    printTaggedLines(renderQuestionList(QuestionListVariant::PaperView, drawn->questions, &settings), out);
+    out << "answers:\n";
+    for (int number = 1; number <= drawn->questionCount(); ++number)
+        out << number << "--" << gbkToUtf8(drawn->question(number).answer) << '\n';
+}
+
+} // namespace olv::tool

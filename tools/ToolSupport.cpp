@@ -1,0 +1,69 @@
+#include "tools/OlvTool.h"
+
+#include "common/QuestionBankFile.h"
+#include "platform/File.h"
+#include "platform/Gbk.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace olv::tool {
+
+void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage)
+{
+    if (args.size() != count)
+        throw ToolError(std::string("usage: olvtool ") + usage);
+}
+
+std::string readWholeFile(const std::string& path)
+{
+    auto file = File::open(path, OpenMode::ReadOnly, Sharing::Shared);
+    if (!file)
+        throw ToolError("cannot open " + path);
+    auto bytes = file->readAll();
+    if (!bytes)
+        throw ToolError("cannot read " + path);
+    return *bytes;
+}
+
+std::string displayText(std::string_view gbk)
+{
+    std::string text;
+    text.reserve(gbk.size());
+    for (std::size_t i = 0; i < gbk.size(); ++i) {
+        if (gbk[i] == '\r' && i + 1 < gbk.size() && gbk[i + 1] == '\n')
+            continue;
+        text += gbk[i];
+    }
+    return gbkToUtf8(text);
+}
+
+void printTaggedLines(const std::vector<RenderedLine>& lines, std::ostream& out)
+{
+    for (const auto& line : lines) {
+        if (line.tag == noQuestionTag)
+            out << '-';
+        else
+            out << line.tag;
+        out << '\t' << gbkToUtf8(line.text) << '\n';
+    }
+}
+
+QuestionBank readBank(const std::string& path)
+{
+    const auto temporary
+        = std::filesystem::temp_directory_path() / ("olvtool-" + std::to_string(::getpid()) + ".bak");
+    auto result = readQuestionBank(path, temporary);
+    if (result.bank)
+        return std::move(*result.bank);
+    switch (result.failure) {
+    case BankReadFailure::CannotOpenBank:
+        throw ToolError("cannot open the question bank " + path);
+    case BankReadFailure::CannotCreateTemporary:
+    case BankReadFailure::CannotOpenTemporary:
+        break;
+    }
+    throw ToolError("cannot create the temporary file " + temporary.string());
+}
+
+} // namespace olv::tool
