@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/ExamSettings.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace olv {
+
+class Workspace;
+
+// The folder that receives every candidate's paper and marked answer card, relative to the
+// working directory: subject + examName, or "ExaminationTemporary" when both are empty. GBK.
+std::string examFolderName(const ExamSettings& settings);
+
+// exam number (spaces removed) + name + extension, safe to stand in the exam folder. GBK.
+std::string reviewCopyName(std::string_view examNumber, std::string_view name, std::string_view extension);
+
+// Where a candidate's copy lies in the exam folder on this machine.
+std::filesystem::path reviewCopyPath(const ExamSettings& settings, std::string_view examNumber, std::string_view name,
+    std::string_view extension, const std::filesystem::path& localDriveRoot);
+
+// Copies the marked answer card (".das") and the paper (".kst") of the workspace into the
+// exam folder, replacing older copies. Failures are not reported: the exam is over by then.
+void copyForReview(const ExamSettings& settings, const Workspace& workspace, std::string_view examNumber,
+    std::string_view name, const std::filesystem::path& localDriveRoot);
+
+} // namespace olv

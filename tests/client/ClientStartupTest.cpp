@@ -1,0 +1,165 @@
+#include "client/ClientStartup.h"
+
+#include "client/StartupFixture.h"
+
+namespace olv {
+namespace {
+
+using test::gbk;
+using test::readBytes;
+
+class ScriptedLogin : public LoginRunner
+{
+public:
+    std::optional<LoginResult> run(const std::string& scoreFile, bool rosterRequired) override
+    {
+        asked.emplace_back(scoreFile, rosterRequired);
+        return result;
+    }
+
+    std::optional<LoginResult> result;
+    std::vector<std::pair<std::string, bool>> asked;
+};
+
+class ScriptedReview : public ReviewStartup
+{
+public:
+    bool prepare(ExamState& state) override
+    {
+        state.examNumber = "1001";
+        return true;
+    }
+    bool fillAnswerCard(ExamState& state) override
+    {
+        state.answerCard = { "reviewed" };
+        return true;
+    }
+};
+
+class ClientStartupTest : public test::StartupFixture
+{
+protected:
+    ClientStartupTest()
+    {
+        settings = clientDefaults();
+        settings.subject = gbk("语文");
+        settings.examName = gbk("期末");
+        settings.singleChoiceCount = 5;
+        settings.multipleChoiceCount = 3;
+        settings.shuffleQuestions = 1;
+        settings.rosterRequired = 1;
+        deriveAnswerFile(settings);
+        EXPECT_TRUE(writeExamSettings("olvane.dat", settings));
+        writeBank(test::sampleBank(20, 6, 8));
+        writeRoster({ test::rosterLine("一班", "张三", "1001") });
+        login.result
+            = LoginResult { gbk("一班") + std::string(12, ' '), gbk("张三") + std::string(12, ' '), "1001          " };
+    }
+
+    std::optional<StartMode> start(ExamState& started, ReviewStartup* review = nullptr)
+    {
+        return startExam(started, env, login, review);
+    }
+
+    ExamSettings settings;
+    ScriptedLogin login;
+};
+
+TEST_F(ClientStartupTest, ResumedExamRebuildsThePaperTheAnswersAndTheTime)
+{
+    ASSERT_EQ(start(state), StartMode::Fresh);
+    EXPECT_EQ(login.asked, (std::vector<std::pair<std::string, bool>> { { "cj.kcj", true } }));
+    EXPECT_EQ(state.answerCard.front(), "1--");
+    EXPECT_EQ(state.bankQuestionCount, 34);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "语文期末"));
+
+    // The candidate confirms answers, then the power fails.
+    state.answerCard[0] = "1--C";
+    state.answerCard[6] = "7--AB";
+    ASSERT_TRUE(writeAnswerCardFile(workspace(), state.examNumber, { state.answerCard, 34, 300 }));
+
+    ExamState resumed;
+    ScriptedLogin noLogin;
+    ASSERT_EQ(startExam(resumed, env, noLogin), StartMode::Resumed);
+    EXPECT_TRUE(noLogin.asked.empty());
+    EXPECT_EQ(resumed.paper.questions, state.paper.questions);
+    EXPECT_EQ(resumed.paper.bankNumbers, state.paper.bankNumbers);
+    EXPECT_EQ(resumed.paperLines, state.paperLines);
+    EXPECT_EQ(resumed.answerCard, state.answerCard);
+    EXPECT_EQ(resumed.elapsedSeconds, 300);
+    EXPECT_EQ(resumed.bankQuestionCount, 34);
+    EXPECT_EQ(resumed.className, state.className);
+    EXPECT_EQ(resumed.candidateName, state.candidateName);
+    EXPECT_EQ(resumed.settings.bankFile, paperFileSetting("1001"));
+    EXPECT_TRUE(prompter.prompts().empty());
+
+    // The copy now names the stored paper, so a second interruption resumes the same paper again.
+    ExamState again;
+    ASSERT_EQ(startExam(again, env, noLogin), StartMode::Resumed);
+    EXPECT_EQ(again.paper.questions, state.paper.questions);
+    EXPECT_EQ(again.paper.bankNumbers, state.paper.bankNumbers);
+}
+
+TEST_F(ClientStartupTest, WithoutSettingsTheCandidateMayTakeTheDefaultExam)
+{
+    std::filesystem::remove("olvane.dat");
+    writeBank(test::sampleBank(60, 12, 6));
+    prompter.answerConfirm(true);
+    ASSERT_EQ(start(state), StartMode::Fresh);
+    EXPECT_EQ(prompter.prompts(),
+        std::vector { test::confirmPrompt("还没有对考试进行设置,采用默认方式考试吗？", "不能打开考试数据设置文件") });
+    EXPECT_EQ(state.settings, clientDefaults());
+    EXPECT_EQ(state.paper.questionCount(), 65);
+}
+
+TEST_F(ClientStartupTest, CancelledLoginWritesNothing)
+{
+    const std::string roster = readBytes("cj.kcj");
+    login.result.reset();
+    EXPECT_FALSE(start(state));
+    EXPECT_EQ(readBytes("cj.kcj"), roster);
+    EXPECT_TRUE(std::filesystem::is_empty(env.workspace()));
+}
+
+TEST_F(ClientStartupTest, ResumedCandidateMissingFromTheScoreDatabaseEndsTheExam)
+{
+    ASSERT_TRUE(start(state));
+    writeRoster({});
+    ExamState resumed;
+    EXPECT_FALSE(start(resumed));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { "系统出错,先前所作的考试已不能读取,请重新考式" });
+    EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
+}
+
+TEST_F(ClientStartupTest, ResumedAnswerCardThatCannotBeReadEndsTheExam)
+{
+    ASSERT_TRUE(start(state));
+    // Complete by its last 12 bytes, but holding fewer lines than the paper has questions.
+    test::writeBytes(workspace().answerCardFile("1001"), "1--A\r\n300       \r\n");
+    ExamState resumed;
+    EXPECT_FALSE(start(resumed));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { "本地磁盘中存放的数据不全.请重新考试" });
+    EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
+}
+
+TEST_F(ClientStartupTest, ReviewModeNeedsItsStartupAndWritesNothing)
+{
+    settings.reviewMode = 1;
+    ASSERT_TRUE(writeExamSettings("olvane.dat", settings));
+    const std::string roster = readBytes("cj.kcj");
+
+    EXPECT_FALSE(start(state));
+    EXPECT_TRUE(prompter.prompts().empty());
+
+    ScriptedReview review;
+    ExamState reviewed;
+    EXPECT_EQ(start(reviewed, &review), StartMode::Review);
+    EXPECT_EQ(reviewed.answerCard, std::vector<std::string> { "reviewed" });
+    EXPECT_EQ(reviewed.paper.questionCount(), 13);
+    EXPECT_TRUE(login.asked.empty());
+    EXPECT_EQ(readBytes("cj.kcj"), roster);
+    EXPECT_TRUE(std::filesystem::is_empty(env.workspace()));
+}
+
+} // namespace
+} // namespace olv

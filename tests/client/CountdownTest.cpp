@@ -1,0 +1,30 @@
+#include "client/Countdown.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+TEST(CountdownTest, WholeMinutesFromTenMinutesOnThenMinutesAndSecondsWithoutLeadingZeros)
+{
+    const struct
+    {
+        long long remaining;
+        const char* text;
+    } cases[] = {
+        { 3600, "60" },
+        { 659, "10" },
+        { 600, "10" },
+        { 599, "9:59" },
+        { 65, "1:5" },
+        { 60, "1:0" },
+        { 9, "0:9" },
+        { 0, "0:0" },
+        { -1, "0:0" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(remainingTimeText(c.remaining), c.text) << c.remaining;
+}
+
+} // namespace
+} // namespace olv

@@ -1,0 +1,108 @@
+#include "client/Marking.h"
+
+#include "client/ExamFixture.h"
+#include "client/ExamState.h"
+#include "support/TestFiles.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace olv {
+namespace {
+
+using test::blankAnswerCard;
+using test::gbk;
+using test::paperWithAnswers;
+
+ExamSettings pointsOf(float single, float multiple, float trueFalse)
+{
+    ExamSettings settings;
+    settings.singleChoicePoints = single;
+    settings.multipleChoicePoints = multiple;
+    settings.trueFalsePoints = trueFalse;
+    return settings;
+}
+
+std::vector<std::string> answerCard(const std::vector<std::string>& answers)
+{
+    std::vector<std::string> card;
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        card.push_back(std::to_string(i + 1) + "--" + answers[i]);
+    return card;
+}
+
+TEST(MarkingTest, PointsAddUpInSinglePrecisionAndTheScoreIsRoundedHalfUp)
+{
+    const ExamPaper paper = paperWithAnswers({ "A", "B", "C" }, {}, {});
+    const ExamSettings settings = pointsOf(1.5f, 0, 0);
+
+    const Marking threeRight = markAnswerCard(paper, answerCard({ "A", "B", "C" }), settings);
+    EXPECT_EQ(threeRight.total, 4.5f);
+    EXPECT_EQ(threeRight.scoreText(), "5");
+
+    const Marking twoRight = markAnswerCard(paper, answerCard({ "A", "D", "C" }), settings);
+    EXPECT_EQ(twoRight.total, 3.0f);
+    EXPECT_EQ(twoRight.score, 3);
+}
+
+TEST(MarkingTest, TheSumIsRoundedToSinglePrecisionAfterEveryAddition)
+{
+    // 0.7f added five times is exactly 3.5 in single precision (3.4999999 in double), and
+    // 0.1f added 25 times stays just under 2.5.
+    const struct
+    {
+        float points;
+        int right;
+        int score;
+    } cases[] = { { 0.7f, 5, 4 }, { 0.1f, 25, 2 } };
+    for (const auto& c : cases) {
+        const std::vector<std::string> answers(static_cast<std::size_t>(c.right), "A");
+        const Marking marking
+            = markAnswerCard(paperWithAnswers(answers, {}, {}), answerCard(answers), pointsOf(c.points, 0, 0));
+        EXPECT_EQ(marking.score, c.score) << c.points << " x " << c.right;
+    }
+}
+
+TEST(MarkingTest, EachKindEarnsItsOwnPointsAndOnlyAnExactAnswer)
+{
+    const ExamPaper paper = paperWithAnswers({ "B" }, { "ABC", "ABC", "BD" }, { "A", "B" });
+    const ExamSettings settings = pointsOf(1, 2, 4);
+    // Lower-case letters count as their capitals; a missing, extra or unanswered letter counts nothing.
+    const Marking marking = markAnswerCard(paper, answerCard({ "B", "AC", "abc", "BCD", "A", "" }), settings);
+    EXPECT_EQ(marking.total, 1 + 2 + 4.0f);
+    EXPECT_EQ(marking.markedLines,
+        (std::vector<std::string> {
+            gbk("√1--B"), gbk("×2--AC"), gbk("√3--abc"), gbk("×4--BCD"), gbk("√5--A"), gbk("×6--") }));
+}
+
+TEST(MarkingTest, AMissingOrBrokenCardLineIsUnanswered)
+{
+    const ExamPaper paper = paperWithAnswers({ "A", "A" }, {}, {});
+    const Marking marking = markAnswerCard(paper, { "A" }, pointsOf(1, 0, 0));
+    EXPECT_EQ(marking.score, 0);
+    EXPECT_EQ(marking.markedLines, (std::vector<std::string> { gbk("×A"), gbk("×") }));
+}
+
+TEST(MarkingTest, ScoresBeyondTheRangeOfIntAreClamped)
+{
+    EXPECT_EQ(roundedScore(std::numeric_limits<float>::infinity()), INT_MAX);
+    EXPECT_EQ(roundedScore(-std::numeric_limits<float>::infinity()), INT_MIN);
+    EXPECT_EQ(roundedScore(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(roundedScore(-0.7f), 0);
+    EXPECT_EQ(roundedScore(2.49f), 2);
+}
+
+TEST(MarkingTest, TheAnswerRecordMarksEveryBankQuestion)
+{
+    // Bank of 5; the paper holds bank questions 4 and 2 in that order.
+    ExamState state;
+    state.paper = paperWithAnswers({ "A", "C" }, {}, {}, { 4, 2 });
+    state.bankQuestionCount = 5;
+    state.examNumber = "1001          ";
+    state.answerCard = { "1--", "2--C" };
+    EXPECT_EQ(markedAnswerRecord(state, "3"), "3  1001          *R*E*");
+}
+
+} // namespace
+} // namespace olv

@@ -1,0 +1,222 @@
+#include "client/Submission.h"
+
+#include "client/ExamFixture.h"
+#include "common/ScoreRecord.h"
+#include "platform/Gbk.h"
+#include "support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+using test::messagePrompt;
+using test::passwordPrompt;
+using test::readBytes;
+using test::writeBytes;
+
+constexpr const char* examOver = "考试结束。请离开考场";
+
+std::string storedLine(const std::string& schoolClass, const std::string& name, const std::string& examNumber,
+    const std::string& scoreField)
+{
+    return swapLineBytePairs(formatScoreLine({ schoolClass, name, examNumber, scoreField })) + "\r\n";
+}
+
+// Two single-choice questions answered A (right) and not at all, from a bank of 5; the
+// candidate is on the roster between two others.
+class SubmissionTest : public test::ExamFixture
+{
+protected:
+    SubmissionTest()
+    {
+        startExam(test::paperWithAnswers({ "A", "B" }, {}, {}, { 2, 4 }), 5);
+        state.answerCard = { "1--A", "2--" };
+        writeAnswerCardFile(workspace(), state.examNumber, { state.answerCard, 5, 0 });
+        writeBytes(workspace().paperFile(state.examNumber), "the paper");
+        writeBytes(workspace().settingsCopy(), "settings");
+        state.settings.operatorPassword = gbk("口令");
+        state.settings.singleChoicePoints = 1.5f;
+        state.candidateName = gbk("张三") + std::string(12, ' ');
+        writeBytes(dir / "cj.kcj", rosterWith(loginMark()));
+    }
+
+    std::string rosterWith(const std::string& scoreField) const
+    {
+        return storedLine(gbk("一班"), gbk("李四"), "1000", "90")
+            + storedLine(gbk("一班"), gbk("张三"), "1001", scoreField)
+            + storedLine(gbk("二班"), gbk("王五"), "1002", blankScoreField());
+    }
+
+    std::string scoreMessage() const { return gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2"; }
+
+    void submit() { markAndSubmit(state, view, env, status); }
+
+    test::ChildProcess holdExclusively(const std::filesystem::path& path)
+    {
+        test::ChildProcess holder([path](test::ChildProcess::Link& link) {
+            std::optional<File> file = File::open(path, OpenMode::ReadWriteCreate, Sharing::Exclusive);
+            if (!file)
+                return 1;
+            link.ready();
+            link.waitForGo();
+            return 0;
+        });
+        EXPECT_TRUE(holder.waitUntilReady());
+        return holder;
+    }
+
+    SubmissionStatus status;
+};
+
+TEST_F(SubmissionTest, AHandInLeavesEveryFileAsTheOtherMachinesExpectIt)
+{
+    submit();
+
+    EXPECT_EQ(readBytes(answerCardFile()), gbk("√1--A\r\n×2--\r\n") + std::string(9, ' ') + "\r\n***2   ***");
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(readBytes(dir / "考试/1001张三.das"), readBytes(answerCardFile()));
+    EXPECT_EQ(readBytes(dir / "考试/1001张三.kst"), "the paper");
+    EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
+
+    EXPECT_EQ(state.candidateName, gbk("张三"));
+    EXPECT_TRUE(view.answeringDisabled);
+    EXPECT_EQ(view.handInCaption, "关闭系统");
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { examOver });
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_EQ(status.score, SubmissionState::Submitted);
+    EXPECT_EQ(status.answers, SubmissionState::Submitted);
+}
+
+TEST_F(SubmissionTest, ALaterEntryMarksAgainButOnlyRunsTheExitSteps)
+{
+    state.settings.showScoreAfterExam = 1;
+    state.settings.passwordToExit = 1;
+    prompter.answerPassword("错");
+    submit();
+    const std::string cardAfterFirst = readBytes(answerCardFile());
+    EXPECT_EQ(view.closes, 0);
+
+    prompter.answerPassword("口令");
+    submit();
+    EXPECT_EQ(readBytes(answerCardFile()), cardAfterFirst);
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_EQ(prompter.prompts(),
+        (std::vector { messagePrompt(gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2"),
+            messagePrompt(examOver), passwordPrompt(), messagePrompt("对不起,你输入口令不正确,不能退出."),
+            passwordPrompt(), messagePrompt(gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2") }));
+}
+
+TEST_F(SubmissionTest, ExitWithoutPasswordWhenNoneIsSet)
+{
+    state.settings.passwordToExit = 1;
+    state.settings.operatorPassword.clear();
+    submit();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { examOver });
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(SubmissionTest, ACandidateAlreadyScoredGetsASecondLine)
+{
+    writeBytes(dir / "cj.kcj", rosterWith("77"));
+    submit();
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("77") + storedLine(gbk("一班"), gbk("张三"), "1001", "2"));
+}
+
+TEST_F(SubmissionTest, AScoreDatabaseHeldElsewhereIsRetriedUntilItOpens)
+{
+    test::ChildProcess holder = holdExclusively(dir / "cj.kcj");
+    prompter.answerPassword("错");
+    prompter.answerPassword("口令");
+    prompter.answerConfirms({ true, true });
+    int questions = 0;
+    prompter.onPrompt([&](const test::ScriptedPrompter::Prompt& prompt) {
+        if (prompt.kind == test::ScriptedPrompter::Kind::Confirm && ++questions == 2) {
+            holder.go();
+            holder.wait();
+        }
+    });
+    submit();
+
+    const auto retry = test::confirmPrompt("还是不能提交成绩,重试请按确定按钮.", "不能提交成绩");
+    EXPECT_EQ(prompter.prompts(),
+        (std::vector { messagePrompt("不能提交成绩,按确定按钮重试一次."),
+            messagePrompt("还是不能提交成绩,按确定按钮再重试一次."), messagePrompt("不能提交成绩,请报告监考人员."),
+            passwordPrompt(), passwordPrompt(), retry, retry, messagePrompt(examOver) }));
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(SubmissionTest, AnEntryWhileTheResultsAreStillBeingWrittenDoesNothing)
+{
+    test::ChildProcess holder = holdExclusively(dir / "cj.kcj");
+    prompter.answerPassword("口令");
+    prompter.answerConfirm(true);
+    bool timeRanOut = false;
+    prompter.onPrompt([&](const test::ScriptedPrompter::Prompt& prompt) {
+        if (prompt.kind == test::ScriptedPrompter::Kind::Confirm && !timeRanOut) {
+            timeRanOut = true;
+            submit(); // the exam time reaching zero behind the retry question
+            EXPECT_EQ(view.closes, 0);
+            holder.go();
+            holder.wait();
+        }
+    });
+    submit();
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(SubmissionTest, AScoreGivenUpIsShownForWritingDownAtTheExit)
+{
+    test::ChildProcess holder = holdExclusively(dir / "cj.kcj");
+    prompter.answerPassword("口令");
+    prompter.answerConfirm(false);
+    prompter.answerPassword("错");
+    submit();
+    EXPECT_EQ(view.closes, 0) << "a wrong password keeps the window open, without a message";
+
+    prompter.answerPassword("口令");
+    submit();
+    holder.go();
+    EXPECT_EQ(holder.wait(), 0);
+
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith(loginMark()));
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(status.score, SubmissionState::GivenUp);
+    EXPECT_EQ(view.closes, 1);
+    const std::vector<std::string> texts = prompter.texts();
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts[4], examOver);
+    EXPECT_EQ(texts[5], "***该考生的成绩没有写入数据库***\n请用笔记下.\n" + scoreMessage());
+}
+
+TEST_F(SubmissionTest, AnAnswerSheetThatCannotBeWrittenCountsAsGivenUp)
+{
+    state.settings.answerFile = "/dev/full";
+    state.settings.passwordToExit = 1;
+    prompter.answerPassword("口令");
+    submit();
+    EXPECT_EQ(status.answers, SubmissionState::GivenUp);
+    EXPECT_EQ(prompter.texts(),
+        (std::vector<std::string> { examOver, "***该考生的答题卷不能写入答题卷文件***",
+            gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2" }));
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(SubmissionTest, WithoutTheAnswerCardFileTheScoreStillCounts)
+{
+    std::filesystem::remove(answerCardFile());
+    submit();
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string> { "不能打开本地文件.", examOver }));
+    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "考试/1001张三.das"));
+}
+
+} // namespace
+} // namespace olv

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "common/Prompter.h"
+
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace olv::test {
+
+// A Prompter for tests: questions and password entries take prepared answers in order, and
+// every message, question and password entry is recorded. A question or password entry
+// without a prepared answer fails the test and throws, so a loop that keeps asking cannot
+// hang it.
+class ScriptedPrompter : public Prompter
+{
+public:
+    enum class Kind
+    {
+        Message,
+        Confirm,
+        Password
+    };
+
+    struct Prompt
+    {
+        Kind kind = Kind::Message;
+        std::string text; // UTF-8; empty for a password entry
+        std::string caption;
+        bool operator==(const Prompt&) const = default;
+    };
+
+    struct Unprepared : std::runtime_error
+    {
+        using std::runtime_error::runtime_error;
+    };
+
+    void answerConfirm(bool ok) { m_confirmAnswers.push_back(ok); }
+    void answerConfirms(std::initializer_list<bool> answers);
+    // The text typed (UTF-8).
+    void answerPassword(std::string typed) { m_passwords.push_back(std::move(typed)); }
+    // Runs before every prompt is answered, e.g. to release a file another process holds.
+    void onPrompt(std::function<void(const Prompt&)> hook) { m_hook = std::move(hook); }
+
+    void message(std::string_view text, std::string_view caption = {}) override;
+    bool confirm(std::string_view text, std::string_view caption = {}) override;
+    std::string password() override;
+
+    const std::vector<Prompt>& prompts() const { return m_prompts; }
+    // The texts of the messages and questions, in order.
+    std::vector<std::string> texts() const;
+    bool allAnswersUsed() const { return m_confirmAnswers.empty() && m_passwords.empty(); }
+
+private:
+    void record(Kind kind, std::string_view text, std::string_view caption);
+
+    std::deque<bool> m_confirmAnswers;
+    std::deque<std::string> m_passwords;
+    std::vector<Prompt> m_prompts;
+    std::function<void(const Prompt&)> m_hook;
+};
+
+std::ostream& operator<<(std::ostream& out, const ScriptedPrompter::Prompt& prompt);
+
+// A prompt as the record holds it, for comparisons.
+inline ScriptedPrompter::Prompt messagePrompt(std::string text, std::string caption = {})
+{
+    return { ScriptedPrompter::Kind::Message, std::move(text), std::move(caption) };
+}
+inline ScriptedPrompter::Prompt confirmPrompt(std::string text, std::string caption = {})
+{
+    return { ScriptedPrompter::Kind::Confirm, std::move(text), std::move(caption) };
+}
+inline ScriptedPrompter::Prompt passwordPrompt() { return { ScriptedPrompter::Kind::Password, {}, {} }; }
+
+} // namespace olv::test
