@@ -1,0 +1,477 @@
+#include "client/ui/ExamWindow.h"
+
+#include "client/ui/ClientResources.h"
+#include "common/ExamPaper.h"
+#include "common/ExamSettings.h"
+#include "ui/GbkString.h"
+#include "ui/ListFont.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace olv {
+
+namespace {
+
+constexpr QSize paperLineSize { 1100, 15 };
+constexpr QSize answerCardLineSize { 90, 15 };
+constexpr int panelWidth = 176;
+const char* const kindNames[] = { "单选题", "多选题", "判断题" };
+const char* const instructionLines[] = { "    请在所", "选答案前作", "上标记，然", "后单击确定", "按钮。" };
+
+QLabel* caption(const char* text) { return new QLabel(QString::fromUtf8(text)); }
+
+QLabel* valueLabel(const QString& name)
+{
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    return label;
+}
+
+QVBoxLayout* columnLayout(QWidget* column)
+{
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    return layout;
+}
+
+QTreeWidgetItem* addTreeItem(QTreeWidgetItem* parent, const QString& text, int data, const QIcon& icon)
+{
+    auto* item = new QTreeWidgetItem(parent, { text });
+    item->setData(0, Qt::UserRole, data);
+    item->setIcon(0, icon);
+    return item;
+}
+
+QListWidget* makeList(const QString& name)
+{
+    auto* list = new QListWidget;
+    list->setObjectName(name);
+    list->setFont(listFont());
+    list->setUniformItemSizes(true);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    return list;
+}
+
+void addListLine(QListWidget* list, QSize lineSize, const std::string& text, int data)
+{
+    auto* line = new QListWidgetItem(fromGbk(text), list);
+    line->setData(Qt::UserRole, data);
+    // The line width is what gives the list its horizontal scroll extent.
+    line->setSizeHint(lineSize);
+}
+
+void selectLine(QListWidget* list, int index, bool scrollToTop)
+{
+    QListWidgetItem* line = list->item(index);
+    if (!line)
+        return;
+    const QSignalBlocker quiet(list);
+    list->setCurrentItem(line);
+    list->scrollToItem(line, scrollToTop ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
+}
+
+} // namespace
+
+ExamWindow::ExamWindow(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QStringLiteral("Olvane"));
+    setWindowIcon(QIcon(clientImage(QStringLiteral("olvane.png"))));
+    setFixedSize(fixedSize);
+
+    auto* frame = new QFrame;
+    frame->setFrameShape(QFrame::Box);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+
+    auto* banner = new QLabel;
+    banner->setPixmap(clientImage(QStringLiteral("banner.png")));
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(8, 6, 8, 8);
+    body->setSpacing(8);
+    body->addWidget(buildTreeColumn());
+    body->addWidget(buildPaperColumn(), 1);
+    body->addWidget(buildAnswerCardColumn());
+    body->addWidget(buildControlPanel());
+
+    auto* layout = columnLayout(frame);
+    layout->setSpacing(0);
+    layout->addWidget(banner);
+    layout->addLayout(body, 1);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &ExamWindow::ticked);
+    // Focus on the tree or a list would make Qt pick a current line of its own.
+    m_confirm->setFocus();
+}
+
+QWidget* ExamWindow::buildTreeColumn()
+{
+    m_tree = new QTreeWidget;
+    m_tree->setObjectName(QStringLiteral("questionTree"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setColumnCount(1);
+    m_tree->setIconSize({ 16, 16 });
+    m_tree->setIndentation(14);
+    m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_tree->setFixedWidth(104);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
+        [this] { reportTreeSelection(m_tree->selectedItems().value(0)); });
+
+    auto* column = new QWidget;
+    auto* layout = columnLayout(column);
+    layout->addWidget(caption("题号:"));
+    layout->addWidget(m_tree, 1);
+    return column;
+}
+
+QWidget* ExamWindow::buildPaperColumn()
+{
+    m_title = valueLabel(QStringLiteral("title"));
+    m_title->setAlignment(Qt::AlignCenter);
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(15);
+    m_title->setFont(titleFont);
+    m_paperList = makeList(QStringLiteral("paperList"));
+    connect(m_paperList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (const int row = m_paperList->currentRow(); row >= 0)
+            emit paperLineSelected(row);
+    });
+
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(caption("试卷:"));
+    heading->addWidget(m_title, 1);
+    auto* column = new QWidget;
+    auto* layout = columnLayout(column);
+    layout->addLayout(heading);
+    layout->addWidget(m_paperList, 1);
+    return column;
+}
+
+QWidget* ExamWindow::buildAnswerCardColumn()
+{
+    m_answerCardList = makeList(QStringLiteral("answerCardList"));
+    m_answerCardList->setFixedWidth(112);
+    connect(m_answerCardList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (const int row = m_answerCardList->currentRow(); row >= 0)
+            emit answerCardLineSelected(row);
+    });
+
+    auto* column = new QWidget;
+    auto* layout = columnLayout(column);
+    layout->addWidget(caption("答题卡:"));
+    layout->addWidget(m_answerCardList, 1);
+    return column;
+}
+
+QWidget* ExamWindow::buildControlPanel()
+{
+    m_questionNumber = new QLineEdit;
+    m_questionNumber->setObjectName(QStringLiteral("questionNumber"));
+    m_questionNumber->setReadOnly(true);
+    m_questionNumber->setFocusPolicy(Qt::NoFocus);
+    m_questionNumber->setFixedWidth(60);
+    auto* number = new QHBoxLayout;
+    number->addWidget(caption("题号:"));
+    number->addWidget(m_questionNumber);
+    number->addStretch(1);
+
+    auto* panel = new QWidget;
+    panel->setFixedWidth(panelWidth);
+    auto* layout = columnLayout(panel);
+    layout->setSpacing(8);
+    layout->addWidget(buildInstructions());
+    layout->addLayout(number);
+    layout->addWidget(buildAnswerControls());
+    layout->addWidget(buildButtons());
+    layout->addStretch(1);
+    layout->addWidget(buildIdentity());
+    return panel;
+}
+
+QWidget* ExamWindow::buildInstructions()
+{
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* layout = columnLayout(box);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(1);
+    for (const char* line : instructionLines)
+        layout->addWidget(caption(line));
+    return box;
+}
+
+QWidget* ExamWindow::buildAnswerControls()
+{
+    m_radioPage = new QWidget;
+    m_checkPage = new QWidget;
+    m_radioGroup = new QButtonGroup(this);
+    auto* radios = new QHBoxLayout(m_radioPage);
+    auto* checks = new QHBoxLayout(m_checkPage);
+    for (int i = 0; i < 4; ++i) {
+        const QString letter(QChar('A' + i));
+        auto* radio = new QRadioButton(letter);
+        radio->setObjectName(QStringLiteral("radio") + letter);
+        m_radioGroup->addButton(radio, i);
+        radios->addWidget(radio);
+        m_checks[i] = new QCheckBox(letter);
+        m_checks[i]->setObjectName(QStringLiteral("check") + letter);
+        checks->addWidget(m_checks[i]);
+    }
+    m_answerControls = new QStackedWidget;
+    m_answerControls->addWidget(m_radioPage);
+    m_answerControls->addWidget(m_checkPage);
+
+    auto* group = new QFrame;
+    group->setFrameShape(QFrame::StyledPanel);
+    auto* layout = columnLayout(group);
+    layout->setContentsMargins(8, 6, 0, 0);
+    layout->addWidget(caption("回答:"));
+    layout->addWidget(m_answerControls);
+    return group;
+}
+
+QPushButton* ExamWindow::makeButton(const QString& text, const QString& name, void (ExamWindow::*command)())
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setMinimumHeight(28);
+    connect(button, &QPushButton::clicked, this, command);
+    return button;
+}
+
+QWidget* ExamWindow::buildButtons()
+{
+    m_confirm = makeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), &ExamWindow::confirmClicked);
+    m_correctAnswer = makeButton(
+        QStringLiteral("正确答案"), QStringLiteral("correctAnswerButton"), &ExamWindow::correctAnswerClicked);
+    m_correctAnswer->hide();
+    m_handIn = makeButton(QStringLiteral("交    卷"), QStringLiteral("handInButton"), &ExamWindow::handInClicked);
+
+    auto* buttons = new QWidget;
+    auto* grid = new QGridLayout(buttons);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(m_confirm, 0, 0, 1, 2);
+    grid->addWidget(
+        makeButton(QStringLiteral("上题"), QStringLiteral("previousButton"), &ExamWindow::previousClicked), 1, 0);
+    grid->addWidget(makeButton(QStringLiteral("下题"), QStringLiteral("nextButton"), &ExamWindow::nextClicked), 1, 1);
+    grid->addWidget(makeButton(QStringLiteral("开头"), QStringLiteral("firstButton"), &ExamWindow::firstClicked), 2, 0);
+    grid->addWidget(makeButton(QStringLiteral("末尾"), QStringLiteral("lastButton"), &ExamWindow::lastClicked), 2, 1);
+    grid->addWidget(m_correctAnswer, 3, 0, 1, 2);
+    grid->addWidget(m_handIn, 4, 0, 1, 2);
+    return buttons;
+}
+
+QWidget* ExamWindow::buildIdentity()
+{
+    m_className = valueLabel(QStringLiteral("className"));
+    m_name = valueLabel(QStringLiteral("candidateName"));
+    m_examNumber = valueLabel(QStringLiteral("examNumber"));
+    m_timeCaption = caption("剩余时间:");
+    m_timeCaption->setObjectName(QStringLiteral("timeCaption"));
+    m_remainingTime = valueLabel(QStringLiteral("remainingTime"));
+    QFont timeFont = m_remainingTime->font();
+    timeFont.setBold(true);
+    timeFont.setPixelSize(18);
+    m_remainingTime->setFont(timeFont);
+
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(caption("班级:"), 0, 0);
+    grid->addWidget(m_className, 0, 1);
+    grid->addWidget(caption("姓名:"), 1, 0);
+    grid->addWidget(m_name, 1, 1);
+    grid->addWidget(caption("考号:"), 2, 0);
+    grid->addWidget(m_examNumber, 2, 1);
+    grid->addWidget(m_timeCaption, 3, 0);
+    grid->addWidget(m_remainingTime, 3, 1);
+    return box;
+}
+
+void ExamWindow::setTitle(const std::string& examName, const std::string& subject)
+{
+    m_title->setText(fromGbk(examName + "--" + subject));
+}
+
+void ExamWindow::setIdentity(const std::string& className, const std::string& name, const std::string& examNumber)
+{
+    m_className->setText(fromGbk(className));
+    m_name->setText(fromGbk(name));
+    m_examNumber->setText(fromGbk(examNumber));
+}
+
+void ExamWindow::setPaperLines(const std::vector<RenderedLine>& lines)
+{
+    const QSignalBlocker quiet(m_paperList);
+    m_paperList->clear();
+    for (const RenderedLine& line : lines)
+        addListLine(m_paperList, paperLineSize, line.text, line.tag);
+}
+
+void ExamWindow::setAnswerCard(const std::vector<std::string>& lines)
+{
+    const QSignalBlocker quiet(m_answerCardList);
+    m_answerCardList->clear();
+    for (const std::string& line : lines)
+        addListLine(m_answerCardList, answerCardLineSize, line, noQuestionTag);
+}
+
+void ExamWindow::setQuestionTree(const ExamSettings& settings, const ExamPaper& paper)
+{
+    const QSignalBlocker quiet(m_tree);
+    m_tree->clear();
+    QIcon icon(clientImage(QStringLiteral("tree-item.png")));
+    icon.addPixmap(clientImage(QStringLiteral("tree-selected.png")), QIcon::Selected);
+    const int counts[] = { settings.singleChoiceCount, settings.multipleChoiceCount, settings.trueFalseCount };
+    int number = 0;
+    for (QuestionKind kind : allQuestionKinds) {
+        const int index = static_cast<int>(kind);
+        const int questions = static_cast<int>(paper.questions.questionsOf(kind).size());
+        if (counts[index] == 0) {
+            number += questions;
+            continue;
+        }
+        auto* root = addTreeItem(m_tree->invisibleRootItem(), QString::fromUtf8(kindNames[index]), index, icon);
+        for (int i = 0; i < questions; ++i) {
+            ++number;
+            addTreeItem(root, QString::number(number), number, icon);
+        }
+    }
+    m_tree->expandAll();
+}
+
+void ExamWindow::reportTreeSelection(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    const bool kindNode = item->parent() == nullptr;
+    emit treeItemSelected(item->data(0, Qt::UserRole).toInt(), kindNode || item->childCount() > 0);
+}
+
+void ExamWindow::setReviewMode()
+{
+    m_timer->stop();
+    m_confirm->setEnabled(false);
+    m_handIn->setText(QStringLiteral("关闭系统"));
+    m_timeCaption->setText(QStringLiteral("得   分:"));
+    m_correctAnswer->show();
+}
+
+void ExamWindow::startTimer() { m_timer->start(); }
+
+void ExamWindow::showAnswerControls(AnswerControls controls)
+{
+    m_answerControls->setCurrentWidget(controls == AnswerControls::CheckBoxes ? m_checkPage : m_radioPage);
+}
+
+void ExamWindow::setRadioButtonsCAndDEnabled(bool enabled)
+{
+    m_radioGroup->button(2)->setEnabled(enabled);
+    m_radioGroup->button(3)->setEnabled(enabled);
+}
+
+void ExamWindow::setAnswerInput(const AnswerInput& input)
+{
+    for (int i = 0; i < 4; ++i)
+        m_checks[i]->setChecked(input.checks[static_cast<std::size_t>(i)]);
+    if (QAbstractButton* radio = m_radioGroup->button(input.radio)) {
+        radio->setChecked(true);
+        return;
+    }
+    // An exclusive group will not let its last button go.
+    m_radioGroup->setExclusive(false);
+    for (QAbstractButton* radio : m_radioGroup->buttons())
+        radio->setChecked(false);
+    m_radioGroup->setExclusive(true);
+}
+
+ExamView::AnswerInput ExamWindow::answerInput() const
+{
+    AnswerInput input;
+    for (int i = 0; i < 4; ++i)
+        input.checks[static_cast<std::size_t>(i)] = m_checks[i]->isChecked();
+    input.radio = m_radioGroup->checkedId();
+    return input;
+}
+
+void ExamWindow::setCurrentQuestion(int number) { m_questionNumber->setText(QString::number(number)); }
+
+void ExamWindow::selectPaperLine(int index, bool scrollToTop) { selectLine(m_paperList, index, scrollToTop); }
+
+void ExamWindow::selectAnswerCardLine(int index, bool scrollToTop) { selectLine(m_answerCardList, index, scrollToTop); }
+
+void ExamWindow::setAnswerCardLine(int index, const std::string& text)
+{
+    if (QListWidgetItem* line = m_answerCardList->item(index))
+        line->setText(fromGbk(text));
+}
+
+void ExamWindow::setRemainingTime(const std::string& text) { m_remainingTime->setText(fromGbk(text)); }
+
+void ExamWindow::stopTimer() { m_timer->stop(); }
+
+void ExamWindow::disableAnswering()
+{
+    m_confirm->setEnabled(false);
+    for (QAbstractButton* radio : m_radioGroup->buttons())
+        radio->setEnabled(false);
+    for (QCheckBox* check : m_checks)
+        check->setEnabled(false);
+}
+
+void ExamWindow::setHandInCaption(std::string_view caption) { m_handIn->setText(fromUtf8(caption)); }
+
+void ExamWindow::closeWindow()
+{
+    m_closing = true;
+    m_timer->stop();
+    done(QDialog::Accepted);
+}
+
+int ExamWindow::exec() { return m_closing ? result() : QDialog::exec(); }
+
+void ExamWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_closing) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void ExamWindow::reject()
+{
+    // Escape and the window manager's close end nothing; only closeWindow() does.
+    if (m_closing)
+        QDialog::reject();
+}
+
+} // namespace olv

@@ -1,0 +1,468 @@
+#include "client/ui/ExamWindow.h"
+
+#include "common/ExamPaper.h"
+#include "common/ExamSettings.h"
+#include "support/TestFiles.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using olv::ExamView;
+using olv::ExamWindow;
+using olv::test::gbk;
+
+namespace {
+
+// Two single choice and one true/false question; multiple choice asked for but absent.
+struct SmallExam
+{
+    olv::ExamSettings settings;
+    olv::ExamPaper paper;
+    std::vector<olv::RenderedLine> lines;
+    std::vector<std::string> answerCard { "1--A", "2--", "3--B" };
+
+    SmallExam()
+    {
+        settings.singleChoiceCount = 2;
+        settings.multipleChoiceCount = 3;
+        settings.trueFalseCount = 1;
+        paper.questions.singleChoiceQuestions.resize(2);
+        paper.questions.trueFalseQuestions.resize(1);
+        lines = { { gbk("●单选题") }, { gbk("1、第一题"), 1 }, { "A" }, { gbk("2、第二题"), 2 }, { "B" },
+            { gbk("●多选题") }, { gbk("●判断题") }, { gbk("3、第三题"), 3 } };
+    }
+
+    void fill(ExamWindow& window) const
+    {
+        window.setPaperLines(lines);
+        window.setQuestionTree(settings, paper);
+        window.setAnswerCard(answerCard);
+    }
+};
+
+template <typename T>
+T* child(const QWidget& window, const char* name)
+{
+    T* widget = window.findChild<T*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no widget named %s", name);
+    return widget;
+}
+
+QTreeWidgetItem* treeItem(const ExamWindow& window, const QString& text)
+{
+    const auto items
+        = child<QTreeWidget>(window, "questionTree")->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return items.value(0);
+}
+
+void clickLine(QListWidget* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void clickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item)
+{
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
+} // namespace
+
+class ExamWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsEveryCaption();
+    void fitsTheScreenWithoutFrame();
+    void fillsTitleIdentityAndLists();
+    void buildsTreeFromSettingsAndPaper();
+    void switchesBetweenRadioButtonsAndCheckBoxes();
+    void answerInputRoundTrips_data();
+    void answerInputRoundTrips();
+    void disablesRadioButtonsCAndD();
+    void programSelectionsEmitNothing();
+    void scrollsSelectedLineToTop();
+    void buttonsEmitTheirCommand_data();
+    void buttonsEmitTheirCommand();
+    void lineClicksEmitTheirIndex();
+    void treeClicksEmitDataAndWhetherKindNode();
+    void timerTicksEverySecond();
+    void marksAnsweringAsDone();
+    void reviewModeChangesTheLayout();
+    void escapeAndCloseDoNotEndTheExam();
+    void closeWindowEndsTheExam();
+};
+
+void ExamWindowTest::showsEveryCaption()
+{
+    ExamWindow window;
+    QStringList captions;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        captions << label->text();
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        captions << button->text();
+
+    for (const char* text :
+        { "题号:", "试卷:", "答题卡:", "回答:", "班级:", "姓名:", "考号:", "剩余时间:", "    请在所", "选答案前作",
+            "上标记，然", "后单击确定", "按钮。", "确定", "上题", "下题", "开头", "末尾", "正确答案", "交    卷" })
+        QVERIFY2(captions.contains(QString::fromUtf8(text)), text);
+    QCOMPARE(captions.count(QStringLiteral("题号:")), 2);
+    QCOMPARE(captions.count(QStringLiteral("A")), 2);
+    QCOMPARE(captions.count(QStringLiteral("D")), 2);
+    QVERIFY(child<QLineEdit>(window, "questionNumber")->isReadOnly());
+}
+
+void ExamWindowTest::fitsTheScreenWithoutFrame()
+{
+    ExamWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.frameGeometry().width() <= 1024);
+    QVERIFY(window.frameGeometry().height() <= 768);
+    QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!child<QPushButton>(window, "correctAnswerButton")->isVisible());
+}
+
+void ExamWindowTest::fillsTitleIdentityAndLists()
+{
+    ExamWindow window;
+    SmallExam exam;
+    exam.fill(window);
+    window.setTitle(gbk("澜溪校期末考试"), "WordExcel97");
+    window.setIdentity(gbk("一班  "), gbk("张三"), "20240101      ");
+    window.setCurrentQuestion(12);
+    window.setRemainingTime("9:59");
+
+    QCOMPARE(child<QLabel>(window, "title")->text(), QStringLiteral("澜溪校期末考试--WordExcel97"));
+    QCOMPARE(child<QLabel>(window, "className")->text(), QStringLiteral("一班  "));
+    QCOMPARE(child<QLabel>(window, "candidateName")->text(), QStringLiteral("张三"));
+    QCOMPARE(child<QLabel>(window, "examNumber")->text(), QStringLiteral("20240101      "));
+    QCOMPARE(child<QLineEdit>(window, "questionNumber")->text(), QStringLiteral("12"));
+    QCOMPARE(child<QLabel>(window, "remainingTime")->text(), QStringLiteral("9:59"));
+
+    auto* paper = child<QListWidget>(window, "paperList");
+    QCOMPARE(paper->count(), 8);
+    QCOMPARE(paper->item(3)->text(), QStringLiteral("2、第二题"));
+    const int tags[] = { -1, 1, -1, 2, -1, -1, -1, 3 };
+    for (int row = 0; row < paper->count(); ++row)
+        QCOMPARE(paper->item(row)->data(Qt::UserRole).toInt(), tags[row]);
+    QCOMPARE(paper->item(0)->sizeHint(), QSize(1100, 15));
+
+    auto* card = child<QListWidget>(window, "answerCardList");
+    QCOMPARE(card->count(), 3);
+    QCOMPARE(card->item(0)->sizeHint().width(), 90);
+    window.setAnswerCardLine(1, "2--AC");
+    window.setAnswerCardLine(7, "8--A");
+    QCOMPARE(card->item(1)->text(), QStringLiteral("2--AC"));
+    QCOMPARE(card->count(), 3);
+}
+
+void ExamWindowTest::buildsTreeFromSettingsAndPaper()
+{
+    ExamWindow window;
+    SmallExam exam;
+    exam.fill(window);
+    auto* tree = child<QTreeWidget>(window, "questionTree");
+
+    const QStringList roots { "单选题", "多选题", "判断题" };
+    const QList<QStringList> children { { "1", "2" }, {}, { "3" } };
+    QCOMPARE(tree->topLevelItemCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QTreeWidgetItem* root = tree->topLevelItem(i);
+        QCOMPARE(root->text(0), roots[i]);
+        QCOMPARE(root->data(0, Qt::UserRole).toInt(), i);
+        QCOMPARE(root->childCount(), children[i].size());
+        for (int c = 0; c < root->childCount(); ++c) {
+            QCOMPARE(root->child(c)->text(0), children[i][c]);
+            QCOMPARE(root->child(c)->data(0, Qt::UserRole).toInt(), children[i][c].toInt());
+        }
+    }
+
+    // The two pictures: one for items, the other for the selected item.
+    const QIcon icon = tree->topLevelItem(0)->icon(0);
+    QVERIFY(!icon.pixmap(16, QIcon::Normal).isNull());
+    QVERIFY(icon.pixmap(16, QIcon::Normal).toImage() != icon.pixmap(16, QIcon::Selected).toImage());
+
+    // A kind left out by the settings gets no node; the numbers after it stay paper numbers.
+    exam.settings.singleChoiceCount = 0;
+    window.setQuestionTree(exam.settings, exam.paper);
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("多选题"));
+    QCOMPARE(tree->topLevelItem(1)->data(0, Qt::UserRole).toInt(), 2);
+    QCOMPARE(tree->topLevelItem(1)->child(0)->data(0, Qt::UserRole).toInt(), 3);
+}
+
+void ExamWindowTest::switchesBetweenRadioButtonsAndCheckBoxes()
+{
+    ExamWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* radioA = child<QRadioButton>(window, "radioA");
+    auto* checkA = child<QCheckBox>(window, "checkA");
+
+    window.showAnswerControls(ExamView::AnswerControls::CheckBoxes);
+    QVERIFY(checkA->isVisible());
+    QVERIFY(!radioA->isVisible());
+    window.showAnswerControls(ExamView::AnswerControls::RadioButtons);
+    QVERIFY(radioA->isVisible());
+    QVERIFY(!checkA->isVisible());
+}
+
+void ExamWindowTest::answerInputRoundTrips_data()
+{
+    QTest::addColumn<int>("radio");
+    QTest::addColumn<QList<bool>>("checks");
+    QTest::newRow("radio C") << 2 << QList<bool> { false, false, false, false };
+    QTest::newRow("none after a selection") << -1 << QList<bool> { false, false, false, false };
+    QTest::newRow("checks B and D") << -1 << QList<bool> { false, true, false, true };
+    QTest::newRow("radio A with all checks") << 0 << QList<bool> { true, true, true, true };
+}
+
+void ExamWindowTest::answerInputRoundTrips()
+{
+    QFETCH(int, radio);
+    QFETCH(QList<bool>, checks);
+    ExamWindow window;
+    window.setAnswerInput({ { true, false, true, false }, 3 });
+
+    ExamView::AnswerInput input { { checks[0], checks[1], checks[2], checks[3] }, radio };
+    window.setAnswerInput(input);
+    QCOMPARE(window.answerInput(), input);
+    QCOMPARE(child<QRadioButton>(window, "radioD")->isChecked(), radio == 3);
+}
+
+void ExamWindowTest::disablesRadioButtonsCAndD()
+{
+    ExamWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.setAnswerInput({ {}, 1 });
+    window.setRadioButtonsCAndDEnabled(false);
+    QVERIFY(child<QRadioButton>(window, "radioA")->isEnabled());
+    QVERIFY(child<QRadioButton>(window, "radioB")->isEnabled());
+    QVERIFY(!child<QRadioButton>(window, "radioC")->isEnabled());
+    QVERIFY(!child<QRadioButton>(window, "radioD")->isEnabled());
+
+    QTest::mouseClick(child<QRadioButton>(window, "radioC"), Qt::LeftButton);
+    QCOMPARE(window.answerInput().radio, 1);
+    QTest::mouseClick(child<QRadioButton>(window, "radioA"), Qt::LeftButton);
+    QCOMPARE(window.answerInput().radio, 0);
+
+    window.setRadioButtonsCAndDEnabled(true);
+    QVERIFY(child<QRadioButton>(window, "radioD")->isEnabled());
+}
+
+void ExamWindowTest::programSelectionsEmitNothing()
+{
+    ExamWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy paper(&window, &ExamWindow::paperLineSelected);
+    QSignalSpy card(&window, &ExamWindow::answerCardLineSelected);
+    QSignalSpy tree(&window, &ExamWindow::treeItemSelected);
+    SmallExam exam;
+    exam.fill(window);
+
+    window.selectPaperLine(1, false);
+    window.selectAnswerCardLine(0, false);
+    window.selectPaperLine(3, true);
+    window.selectAnswerCardLine(2, true);
+    window.setAnswerInput({ { true, true, false, false }, 2 });
+    exam.fill(window);
+    window.selectPaperLine(7, false);
+    window.selectPaperLine(99, false);
+
+    QCOMPARE(paper.count(), 0);
+    QCOMPARE(card.count(), 0);
+    QCOMPARE(tree.count(), 0);
+    QCOMPARE(child<QListWidget>(window, "paperList")->currentRow(), 7);
+}
+
+void ExamWindowTest::scrollsSelectedLineToTop()
+{
+    ExamWindow window;
+    std::vector<olv::RenderedLine> lines(200, { "x" });
+    window.setPaperLines(lines);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* paper = child<QListWidget>(window, "paperList");
+
+    window.selectPaperLine(120, true);
+    QCOMPARE(paper->visualItemRect(paper->item(120)).top(), 0);
+    // Already in view: no scrolling.
+    window.selectPaperLine(125, false);
+    QCOMPARE(paper->visualItemRect(paper->item(125)).top(), 5 * 15);
+}
+
+void ExamWindowTest::buttonsEmitTheirCommand_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::newRow("确定") << "confirmButton" << QByteArray(SIGNAL(confirmClicked()));
+    QTest::newRow("上题") << "previousButton" << QByteArray(SIGNAL(previousClicked()));
+    QTest::newRow("下题") << "nextButton" << QByteArray(SIGNAL(nextClicked()));
+    QTest::newRow("开头") << "firstButton" << QByteArray(SIGNAL(firstClicked()));
+    QTest::newRow("末尾") << "lastButton" << QByteArray(SIGNAL(lastClicked()));
+    QTest::newRow("正确答案") << "correctAnswerButton" << QByteArray(SIGNAL(correctAnswerClicked()));
+    QTest::newRow("交卷") << "handInButton" << QByteArray(SIGNAL(handInClicked()));
+}
+
+void ExamWindowTest::buttonsEmitTheirCommand()
+{
+    QFETCH(QString, button);
+    QFETCH(QByteArray, signal);
+    ExamWindow window;
+    window.setReviewMode(); // shows "正确答案"
+    child<QPushButton>(window, "confirmButton")->setEnabled(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QList<QSignalSpy*> spies;
+    for (const char* other : { SIGNAL(confirmClicked()), SIGNAL(previousClicked()), SIGNAL(nextClicked()),
+             SIGNAL(firstClicked()), SIGNAL(lastClicked()), SIGNAL(correctAnswerClicked()), SIGNAL(handInClicked()) })
+        spies << new QSignalSpy(&window, other);
+
+    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+    for (QSignalSpy* spy : spies) {
+        QCOMPARE(spy->count(), spy->signal() == signal.mid(1) ? 1 : 0);
+        delete spy;
+    }
+}
+
+void ExamWindowTest::lineClicksEmitTheirIndex()
+{
+    ExamWindow window;
+    SmallExam exam;
+    exam.fill(window);
+    window.selectPaperLine(1, false);
+    window.selectAnswerCardLine(0, false);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy paper(&window, &ExamWindow::paperLineSelected);
+    QSignalSpy card(&window, &ExamWindow::answerCardLineSelected);
+
+    clickLine(child<QListWidget>(window, "paperList"), 4);
+    clickLine(child<QListWidget>(window, "answerCardList"), 2);
+    QCOMPARE(paper.count(), 1);
+    QCOMPARE(paper.at(0).at(0).toInt(), 4);
+    QCOMPARE(card.count(), 1);
+    QCOMPARE(card.at(0).at(0).toInt(), 2);
+
+    QTest::keyClick(child<QListWidget>(window, "paperList"), Qt::Key_Down);
+    QCOMPARE(paper.count(), 2);
+    QCOMPARE(paper.at(1).at(0).toInt(), 5);
+}
+
+void ExamWindowTest::treeClicksEmitDataAndWhetherKindNode()
+{
+    ExamWindow window;
+    SmallExam exam;
+    exam.fill(window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy spy(&window, &ExamWindow::treeItemSelected);
+    auto* tree = child<QTreeWidget>(window, "questionTree");
+
+    clickTreeItem(tree, treeItem(window, QStringLiteral("2")));
+    clickTreeItem(tree, treeItem(window, QStringLiteral("单选题")));
+    // Childless, but its data is a kind and must not pass for question 1.
+    clickTreeItem(tree, treeItem(window, QStringLiteral("多选题")));
+    clickTreeItem(tree, treeItem(window, QStringLiteral("3")));
+
+    const QList<QPair<int, bool>> expected { { 2, false }, { 0, true }, { 1, true }, { 3, false } };
+    QCOMPARE(spy.count(), expected.size());
+    for (int i = 0; i < spy.count(); ++i) {
+        QCOMPARE(spy.at(i).at(0).toInt(), expected[i].first);
+        QCOMPARE(spy.at(i).at(1).toBool(), expected[i].second);
+    }
+}
+
+void ExamWindowTest::timerTicksEverySecond()
+{
+    ExamWindow window;
+    auto* timer = window.findChild<QTimer*>();
+    QVERIFY(timer);
+    QVERIFY(!timer->isActive());
+    QSignalSpy ticks(&window, &ExamWindow::ticked);
+
+    window.startTimer();
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 1000);
+    QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(ticks.count(), 1);
+    window.stopTimer();
+    QVERIFY(!timer->isActive());
+}
+
+void ExamWindowTest::marksAnsweringAsDone()
+{
+    ExamWindow window;
+    window.disableAnswering();
+    window.setHandInCaption("关闭系统");
+
+    QVERIFY(!child<QPushButton>(window, "confirmButton")->isEnabled());
+    for (const char* name : { "radioA", "radioB", "radioC", "radioD", "checkA", "checkB", "checkC", "checkD" })
+        QVERIFY2(!child<QAbstractButton>(window, name)->isEnabled(), name);
+    for (const char* name : { "previousButton", "nextButton", "firstButton", "lastButton", "handInButton" })
+        QVERIFY2(child<QAbstractButton>(window, name)->isEnabled(), name);
+    QCOMPARE(child<QPushButton>(window, "handInButton")->text(), QStringLiteral("关闭系统"));
+}
+
+void ExamWindowTest::reviewModeChangesTheLayout()
+{
+    ExamWindow window;
+    window.startTimer();
+    window.setReviewMode();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QVERIFY(!window.findChild<QTimer*>()->isActive());
+    QVERIFY(!child<QPushButton>(window, "confirmButton")->isEnabled());
+    QVERIFY(child<QPushButton>(window, "correctAnswerButton")->isVisible());
+    QCOMPARE(child<QPushButton>(window, "handInButton")->text(), QStringLiteral("关闭系统"));
+    QCOMPARE(child<QLabel>(window, "timeCaption")->text(), QStringLiteral("得   分:"));
+}
+
+void ExamWindowTest::escapeAndCloseDoNotEndTheExam()
+{
+    ExamWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy finished(&window, &QDialog::finished);
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QTest::keyClick(child<QListWidget>(window, "paperList"), Qt::Key_Escape);
+    QVERIFY(!window.close());
+    window.reject();
+    QVERIFY(window.isVisible());
+    QCOMPARE(finished.count(), 0);
+}
+
+void ExamWindowTest::closeWindowEndsTheExam()
+{
+    ExamWindow window;
+    window.startTimer();
+    QTimer::singleShot(0, &window, [&window] { window.closeWindow(); });
+    QCOMPARE(window.exec(), int(QDialog::Accepted));
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.findChild<QTimer*>()->isActive());
+
+    // Closed during start-up: showing it afterwards returns at once.
+    ExamWindow early;
+    early.closeWindow();
+    QCOMPARE(early.exec(), int(QDialog::Accepted));
+    QVERIFY(!early.isVisible());
+}
+
+QTEST_MAIN(ExamWindowTest)
+#include "ExamWindowTest.moc"

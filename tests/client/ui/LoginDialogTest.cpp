@@ -1,0 +1,162 @@
+#include "client/ui/LoginDialog.h"
+
+#include "support/TestFiles.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+using olv::LoginDialog;
+
+namespace {
+
+QLineEdit* edit(const LoginDialog& dialog, const char* name)
+{
+    return dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+void click(const LoginDialog& dialog, const char* image)
+{
+    QTest::mouseClick(dialog.findChild<QWidget*>(QString::fromLatin1(image)), Qt::LeftButton);
+}
+
+} // namespace
+
+class LoginDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void hasThreeBoxesLeftToRightAndNoFrame();
+    void examNumberTakesDigitsOnly();
+    void paddedNumberStaysEditable();
+    void enterDoesNothing();
+    void escapeRejects();
+    void confirmEmitsTheThreeTexts();
+    void exitEmitsAndViewAcceptEnds();
+    void showsFieldsAndLocksClassAndName();
+
+private:
+    LoginDialog* m_dialog = nullptr;
+};
+
+void LoginDialogTest::init()
+{
+    m_dialog = new LoginDialog;
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog));
+}
+
+void LoginDialogTest::cleanup()
+{
+    delete m_dialog;
+    m_dialog = nullptr;
+}
+
+void LoginDialogTest::hasThreeBoxesLeftToRightAndNoFrame()
+{
+    auto boxes = m_dialog->findChildren<QLineEdit*>();
+    std::sort(boxes.begin(), boxes.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    QCOMPARE(boxes.size(), 3);
+    QCOMPARE(boxes[0], edit(*m_dialog, "classEdit"));
+    QCOMPARE(boxes[1], edit(*m_dialog, "nameEdit"));
+    QCOMPARE(boxes[2], edit(*m_dialog, "examNumberEdit"));
+    QVERIFY(m_dialog->windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+void LoginDialogTest::examNumberTakesDigitsOnly()
+{
+    QLineEdit* number = edit(*m_dialog, "examNumberEdit");
+    QTest::keyClicks(number, QStringLiteral("12a3-4.5*"));
+    QCOMPARE(number->text(), QStringLiteral("12345"));
+
+    QLineEdit* name = edit(*m_dialog, "nameEdit");
+    QTest::keyClicks(name, QStringLiteral("a-1"));
+    QCOMPARE(name->text(), QStringLiteral("a-1"));
+}
+
+void LoginDialogTest::paddedNumberStaysEditable()
+{
+    // After a refused login the box holds the number filled out with spaces.
+    m_dialog->setFields("", "", "123           ");
+    QLineEdit* number = edit(*m_dialog, "examNumberEdit");
+    number->setFocus();
+    number->end(false);
+    QTest::keyClick(number, Qt::Key_Backspace);
+    QTest::keyClicks(number, QStringLiteral("4x"));
+    QCOMPARE(number->text(), QStringLiteral("123          4"));
+}
+
+void LoginDialogTest::enterDoesNothing()
+{
+    QSignalSpy finished(m_dialog, &QDialog::finished);
+    QSignalSpy confirm(m_dialog, &LoginDialog::confirmClicked);
+    QTest::keyClicks(edit(*m_dialog, "examNumberEdit"), QStringLiteral("7"));
+
+    for (const char* box : { "classEdit", "nameEdit", "examNumberEdit" }) {
+        QTest::keyClick(edit(*m_dialog, box), Qt::Key_Return);
+        QTest::keyClick(edit(*m_dialog, box), Qt::Key_Enter);
+    }
+    QTest::keyClick(m_dialog, Qt::Key_Return);
+
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(confirm.count(), 0);
+    QCOMPARE(edit(*m_dialog, "examNumberEdit")->text(), QStringLiteral("7"));
+}
+
+void LoginDialogTest::escapeRejects()
+{
+    m_dialog->hide();
+    QTimer::singleShot(0, m_dialog, [this] { QTest::keyClick(edit(*m_dialog, "nameEdit"), Qt::Key_Escape); });
+    QCOMPARE(m_dialog->exec(), int(QDialog::Rejected));
+}
+
+void LoginDialogTest::confirmEmitsTheThreeTexts()
+{
+    QSignalSpy confirm(m_dialog, &LoginDialog::confirmClicked);
+    edit(*m_dialog, "classEdit")->setText(QStringLiteral("一 班"));
+    edit(*m_dialog, "nameEdit")->setText(QStringLiteral("张三"));
+    QTest::keyClicks(edit(*m_dialog, "examNumberEdit"), QStringLiteral("2024"));
+
+    click(*m_dialog, "confirmImage");
+    QCOMPARE(confirm.count(), 1);
+    QCOMPARE(confirm.at(0), (QVariantList { "一 班", "张三", "2024" }));
+    QVERIFY(m_dialog->isVisible()); // the rules decide whether it ends
+}
+
+void LoginDialogTest::exitEmitsAndViewAcceptEnds()
+{
+    QSignalSpy exit(m_dialog, &LoginDialog::exitClicked);
+    QSignalSpy finished(m_dialog, &QDialog::finished);
+    click(*m_dialog, "exitImage");
+    QCOMPARE(exit.count(), 1);
+    QCOMPARE(finished.count(), 0);
+
+    static_cast<olv::LoginView*>(m_dialog)->accept();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
+}
+
+void LoginDialogTest::showsFieldsAndLocksClassAndName()
+{
+    using olv::test::gbk;
+    m_dialog->setFields(gbk("计算机一班      "), gbk("张三            "), "20240101      ");
+    QCOMPARE(edit(*m_dialog, "classEdit")->text(), QStringLiteral("计算机一班      "));
+    QCOMPARE(edit(*m_dialog, "nameEdit")->text(), QStringLiteral("张三            "));
+    QCOMPARE(edit(*m_dialog, "examNumberEdit")->text(), QStringLiteral("20240101      "));
+
+    m_dialog->setClassAndNameEnabled(false);
+    QVERIFY(!edit(*m_dialog, "classEdit")->isEnabled());
+    QVERIFY(!edit(*m_dialog, "nameEdit")->isEnabled());
+    QVERIFY(edit(*m_dialog, "examNumberEdit")->isEnabled());
+    m_dialog->setClassAndNameEnabled(true);
+    QVERIFY(edit(*m_dialog, "classEdit")->isEnabled());
+}
+
+QTEST_MAIN(LoginDialogTest)
+#include "LoginDialogTest.moc"
