@@ -3,6 +3,7 @@
 #include "platform/Posix.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -79,8 +80,18 @@ std::optional<File> File::open(const std::filesystem::path& path, OpenMode mode,
     File file(fd, mode == OpenMode::WriteAppendCreate);
     if (isDirectory(fd))
         return std::nullopt;
-    if (sharing == Sharing::Exclusive && !posix::lockWithoutWaiting(fd))
-        return std::nullopt;
+    if (sharing == Sharing::Exclusive && !posix::lockWithoutWaiting(fd)) {
+        // NFS emulates flock with byte-range locks, which refuse an exclusive lock on a
+        // descriptor opened for reading only: lock a read-write descriptor instead.
+        if (errno != EBADF || mode != OpenMode::ReadOnly)
+            return std::nullopt;
+        fd = posix::retryOnInterrupt([&] { return ::open(path.c_str(), O_RDWR | O_CLOEXEC); });
+        if (fd < 0)
+            return std::nullopt;
+        file = File(fd, false);
+        if (!posix::lockWithoutWaiting(fd))
+            return std::nullopt;
+    }
     // Emptied only now, so that an open refused by the lock leaves the file as it was.
     if (mode == OpenMode::WriteTruncate && !file.truncate(0))
         return std::nullopt;

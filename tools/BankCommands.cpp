@@ -2,9 +2,6 @@
 
 #include "common/ByteSwap.h"
 #include "common/QuestionBankFile.h"
-#include "platform/Gbk.h"
-
-#include <algorithm>
 
 namespace olv::tool {
 
@@ -19,13 +16,7 @@ void bankText(const std::vector<std::string>& args, std::ostream& out)
 void bankPack(const std::vector<std::string>& args, std::ostream&)
 {
     expectArguments(args, 2, "bank-pack TEXT BANK");
-    std::string text = readWholeFile(args[0]);
-    std::erase(text, '\r');
-    const auto gbkText = utf8ToGbk(text);
-    // Every character that GBK cannot hold turns into "?": refuse rather than store it.
-    if (std::count(gbkText.begin(), gbkText.end(), '?') != std::count(text.begin(), text.end(), '?'))
-        throw ToolError(args[0] + " holds characters that GBK cannot represent");
-    switch (writeQuestionBank(parseQuestionBankText(gbkText), args[1])) {
+    switch (writeQuestionBank(parseQuestionBankText(readGbkText(args[0])), args[1])) {
     case BankWriteResult::Written:
         return;
     case BankWriteResult::CannotCreateTemporary:

@@ -22,10 +22,15 @@ void bankPack(const std::vector<std::string>& args, std::ostream& out);
 void bankView(const std::vector<std::string>& args, std::ostream& out);
 void paper(const std::vector<std::string>& args, std::ostream& out);
 void scores(const std::vector<std::string>& args, std::ostream& out);
+void rosterPack(const std::vector<std::string>& args, std::ostream& out);
+void settingsDefaults(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);
 std::string readWholeFile(const std::string& path);
+// A UTF-8 text file as GBK, every line ended by LF (CRs dropped). Refuses a character that GBK
+// cannot hold, naming its line.
+std::string readGbkText(const std::string& path);
 // GBK bytes with CR LF line ends -> UTF-8 with LF.
 std::string displayText(std::string_view gbk);
 // One line per rendered line: the question number or "-", a tab, the text.

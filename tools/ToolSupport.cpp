@@ -1,9 +1,11 @@
 #include "tools/OlvTool.h"
 
+#include "common/LineViews.h"
 #include "common/QuestionBankFile.h"
 #include "platform/File.h"
 #include "platform/Gbk.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <unistd.h>
 
@@ -24,6 +26,24 @@ std::string readWholeFile(const std::string& path)
     if (!bytes)
         throw ToolError("cannot read " + path);
     return *bytes;
+}
+
+std::string readGbkText(const std::string& path)
+{
+    std::string text = readWholeFile(path);
+    std::erase(text, '\r');
+    std::string gbkText;
+    std::size_t lineNumber = 0;
+    for (const std::string_view line : lineViews(text)) {
+        ++lineNumber;
+        const std::string gbkLine = utf8ToGbk(line);
+        // The codec turns what GBK cannot hold into "?".
+        if (std::ranges::count(gbkLine, '?') != std::ranges::count(line, '?'))
+            throw ToolError(path + " line " + std::to_string(lineNumber) + ": a character that GBK cannot hold");
+        gbkText += gbkLine;
+        gbkText += '\n';
+    }
+    return gbkText;
 }
 
 std::string displayText(std::string_view gbk)

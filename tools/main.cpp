@@ -11,7 +11,10 @@ const char* const usage = "usage: olvtool COMMAND ARGS...\n"
                           "  bank-pack TEXT BANK                  write a bank file from such text (UTF-8)\n"
                           "  bank-view BANK                       print the bank as the programs list it\n"
                           "  paper SETTINGS EXAMNUMBER SECONDS    print the paper a client would draw\n"
-                          "  scores SCOREFILE                     print the lines of a score database\n";
+                          "  scores SCOREFILE                     print the lines of a score database\n"
+                          "  roster-pack TEXT SCOREFILE           write a score database from a roster (UTF-8, one\n"
+                          "                                       candidate a line: class TAB name TAB exam number)\n"
+                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n";
 
 } // namespace
 
@@ -24,6 +27,8 @@ int main(int argc, char** argv)
         { "bank-view", olv::tool::bankView },
         { "paper", olv::tool::paper },
         { "scores", olv::tool::scores },
+        { "roster-pack", olv::tool::rosterPack },
+        { "settings-defaults", olv::tool::settingsDefaults },
     };
     if (argc < 2 || !commands.contains(argv[1])) {
         std::cerr << usage;

@@ -131,12 +131,71 @@ TEST_F(OlvToolTest, ScoresUndoesTheTransformOfEveryLine)
               "一班            *李四            .1002          -登陆    \n");
 }
 
+TEST_F(OlvToolTest, RosterPackWritesEveryCandidateWithABlankScore)
+{
+    // CR LF, blank lines and spaces inside fields are all tolerated; the widths are filled exactly.
+    test::writeBytes(dir / "roster.txt",
+                     "一班\t张 三\t1001\r\n"
+                     "\r\n"
+                     " 二班 \t李四\t 1002\n"
+                     "计算机应用技术班\t司马长风长风长风\t12345678901234");
+    const auto pack = run("roster-pack roster.txt cj.kcj");
+    ASSERT_EQ(pack.exitCode, 0) << pack.err;
+    EXPECT_EQ(test::readBytes(dir / "cj.kcj").size(), 3 * (57u + 2));
+    EXPECT_EQ(run("scores cj.kcj").out,
+              "一班            *张三            .1001          -        \n"
+              "二班            *李四            .1002          -        \n"
+              "计算机应用技术班*司马长风长风长风.12345678901234-        \n");
+}
+
+TEST_F(OlvToolTest, RosterPackRefusesWhatTheExamClientCouldNotUse)
+{
+    const struct
+    {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        { "一班\t张三\n", "roster.txt line 1: expected class, name and exam number separated by tabs" },
+        { "一班\t张三\t1001\t85\n", "roster.txt line 1: expected class, name and exam number" },
+        { "一.班\t张三\t1001\n", "roster.txt line 1: the class holds \"*\", \".\" or \"-\"" },
+        { "一班\t张*三\t1001\n", "roster.txt line 1: the name holds" },
+        { "一班\t张三\t10-01\n", "roster.txt line 1: the exam number holds" },
+        { "一班\t张三\t  \n", "roster.txt line 1: the exam number is empty" },
+        { "一班\t张三\t123456789012345\n", "roster.txt line 1: the exam number is longer than 14 bytes" },
+        { "一班\t司马长风长风长风长\t1001\n", "roster.txt line 1: the name is longer than 16 bytes" },
+        { "一班\t张三\t1001\n一班\t李四\t10 01\n", "roster.txt line 2: exam number 1001 appears twice" },
+        { "一班\t张三\t1001\n一班\t\xF0\x9F\x98\x80\t1002\n", "roster.txt line 2: a character that GBK cannot hold" },
+    };
+    for (const auto& [text, message] : cases) {
+        test::writeBytes(dir / "roster.txt", text);
+        const auto result = run("roster-pack roster.txt cj.kcj");
+        EXPECT_EQ(result.exitCode, 1) << text;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "cj.kcj")) << text;
+    }
+}
+
+TEST_F(OlvToolTest, RosterPackLeavesAScoreDatabaseInUseAlone)
+{
+    test::writeBytes(dir / "roster.txt", "一班\t张三\t1001\n");
+    test::writeBytes(dir / "cj.kcj", "in use");
+    const auto held = File::open(dir / "cj.kcj", OpenMode::ReadWriteExisting);
+    ASSERT_TRUE(held);
+    const auto result = run("roster-pack roster.txt cj.kcj");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(result.err.empty());
+    EXPECT_EQ(test::readBytes(dir / "cj.kcj"), "in use");
+}
+
 TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
 {
     test::writeBytes(dir / "emoji.txt", "●单选题:\n\xF0\x9F\x98\x80\nA\nB\nC\nD\nA\n●多选题:\n●判断题:\n");
+    test::writeBytes(dir / "roster.txt", "一班\t张三\t1001\n");
     for (const char* arguments : { "", "nonsense", "bank-text", "bank-text missing.kst", "bank-view missing.kst",
                                    "scores missing.kcj", "paper missing.dat 1001 0", "paper olvane.dat 1001 soon",
-                                   "bank-pack emoji.txt out.kst" }) {
+                                   "bank-pack emoji.txt out.kst", "roster-pack", "roster-pack missing.txt out.kcj",
+                                   "roster-pack roster.txt nofolder/out.kcj", "settings-defaults",
+                                   "settings-defaults nofolder/olvane.dat" }) {
         const auto result = run(arguments);
         EXPECT_EQ(result.exitCode, 1) << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;
