@@ -1,0 +1,390 @@
+#include "client/AnswerCardLine.h"
+#include "client/StartupFixture.h"
+#include "client/Workspace.h"
+#include "client/driver/ExamScript.h"
+#include "common/AnswerRecord.h"
+#include "common/ExamSettingsFile.h"
+#include "common/ScoreDatabase.h"
+#include "common/TextFields.h"
+#include "platform/PathMapping.h"
+#include "support/ChildProcess.h"
+
+#include <chrono>
+#include <csignal>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace olv {
+namespace {
+
+using test::PaperShape;
+using test::ScriptedConfirm;
+using test::scriptExamNumber;
+
+constexpr int killedRuns = 40;
+constexpr int bankQuestions = 31;
+const PaperShape paperShape { 6, 10, 14 };
+const int points[] = { 1, 2, 1 }; // per kind, whole so the expected score needs no rounding
+
+std::vector<std::string> words(std::string_view text)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t space; (space = text.find(' ', start)) != std::string_view::npos; start = space + 1)
+        parts.emplace_back(text.substr(start, space - start));
+    parts.emplace_back(text.substr(start));
+    return parts;
+}
+
+// The answer card with the time saved with it, as a start restores it or the file holds it.
+struct CardState
+{
+    std::vector<std::string> lines;
+    long elapsedSeconds = 0;
+    bool operator==(const CardState&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const CardState& card)
+{
+    out << card.elapsedSeconds << " s:";
+    for (const std::string& line : card.lines)
+        out << ' ' << line;
+    return out;
+}
+
+CardState blankCard()
+{
+    CardState card;
+    for (int number = 1; number <= paperShape.questionCount; ++number)
+        card.lines.push_back(answerCardLine(number, {}));
+    return card;
+}
+
+CardState afterConfirm(CardState card, const ScriptedConfirm& confirm)
+{
+    card.lines.at(static_cast<std::size_t>(confirm.question - 1)) = answerCardLine(confirm.question, confirm.answer);
+    card.elapsedSeconds = confirm.elapsedSeconds;
+    return card;
+}
+
+CardState afterNextConfirm(const CardState& card)
+{
+    return afterConfirm(card, test::nextConfirm(paperShape, card.elapsedSeconds));
+}
+
+// What one run of the driver logged, complete lines only: the kill may cut off the last one.
+struct RunLog
+{
+    std::string text;
+    std::string startMode;
+    std::string paper;
+    std::optional<CardState> restored;
+    std::vector<ScriptedConfirm> confirms;
+    std::vector<std::string> prompts;
+    std::optional<std::string> handedInScore;
+    bool done = false;
+};
+
+RunLog parseRunLog(const std::string& text)
+{
+    RunLog log;
+    log.text = text;
+    std::istringstream lines(text.substr(0, text.rfind('\n') + 1));
+    for (std::string line; std::getline(lines, line);) {
+        const std::vector<std::string> parts = words(line);
+        const std::string rest = line.substr(std::min(line.size(), parts[0].size() + 1));
+        if (parts[0] == "start") {
+            log.startMode = rest;
+        } else if (parts[0] == "paper") {
+            log.paper = rest;
+        } else if (parts[0] == "card") {
+            log.restored = CardState { { parts.begin() + 2, parts.end() }, std::stol(parts.at(1)) };
+        } else if (parts[0] == "confirmed") {
+            log.confirms.push_back({ std::stoi(parts.at(1)), parts.at(2), std::stol(parts.at(3)) });
+        } else if (parts[0] == "message" || parts[0] == "confirm") {
+            log.prompts.push_back(line);
+        } else if (parts[0] == "handed-in") {
+            log.handedInScore = rest;
+        } else if (parts[0] == "done") {
+            log.done = true;
+        } else if (parts[0] != "idle") {
+            ADD_FAILURE() << "driver: " << line;
+        }
+    }
+    return log;
+}
+
+// The paper's answers by position, from the logged "paper" line.
+struct LoggedQuestion
+{
+    int bankNumber = 0;
+    std::string answer;
+};
+
+std::vector<LoggedQuestion> questionsOf(const std::string& paper)
+{
+    const std::vector<std::string> parts = words(paper);
+    std::vector<LoggedQuestion> questions;
+    for (std::size_t i = 4; i < parts.size(); ++i) {
+        const std::size_t colon = parts[i].find(':');
+        questions.push_back({ std::stoi(parts[i].substr(0, colon)), parts[i].substr(colon + 1) });
+    }
+    return questions;
+}
+
+std::size_t kindIndex(int number)
+{
+    return number <= paperShape.singleChoiceEnd ? 0 : number <= paperShape.multipleChoiceEnd ? 1 : 2;
+}
+
+struct ExpectedMarking
+{
+    std::string score;
+    std::string marks;
+};
+
+int lineCount(const std::string& bytes)
+{
+    int count = 0;
+    for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2)
+        ++count;
+    return count;
+}
+
+// One exam machine whose client is killed again and again while the candidate confirms answers.
+// What the driver logged is what the candidate saw confirmed; each restart must bring all of it
+// back. A confirm whose write finished just before the kill has no log line yet, so the files may
+// be one scripted confirm ahead of the log, never behind it and never more.
+class CrashResumeTest : public test::StartupFixture
+{
+protected:
+    CrashResumeTest()
+    {
+        ExamSettings settings = clientDefaults();
+        settings.subject = test::gbk("语文");
+        settings.examName = test::gbk("期末");
+        settings.examMinutes = 9999; // the exam time never runs out here
+        settings.singleChoiceCount = paperShape.singleChoiceEnd;
+        settings.multipleChoiceCount = paperShape.multipleChoiceEnd - paperShape.singleChoiceEnd;
+        settings.trueFalseCount = paperShape.questionCount - paperShape.multipleChoiceEnd;
+        settings.singleChoicePoints = static_cast<float>(points[0]);
+        settings.multipleChoicePoints = static_cast<float>(points[1]);
+        settings.trueFalsePoints = static_cast<float>(points[2]);
+        settings.drawMode = DrawMode::ByExamNumber;
+        settings.shuffleQuestions = 1;
+        settings.shuffleOptions = 1;
+        settings.rosterRequired = 1;
+        settings.showScoreAfterExam = 0;
+        settings.passwordToExit = 0;
+        deriveAnswerFile(settings);
+        EXPECT_TRUE(writeExamSettings("olvane.dat", settings));
+        answerFile = nativePath(settings.answerFile, env.localDriveRoot);
+        writeBank(test::sampleBank(15, 8, 8));
+        writeRoster({ test::rosterLine("二班", "李四", "1000"), test::rosterLine("一班", "张三", "1001"),
+            test::rosterLine("二班", "王五", "1002") });
+    }
+
+    test::ChildProcess launch(int run, const std::vector<std::string>& options) const
+    {
+        std::vector<std::string> arguments { EXAM_DRIVER_PATH, dir.path().string(), env.localDriveRoot.string(),
+            logOf(run).string() };
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        return test::ChildProcess([arguments](test::ChildProcess::Link&) {
+            std::vector<char*> argv;
+            for (const std::string& argument : arguments)
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            return 127;
+        });
+    }
+
+    // Kills at random: either the driver kills itself up to 3 ms after it began one of its first
+    // confirms, or the test kills it after up to 150 ms, which may still be in the start-up.
+    int runAndKill(int run, std::mt19937& random) const
+    {
+        if (run % 2 == 0) {
+            const int confirm = std::uniform_int_distribution(1, 20)(random);
+            const int delay = std::uniform_int_distribution(0, 3000)(random);
+            return launch(run, { "--die-at-confirm", std::to_string(confirm), "--die-delay-us", std::to_string(delay) })
+                .wait();
+        }
+        test::ChildProcess child = launch(run, {});
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution(0, 150000)(random)));
+        child.kill();
+        return child.wait();
+    }
+
+    std::filesystem::path logOf(int run) const { return logs / ("run" + std::to_string(run) + ".log"); }
+    RunLog readLog(int run) const
+    {
+        return std::filesystem::exists(logOf(run)) ? parseRunLog(test::readBytes(logOf(run))) : RunLog {};
+    }
+
+    // Checks a run's log against what earlier runs confirmed and follows its confirms.
+    void checkRun(const RunLog& log, const std::vector<std::string>& expectedPrompts = {})
+    {
+        SCOPED_TRACE(log.text);
+        checkPrompts(log, expectedPrompts);
+        if (!log.restored) {
+            EXPECT_TRUE(log.confirms.empty());
+            return;
+        }
+        if (paper.empty()) {
+            // Nothing can have been confirmed before the first start the log saw.
+            EXPECT_EQ(*log.restored, blankCard());
+            paper = log.paper;
+            known = *log.restored;
+        } else {
+            EXPECT_EQ(log.startMode, "resumed");
+            EXPECT_EQ(log.paper, paper);
+            expectKnownOrOneAhead(*log.restored);
+        }
+        EXPECT_TRUE(log.paper.starts_with(std::to_string(paperShape.singleChoiceEnd) + " "
+            + std::to_string(paperShape.multipleChoiceEnd) + " " + std::to_string(paperShape.questionCount) + " "));
+        for (const ScriptedConfirm& confirm : log.confirms) {
+            const ScriptedConfirm expected = test::nextConfirm(paperShape, known.elapsedSeconds);
+            EXPECT_EQ(confirm.question, expected.question);
+            EXPECT_EQ(confirm.answer, expected.answer);
+            EXPECT_EQ(confirm.elapsedSeconds, expected.elapsedSeconds);
+            known = afterConfirm(known, expected);
+        }
+    }
+
+    // Before any exam started the first start may find the settings copy without an answer card
+    // (it was killed in between); afterwards the workspace is always complete.
+    void checkPrompts(const RunLog& log, const std::vector<std::string>& expected) const
+    {
+        if (paper.empty() && log.prompts.size() == 1)
+            EXPECT_EQ(log.prompts.front(), "message 本地数据已不完整,请重新开始考试.");
+        else
+            EXPECT_EQ(log.prompts, expected);
+    }
+
+    void expectKnownOrOneAhead(const CardState& found)
+    {
+        if (found == known)
+            return;
+        const CardState ahead = afterNextConfirm(known);
+        EXPECT_EQ(found, ahead) << "confirmed before the kill: " << known;
+        known = ahead;
+        ++confirmsAheadOfLog;
+    }
+
+    // Whatever moment the kill chose, every workspace file is whole.
+    void checkWorkspace()
+    {
+        const Workspace workspace(env.workspace());
+        if (std::filesystem::exists(workspace.settingsCopy())) {
+            EXPECT_EQ(lineCount(test::readBytes(workspace.settingsCopy())), 24);
+            ExamSettings copy;
+            std::string examNumber;
+            EXPECT_EQ(readExamSettings(workspace.settingsCopy(), copy, examNumber), SettingsRead::Read);
+            EXPECT_EQ(examNumber, scriptExamNumber);
+        }
+        if (std::filesystem::exists(workspace.answerCardFile(scriptExamNumber))) {
+            const std::optional<AnswerCardFile> card
+                = readAnswerCardFile(workspace, scriptExamNumber, paperShape.questionCount);
+            ASSERT_TRUE(card) << test::readBytes(workspace.answerCardFile(scriptExamNumber));
+            EXPECT_EQ(card->bankQuestionCount, bankQuestions);
+            const CardState found { card->lines, card->elapsedSeconds };
+            if (paper.empty())
+                EXPECT_EQ(found, blankCard());
+            else
+                expectKnownOrOneAhead(found);
+        }
+        if (!paper.empty())
+            checkStartedWorkspace(workspace);
+    }
+
+    // Once an exam has started it stays resumable, on the very same stored paper.
+    void checkStartedWorkspace(const Workspace& workspace)
+    {
+        EXPECT_TRUE(isWorkspaceComplete(workspace, scriptExamNumber));
+        const std::string paperBytes = test::readBytes(workspace.paperFile(scriptExamNumber));
+        const std::string indexBytes = test::readBytes(workspace.questionIndexFile(scriptExamNumber));
+        if (storedPaper.empty()) {
+            storedPaper = paperBytes;
+            storedIndex = indexBytes;
+        }
+        EXPECT_TRUE(paperBytes == storedPaper) << "the stored paper changed";
+        EXPECT_EQ(indexBytes, storedIndex);
+    }
+
+    // The score the final answer card earns, and the answer sheet marks that go with it.
+    ExpectedMarking expectedMarking() const
+    {
+        const std::vector<LoggedQuestion> questions = questionsOf(paper);
+        int score = 0;
+        std::string marks(bankQuestions, '*');
+        for (int number = 1; number <= paperShape.questionCount; ++number) {
+            const LoggedQuestion& question = questions.at(static_cast<std::size_t>(number - 1));
+            const bool right
+                = answerOfCardLine(known.lines.at(static_cast<std::size_t>(number - 1))) == question.answer;
+            score += right ? points[kindIndex(number)] : 0;
+            marks.at(static_cast<std::size_t>(question.bankNumber - 1)) = right ? 'R' : 'E';
+        }
+        return { std::to_string(score), marks };
+    }
+
+    void expectSubmittedOnce(const std::string& scoreText) const
+    {
+        std::vector<ScoreRecord> scores;
+        for (const std::string& line : readScoreLines("cj.kcj", OpenMode::ReadOnly).lines) {
+            DecodedScoreLine decoded = decodeScoreLineAdminRule(line);
+            if (decoded.record.examNumber == scriptExamNumber)
+                scores.push_back(decoded.record);
+        }
+        ASSERT_EQ(scores.size(), 1u);
+        EXPECT_EQ(removeSpaces(scores[0].scoreField), scoreText);
+
+        std::vector<AnswerRecord> answers;
+        for (const std::string& line : readAnswerLines(answerFile).lines) {
+            if (parseAnswerRecord(line).examNumber == scriptExamNumber)
+                answers.push_back(parseAnswerRecord(line));
+        }
+        ASSERT_EQ(answers.size(), 1u);
+        EXPECT_EQ(answers[0], (AnswerRecord { padRight(scoreText, 3), scriptExamNumber, expectedMarking().marks }));
+    }
+
+    test::TempDir logs;
+    std::filesystem::path answerFile;
+    std::string paper; // as the first start logged it
+    CardState known; // the answers and time confirmed so far
+    std::string storedPaper;
+    std::string storedIndex;
+    int confirmsAheadOfLog = 0;
+};
+
+TEST_F(CrashResumeTest, AKilledClientResumesWithEveryConfirmedAnswerUntilTheHandIn)
+{
+    const unsigned seed = std::random_device {}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    for (int run = 0; run < killedRuns; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        EXPECT_EQ(runAndKill(run, random), 128 + SIGKILL) << readLog(run).text;
+        checkRun(readLog(run));
+        checkWorkspace();
+        if (HasFailure())
+            return;
+    }
+    std::cout << "confirms found on the disk but not yet logged: " << confirmsAheadOfLog << "\n";
+
+    const int handIn = killedRuns;
+    ASSERT_EQ(launch(handIn, { "--hand-in-after", std::to_string(2 * paperShape.questionCount) }).wait(), 0)
+        << readLog(handIn).text;
+    const RunLog log = readLog(handIn);
+    ASSERT_TRUE(log.done) << log.text;
+    checkRun(log, { "confirm 考试时间还没到，你真的要结束考试吗？", "message 考试结束。请离开考场" });
+    const std::string score = expectedMarking().score;
+    EXPECT_EQ(log.handedInScore, score);
+    expectSubmittedOnce(score);
+    EXPECT_FALSE(std::filesystem::exists(Workspace(env.workspace()).settingsCopy()));
+}
+
+} // namespace
+} // namespace olv
