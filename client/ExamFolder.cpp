@@ -19,10 +19,16 @@ std::string reviewCopyName(std::string_view examNumber, std::string_view name, s
     return safeFileName(removeSpaces(examNumber) + std::string(name) + std::string(extension));
 }
 
+std::string reviewCopySetting(
+    const ExamSettings& settings, std::string_view examNumber, std::string_view name, std::string_view extension)
+{
+    return examFolderName(settings) + "\\" + reviewCopyName(examNumber, name, extension);
+}
+
 std::filesystem::path reviewCopyPath(const ExamSettings& settings, std::string_view examNumber, std::string_view name,
     std::string_view extension, const std::filesystem::path& localDriveRoot)
 {
-    return nativePath(examFolderName(settings) + "\\" + reviewCopyName(examNumber, name, extension), localDriveRoot);
+    return nativePath(reviewCopySetting(settings, examNumber, name, extension), localDriveRoot);
 }
 
 void copyForReview(const ExamSettings& settings, const Workspace& workspace, std::string_view examNumber,

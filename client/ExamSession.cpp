@@ -6,6 +6,7 @@
 #include "client/ExamState.h"
 #include "client/Workspace.h"
 #include "common/Prompter.h"
+#include "platform/Gbk.h"
 
 namespace olv {
 
@@ -150,6 +151,13 @@ void ExamSession::selectAnswerCardLine(int index)
 {
     checkUnconfirmedAnswer();
     goToQuestion(index + 1);
+}
+
+void ExamSession::showCorrectAnswer()
+{
+    const int number = m_currentQuestion;
+    if (isReview() && number >= 1 && number <= m_state.paper.questionCount())
+        m_env.prompter.message("正确答案是:" + gbkToUtf8(m_state.paper.question(number).answer));
 }
 
 void ExamSession::tick()

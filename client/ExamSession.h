@@ -41,6 +41,9 @@ public:
     void selectPaperLine(int index);
     void selectAnswerCardLine(int index);
 
+    // Review mode: the correct answer of the current question, as the paper stores it.
+    void showCorrectAnswer();
+
     // The one-second timer.
     void tick();
     void handIn();

@@ -4,8 +4,10 @@
 #include "client/ClientStartup.h"
 #include "client/ExamSession.h"
 #include "client/ExamState.h"
+#include "client/ReviewStartup.h"
 #include "client/ui/ExamWindow.h"
 #include "client/ui/QtLoginRunner.h"
+#include "client/ui/QtReviewLoginRunner.h"
 #include "platform/SingleInstance.h"
 
 namespace olv {
@@ -13,15 +15,17 @@ namespace olv {
 namespace {
 
 // W3 to W5: the window shows the state that the start-up built.
-void fillWindow(ExamWindow& window, const ExamState& state, StartMode mode)
+void fillWindow(ExamWindow& window, const ExamState& state, StartMode mode, const PaperReviewStartup& review)
 {
     window.setTitle(state.settings.examName, state.settings.subject);
     window.setIdentity(state.className, state.candidateName, state.examNumber);
     window.setQuestionTree(state.settings, state.paper);
     window.setPaperLines(state.paperLines);
     window.setAnswerCard(state.answerCard);
-    if (mode == StartMode::Review)
+    if (mode == StartMode::Review) {
         window.setReviewMode();
+        window.setRemainingTime(review.scoreText());
+    }
 }
 
 void connectCommands(ExamWindow& window, ExamSession& session)
@@ -31,6 +35,7 @@ void connectCommands(ExamWindow& window, ExamSession& session)
     QObject::connect(&window, &ExamWindow::nextClicked, &window, [&session] { session.next(); });
     QObject::connect(&window, &ExamWindow::firstClicked, &window, [&session] { session.first(); });
     QObject::connect(&window, &ExamWindow::lastClicked, &window, [&session] { session.last(); });
+    QObject::connect(&window, &ExamWindow::correctAnswerClicked, &window, [&session] { session.showCorrectAnswer(); });
     QObject::connect(&window, &ExamWindow::handInClicked, &window, [&session] { session.handIn(); });
     QObject::connect(&window, &ExamWindow::ticked, &window, [&session] { session.tick(); });
     // The window reports every kind node as having children, whether or not it has any.
@@ -47,12 +52,14 @@ int runExamWindow(const ClientEnvironment& env)
 {
     ExamState state;
     QtLoginRunner login(env);
-    const auto mode = startExam(state, env, login);
+    QtReviewLoginRunner reviewLogin;
+    PaperReviewStartup review(env, reviewLogin);
+    const auto mode = startExam(state, env, login, &review);
     if (!mode)
         return 0;
 
     ExamWindow window;
-    fillWindow(window, state, *mode);
+    fillWindow(window, state, *mode, review);
     ExamSession session(state, window, env);
     connectCommands(window, session);
     if (state.paper.questionCount() > 0)
