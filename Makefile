@@ -39,6 +39,22 @@ bench: deps $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target olv_bench
 	$(BENCH_BUILD)/bench/olv_bench
 
+# A fresh copy of the sample exam in $(DEMO) with a drive D: of its own, so that no earlier
+# demo's workspace resumes. With a display the real client starts there; without one the
+# walk-through plays an exam and saves screenshots of every window.
+DEMO   := $(BUILD)/demo
+SAMPLE := resources/sample
+
+demo: build
+	rm -rf $(DEMO)
+	mkdir -p $(DEMO)/drive
+	for file in WordE97.kst cj.kcj olvane.dat; do \
+	    if [ -f $(SAMPLE)/$$file ]; then cp $(SAMPLE)/$$file $(DEMO)/; fi; \
+	done
+	[ -f $(DEMO)/WordE97.kst ] || $(BUILD)/tools/olvtool bank-pack $(SAMPLE)/WordE97.txt $(DEMO)/WordE97.kst
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then program=Olvane; else program=olvane-walkthrough; fi; \
+	cd $(DEMO) && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/client/$$program
+
 format: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format
 
