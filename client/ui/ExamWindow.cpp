@@ -3,6 +3,7 @@
 #include "client/ui/ClientResources.h"
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
+#include "ui/ByteColumnDelegate.h"
 #include "ui/GbkString.h"
 #include "ui/ListFont.h"
 
@@ -65,6 +66,7 @@ QListWidget* makeList(const QString& name)
     auto* list = new QListWidget;
     list->setObjectName(name);
     list->setFont(listFont());
+    list->setItemDelegate(new ByteColumnDelegate(list));
     list->setUniformItemSizes(true);
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     return list;
