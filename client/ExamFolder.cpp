@@ -8,12 +8,6 @@
 
 namespace olv {
 
-std::string examFolderName(const ExamSettings& settings)
-{
-    std::string folder = settings.subject + settings.examName;
-    return folder.empty() ? "ExaminationTemporary" : folder;
-}
-
 std::string reviewCopyName(std::string_view examNumber, std::string_view name, std::string_view extension)
 {
     return safeFileName(removeSpaces(examNumber) + std::string(name) + std::string(extension));

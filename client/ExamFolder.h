@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ExamSettings.h"
+#include "common/ExamSettingsFile.h"
 
 #include <filesystem>
 #include <string>
@@ -9,10 +9,6 @@
 namespace olv {
 
 class Workspace;
-
-// The folder that receives every candidate's paper and marked answer card, relative to the
-// working directory: subject + examName, or "ExaminationTemporary" when both are empty. GBK.
-std::string examFolderName(const ExamSettings& settings);
 
 // exam number (spaces removed) + name + extension, safe to stand in the exam folder. GBK.
 std::string reviewCopyName(std::string_view examNumber, std::string_view name, std::string_view extension);

@@ -19,7 +19,7 @@ constexpr std::int64_t elapsedLineBytes = 12;
 
 std::string fileName(std::string_view examNumber, std::string_view extension)
 {
-    return safeFileName(spaceFree(examNumber)) + std::string(extension);
+    return safeFileName(removeSpaces(examNumber)) + std::string(extension);
 }
 
 bool opensForReading(const std::filesystem::path& path)
@@ -73,7 +73,6 @@ std::filesystem::path Workspace::fileOf(std::string_view examNumber, std::string
     return m_folder / nativePath(fileName(examNumber, extension), {});
 }
 
-std::string spaceFree(std::string_view text) { return removeSpaces(text); }
 
 std::string paperFileSetting(std::string_view examNumber)
 {

@@ -35,8 +35,6 @@ private:
     std::filesystem::path m_folder;
 };
 
-// The exam number as file names use it: every space removed.
-std::string spaceFree(std::string_view text);
 
 // The paper file as the settings name it ("d:\ExaminationTemporary\" + E + ".kst", GBK): the
 // bank of a resumed exam. nativePath maps it onto Workspace::paperFile.

@@ -177,12 +177,15 @@ bool writeExamSettings(
     return file->writeText(text);
 }
 
-std::string answerFilePath(std::string_view subject, std::string_view examName)
+std::string examFolderName(std::string_view subject, std::string_view examName)
 {
     std::string folder = std::string(subject) + std::string(examName);
-    if (folder.empty())
-        folder = "ExaminationTemporary";
-    return folder + "\\daan.txt";
+    return folder.empty() ? "ExaminationTemporary" : folder;
+}
+
+std::string answerFilePath(std::string_view subject, std::string_view examName)
+{
+    return examFolderName(subject, examName) + "\\daan.txt";
 }
 
 void deriveAnswerFile(ExamSettings& settings)

@@ -33,7 +33,13 @@ SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& s
 bool writeExamSettings(const std::filesystem::path& path, const ExamSettings& settings,
     std::optional<std::string_view> extraLine = std::nullopt);
 
-// subject + examName + "\daan.txt", or "ExaminationTemporary\daan.txt" when both are empty.
+// The exam folder: subject + examName, or "ExaminationTemporary" when both are empty.
+std::string examFolderName(std::string_view subject, std::string_view examName);
+inline std::string examFolderName(const ExamSettings& settings)
+{
+    return examFolderName(settings.subject, settings.examName);
+}
+// The answer sheet file in the exam folder: the folder + "\daan.txt".
 std::string answerFilePath(std::string_view subject, std::string_view examName);
 // Replaces answerFile by answerFilePath of the record's subject and exam name.
 void deriveAnswerFile(ExamSettings& settings);
