@@ -34,25 +34,6 @@ protected:
     ExamSettings copied;
 };
 
-TEST_F(ClientSettingsTest, NoSettingsFileLeavesTheDefaults)
-{
-    EXPECT_FALSE(loadClientSettings(state, env));
-    EXPECT_EQ(state.settings, clientDefaults());
-    EXPECT_FALSE(state.resumed);
-    EXPECT_TRUE(prompter.prompts().empty());
-}
-
-TEST_F(ClientSettingsTest, CompleteCopyResumesItsExam)
-{
-    ASSERT_TRUE(writeExamSettings("olvane.dat", examiners));
-    leaveInterruptedExam();
-    EXPECT_TRUE(loadClientSettings(state, env));
-    EXPECT_EQ(state.settings, copied);
-    EXPECT_TRUE(state.resumed);
-    EXPECT_EQ(state.examNumber, "1001          ");
-    EXPECT_TRUE(prompter.prompts().empty());
-}
-
 TEST_F(ClientSettingsTest, IncompleteCopyIsDeletedAndTheExaminersSettingsStartAFreshExam)
 {
     ASSERT_TRUE(writeExamSettings("olvane.dat", examiners));

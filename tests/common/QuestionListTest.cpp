@@ -39,11 +39,8 @@ TEST(QuestionListTest, LayoutOptionsByWidth)
     EXPECT_EQ(layoutOptions(o), (Lines { o[0], o[1], "", o[3] }));
     o = optionsOfWidths(0, 0, 0, 0);
     EXPECT_EQ(layoutOptions(o), (Lines { "" }));
-}
-
-TEST(QuestionListTest, LayoutOptionsPadsSoThatBAndDStartInOneColumn)
-{
-    auto o = optionsOfWidths(20, 20, 30, 30);
+    // Padding so that B and D start in one column.
+    o = optionsOfWidths(20, 20, 30, 30);
     EXPECT_EQ(layoutOptions(o), (Lines { o[0] + spaces(10) + o[1], o[2] + o[3] }));
     o = optionsOfWidths(30, 30, 20, 20);
     EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + spaces(10) + o[3] }));
@@ -54,17 +51,6 @@ TEST(QuestionListTest, LayoutOptionsPadsSoThatBAndDStartInOneColumn)
     EXPECT_EQ(layoutOptions(o), (Lines { o[0] + spaces(3) + o[1], o[2] + o[3] }));
     o = optionsOfWidths(30, 12, 12, 65);
     EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + spaces(3) + o[3] }));
-}
-
-TEST(QuestionListTest, OptionStringsOfTwelveBytesGiveTwoLinesOf46Bytes)
-{
-    const std::string text = gbk("十二字节文本");
-    ASSERT_EQ(text.size(), 12u);
-    const auto lines = layoutOptions(
-        { optionString('A', text), optionString('B', text), optionString('C', text), optionString('D', text) });
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].size(), 46u);
-    EXPECT_EQ(lines[1].size(), 46u);
 }
 
 TEST(QuestionListTest, StemLines)
@@ -85,6 +71,10 @@ TEST(QuestionListTest, StemLines)
         EXPECT_EQ(stemLines(c.stem), c.lines) << c.stem;
 }
 
+const std::string singleHeading = gbk("    ●单选题:只能选一个答案");
+const std::string multipleHeading = gbk("    ●多选题:错选漏选均不得分");
+const std::string trueFalseHeading = gbk("    ●判断题:正确为A;错误为B");
+
 QuestionBank listedBank()
 {
     QuestionBank bank;
@@ -100,16 +90,16 @@ QuestionBank listedBank()
 TEST(QuestionListTest, BankViewListsEveryKindWithItsHeading)
 {
     const std::vector<RenderedLine> expected = {
-        { gbk("    ●单选题:只能选一个答案"), -1 },
+        { singleHeading, -1 },
         { "    1" + gbk("、") + "s1", 1 },
         { optionString('A', "a") + optionString('C', "c"), -1 },
         { "    2" + gbk("、第二题"), 2 },
         { "", -1 },
-        { gbk("    ●多选题:错选漏选均不得分"), -1 },
+        { multipleHeading, -1 },
         { "    3" + gbk("、") + "first", 3 },
         { "second", -1 },
         { optionString('A', "w") + optionString('B', "x") + optionString('C', "y") + optionString('D', "z"), -1 },
-        { gbk("    ●判断题:正确为A;错误为B"), -1 },
+        { trueFalseHeading, -1 },
         { "    4" + gbk("、") + "t", 4 },
         { "", -1 },
     };
@@ -118,11 +108,7 @@ TEST(QuestionListTest, BankViewListsEveryKindWithItsHeading)
 
 TEST(QuestionListTest, BankViewOfAnEmptyBankIsTheThreeHeadings)
 {
-    const std::vector<RenderedLine> expected = {
-        { gbk("    ●单选题:只能选一个答案"), -1 },
-        { gbk("    ●多选题:错选漏选均不得分"), -1 },
-        { gbk("    ●判断题:正确为A;错误为B"), -1 },
-    };
+    const std::vector<RenderedLine> expected = { { singleHeading, -1 }, { multipleHeading, -1 }, { trueFalseHeading, -1 } };
     EXPECT_EQ(renderQuestionList(QuestionListVariant::BankView, QuestionBank {}), expected);
 }
 
@@ -138,12 +124,12 @@ TEST(QuestionListTest, PaperViewLeavesOutKindsNotAskedForAndShowsPoints)
 
     const auto lines = renderQuestionList(QuestionListVariant::PaperView, listedBank(), &settings);
     const std::vector<RenderedLine> expected = {
-        { gbk("    ●单选题:只能选一个答案     2.50分/题"), -1 },
+        { singleHeading + gbk("     2.50分/题"), -1 },
         { "    1" + gbk("、") + "s1", 1 },
         { optionString('A', "a") + optionString('C', "c"), -1 },
         { "    2" + gbk("、第二题"), 2 },
         { "", -1 },
-        { gbk("    ●判断题:正确为A;错误为B     1.00分/题"), -1 },
+        { trueFalseHeading + gbk("     1.00分/题"), -1 },
         { "    3" + gbk("、") + "t", 3 },
         { "", -1 },
     };

@@ -4,7 +4,6 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,12 +33,15 @@ class ScoreDatabaseTest : public ::testing::Test
 protected:
     std::filesystem::path path() const { return m_dir / "cj.kcj"; }
 
-    File openFile(OpenMode mode = OpenMode::ReadWriteCreate) const
+    File openFile() const { return File::open(path(), OpenMode::ReadWriteCreate).value(); }
+
+    // Finds the line of `examNumber` and rewrites it with `record`; returns its stored length.
+    std::size_t rewrite(const std::string& examNumber, const ScoreRecord& record) const
     {
-        std::optional<File> file = File::open(path(), mode);
-        if (!file)
-            throw std::runtime_error("cannot open the score database");
-        return std::move(*file);
+        File file = openFile();
+        std::optional<FoundScoreRecord> found = findScoreRecord(file, examNumber, ScoreMatch::Padded);
+        EXPECT_TRUE(found && rewriteScoreRecord(file, *found, record)) << examNumber;
+        return found ? found->storedLength : 0;
     }
 
     TempDir m_dir;
@@ -106,13 +108,7 @@ TEST_F(ScoreDatabaseTest, OverlongLineIsSkippedAndTheNextOneFound)
 TEST_F(ScoreDatabaseTest, RewriteOfASameLengthLineIsInPlace)
 {
     writeBytes(path(), stored(li) + stored(wang) + stored(zhao));
-    File file = openFile();
-    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1002", ScoreMatch::Padded);
-    ASSERT_TRUE(found);
-    ScoreRecord marked = found->record;
-    marked.scoreField = loginMark();
-    ASSERT_TRUE(rewriteScoreRecord(file, *found, marked));
-    file.close();
+    rewrite("1002", { "1", "Wang", "1002", loginMark() });
     EXPECT_EQ(readBytes(path()), stored(li) + stored(ScoreRecord { "1", "Wang", "1002", gbk("登陆") }) + stored(zhao));
 }
 
@@ -120,40 +116,19 @@ TEST_F(ScoreDatabaseTest, RewriteOfALineOfAnotherLengthKeepsEveryOtherLine)
 {
     // A 70-byte line as the editor writes it for a long name, between lines of other shapes.
     const ScoreRecord longName { "1", "AVeryLongNameOfTwentyNineByte", "1002", blankScoreField() };
-    ASSERT_EQ(formatScoreLine(longName).size(), 70u);
     const std::string before = stored(li) + stored(std::string("odd line")) + "\x01\x02\n";
     const std::string after = stored(zhao) + "no terminator";
     writeBytes(path(), before + stored(longName) + after);
-
-    File file = openFile();
-    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1002", ScoreMatch::Padded);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->storedLength, 70u);
-    ScoreRecord scored = found->record;
-    scored.name = "Short";
-    scored.scoreField = "77";
-    ASSERT_TRUE(rewriteScoreRecord(file, *found, scored));
-    file.close();
+    EXPECT_EQ(rewrite("1002", { "1", "Short", "1002", "77" }), 70u);
     EXPECT_EQ(readBytes(path()), before + stored(ScoreRecord { "1", "Short", "1002", "77" }) + after);
-
-    // And back to the longer line.
-    file = openFile();
-    found = findScoreRecord(file, "1002", ScoreMatch::Padded);
-    ASSERT_TRUE(found);
-    ASSERT_TRUE(rewriteScoreRecord(file, *found, longName));
-    file.close();
+    rewrite("1002", longName); // and back to the longer line
     EXPECT_EQ(readBytes(path()), before + stored(longName) + after);
 }
 
 TEST_F(ScoreDatabaseTest, RewriteOfALineEndedByLfAloneKeepsTheNextLine)
 {
-    const std::string lfLine = swapLineBytePairs(formatScoreLine(wang)) + "\n";
-    writeBytes(path(), lfLine + stored(zhao));
-    File file = openFile();
-    std::optional<FoundScoreRecord> found = findScoreRecord(file, "1002", ScoreMatch::Padded);
-    ASSERT_TRUE(found);
-    ASSERT_TRUE(rewriteScoreRecord(file, *found, { "1", "Wang", "1002", "60" }));
-    file.close();
+    writeBytes(path(), swapLineBytePairs(formatScoreLine(wang)) + "\n" + stored(zhao));
+    rewrite("1002", { "1", "Wang", "1002", "60" });
     EXPECT_EQ(readBytes(path()), stored(ScoreRecord { "1", "Wang", "1002", "60" }) + stored(zhao));
 }
 
@@ -198,15 +173,11 @@ TEST_F(ScoreDatabaseTest, OpensAreExclusive)
 TEST_F(ScoreDatabaseTest, AdminDecodingChecksLengthThenFormat)
 {
     const std::string longest = "c*n.1001-" + std::string(190, '7');
-    const std::string tooLong = longest + "7";
     DecodedScoreLine valid = decodeScoreLineAdminRule(swapLineBytePairs(longest));
     EXPECT_EQ(valid.status, ScoreLineStatus::Valid);
     EXPECT_EQ(valid.record, (ScoreRecord { "c", "n", "1001", std::string(190, '7') }));
-    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs(tooLong)).status, ScoreLineStatus::TooLong);
-    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs("c*n.1001")).status, ScoreLineStatus::BadFormat);
-    // Taken as stored, "*.n-" reads ".*-n".
-    EXPECT_EQ(decodeScoreLineAdminRule("*.n-").status, ScoreLineStatus::BadFormat);
-    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs("*.n-")).status, ScoreLineStatus::Valid);
+    EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs(longest + "7")).status, ScoreLineStatus::TooLong);
+    EXPECT_EQ(decodeScoreLineAdminRule("*.n-").status, ScoreLineStatus::BadFormat); // not undone: ".*-n"
 }
 
 } // namespace

@@ -28,27 +28,10 @@ TEST(ScoreRecordTest, RecordOfTwoCharacterClassAndNameIs57Bytes)
     EXPECT_EQ(swapLineBytePairs(stored), plain);
 }
 
-TEST(ScoreRecordTest, SwapExchangesPairsAndLeavesAnOddLastByte)
-{
-    EXPECT_EQ(swapLineBytePairs("abcdef"), "badcfe");
-    EXPECT_EQ(swapLineBytePairs("abcde"), "badce");
-    EXPECT_EQ(swapLineBytePairs("a"), "a");
-    EXPECT_EQ(swapLineBytePairs(""), "");
-}
-
 TEST(ScoreRecordTest, FieldsLongerThanTheirWidthStayWhole)
 {
     const ScoreRecord record { "classthatis17byte", "n", "123456789012345", "123456789" };
     EXPECT_EQ(formatScoreLine(record), "classthatis17byte*n" + std::string(15, ' ') + ".123456789012345-123456789");
-}
-
-TEST(ScoreRecordTest, MarksAreWholeEightByteFields)
-{
-    EXPECT_EQ(blankScoreField(), "        ");
-    EXPECT_EQ(loginMark(), "\xB5\xC7\xC2\xBD    ");
-    const std::string bareLogin = gbk("登陆");
-    EXPECT_NE(bareLogin, loginMark());
-    EXPECT_NE(bareLogin, blankScoreField());
 }
 
 struct SplitCase

@@ -39,27 +39,23 @@ TEST(Gbk, LongChineseTextRoundTrips)
     EXPECT_EQ(gbkToUtf8(utf8ToGbk(text)), text);
 }
 
-TEST(Gbk, WhatGbkCannotHoldBecomesOneQuestionMarkPerCharacter)
+TEST(Gbk, WhatCannotBeConvertedBecomesQuestionMarks)
 {
-    const std::vector<GbkCase> cases = {
+    const std::vector<GbkCase> toGbk = {
         { "a?b", "a😀b" }, { "??", "😀😀" }, { "\xD6\xD0?", "中한" }, { "?x", "\xFFx" }, // not UTF-8 at all
         { "??", "\xE4\xB8" }, // a character cut off at the end
         { "???\xCE\xC4", "\xED\xA0\x80文" }, // an encoded surrogate: three bad bytes
     };
-    for (const GbkCase& c : cases)
+    for (const GbkCase& c : toGbk)
         EXPECT_EQ(utf8ToGbk(c.utf8), c.gbk) << ::testing::PrintToString(c.utf8);
-}
-
-TEST(Gbk, UndecodableBytesBecomeQuestionMarks)
-{
-    const std::vector<GbkCase> cases = {
+    const std::vector<GbkCase> toUtf8 = {
         { "ab\x81", "ab?" }, // lead byte at the end
         { "\x81 x", "? x" }, // lead byte without a trail byte
         { "\x81\x7F", "?\x7F" }, // 0x7F is no trail byte
         { "\xFF\xD6\xD0", "?中" }, // 0xFF is no lead byte
         { "\xA2\xA0\xD7\xFAz", "??z" }, // well-formed pairs that map to nothing
     };
-    for (const GbkCase& c : cases)
+    for (const GbkCase& c : toUtf8)
         EXPECT_EQ(gbkToUtf8(c.gbk), c.utf8) << ::testing::PrintToString(c.gbk);
 }
 

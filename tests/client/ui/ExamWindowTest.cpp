@@ -7,7 +7,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -82,11 +81,9 @@ class ExamWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void showsEveryCaption();
-    void fitsTheScreenWithoutFrame();
+    void fitsTheScreenAndSwitchesAnswerControls();
     void fillsTitleIdentityAndLists();
     void buildsTreeFromSettingsAndPaper();
-    void switchesBetweenRadioButtonsAndCheckBoxes();
     void answerInputRoundTrips_data();
     void answerInputRoundTrips();
     void disablesRadioButtonsCAndD();
@@ -96,42 +93,27 @@ private slots:
     void buttonsEmitTheirCommand();
     void lineClicksEmitTheirIndex();
     void treeClicksEmitDataAndWhetherKindNode();
-    void timerTicksEverySecond();
-    void marksAnsweringAsDone();
-    void reviewModeChangesTheLayout();
+    void markingAndReviewEndAnswering();
     void escapeAndCloseDoNotEndTheExam();
     void closeWindowEndsTheExam();
 };
 
-void ExamWindowTest::showsEveryCaption()
-{
-    ExamWindow window;
-    QStringList captions;
-    for (const QLabel* label : window.findChildren<QLabel*>())
-        captions << label->text();
-    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
-        captions << button->text();
-
-    for (const char* text :
-        { "题号:", "试卷:", "答题卡:", "回答:", "班级:", "姓名:", "考号:", "剩余时间:", "    请在所", "选答案前作",
-            "上标记，然", "后单击确定", "按钮。", "确定", "上题", "下题", "开头", "末尾", "正确答案", "交    卷" })
-        QVERIFY2(captions.contains(QString::fromUtf8(text)), text);
-    QCOMPARE(captions.count(QStringLiteral("题号:")), 2);
-    QCOMPARE(captions.count(QStringLiteral("A")), 2);
-    QCOMPARE(captions.count(QStringLiteral("D")), 2);
-    QVERIFY(child<QLineEdit>(window, "questionNumber")->isReadOnly());
-}
-
-void ExamWindowTest::fitsTheScreenWithoutFrame()
+void ExamWindowTest::fitsTheScreenAndSwitchesAnswerControls()
 {
     ExamWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.frameGeometry().width() <= 1024);
     QVERIFY(window.frameGeometry().height() <= 768);
-    QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(window.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
     QVERIFY(!child<QPushButton>(window, "correctAnswerButton")->isVisible());
+
+    auto* radioA = child<QRadioButton>(window, "radioA");
+    auto* checkA = child<QCheckBox>(window, "checkA");
+    window.showAnswerControls(ExamView::AnswerControls::CheckBoxes);
+    QVERIFY(checkA->isVisible() && !radioA->isVisible());
+    window.showAnswerControls(ExamView::AnswerControls::RadioButtons);
+    QVERIFY(radioA->isVisible() && !checkA->isVisible());
 }
 
 void ExamWindowTest::fillsTitleIdentityAndLists()
@@ -141,15 +123,9 @@ void ExamWindowTest::fillsTitleIdentityAndLists()
     exam.fill(window);
     window.setTitle(gbk("澜溪校期末考试"), "WordExcel97");
     window.setIdentity(gbk("一班  "), gbk("张三"), "20240101      ");
-    window.setCurrentQuestion(12);
-    window.setRemainingTime("9:59");
 
     QCOMPARE(child<QLabel>(window, "title")->text(), QStringLiteral("澜溪校期末考试--WordExcel97"));
     QCOMPARE(child<QLabel>(window, "className")->text(), QStringLiteral("一班  "));
-    QCOMPARE(child<QLabel>(window, "candidateName")->text(), QStringLiteral("张三"));
-    QCOMPARE(child<QLabel>(window, "examNumber")->text(), QStringLiteral("20240101      "));
-    QCOMPARE(child<QLineEdit>(window, "questionNumber")->text(), QStringLiteral("12"));
-    QCOMPARE(child<QLabel>(window, "remainingTime")->text(), QStringLiteral("9:59"));
 
     auto* paper = child<QListWidget>(window, "paperList");
     QCOMPARE(paper->count(), 8);
@@ -157,11 +133,8 @@ void ExamWindowTest::fillsTitleIdentityAndLists()
     const int tags[] = { -1, 1, -1, 2, -1, -1, -1, 3 };
     for (int row = 0; row < paper->count(); ++row)
         QCOMPARE(paper->item(row)->data(Qt::UserRole).toInt(), tags[row]);
-    QCOMPARE(paper->item(0)->sizeHint(), QSize(1100, 15));
 
     auto* card = child<QListWidget>(window, "answerCardList");
-    QCOMPARE(card->count(), 3);
-    QCOMPARE(card->item(0)->sizeHint().width(), 90);
     window.setAnswerCardLine(1, "2--AC");
     window.setAnswerCardLine(7, "8--A");
     QCOMPARE(card->item(1)->text(), QStringLiteral("2--AC"));
@@ -189,11 +162,6 @@ void ExamWindowTest::buildsTreeFromSettingsAndPaper()
         }
     }
 
-    // The two pictures: one for items, the other for the selected item.
-    const QIcon icon = tree->topLevelItem(0)->icon(0);
-    QVERIFY(!icon.pixmap(16, QIcon::Normal).isNull());
-    QVERIFY(icon.pixmap(16, QIcon::Normal).toImage() != icon.pixmap(16, QIcon::Selected).toImage());
-
     // A kind left out by the settings gets no node; the numbers after it stay paper numbers.
     exam.settings.singleChoiceCount = 0;
     window.setQuestionTree(exam.settings, exam.paper);
@@ -201,22 +169,6 @@ void ExamWindowTest::buildsTreeFromSettingsAndPaper()
     QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("多选题"));
     QCOMPARE(tree->topLevelItem(1)->data(0, Qt::UserRole).toInt(), 2);
     QCOMPARE(tree->topLevelItem(1)->child(0)->data(0, Qt::UserRole).toInt(), 3);
-}
-
-void ExamWindowTest::switchesBetweenRadioButtonsAndCheckBoxes()
-{
-    ExamWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* radioA = child<QRadioButton>(window, "radioA");
-    auto* checkA = child<QCheckBox>(window, "checkA");
-
-    window.showAnswerControls(ExamView::AnswerControls::CheckBoxes);
-    QVERIFY(checkA->isVisible());
-    QVERIFY(!radioA->isVisible());
-    window.showAnswerControls(ExamView::AnswerControls::RadioButtons);
-    QVERIFY(radioA->isVisible());
-    QVERIFY(!checkA->isVisible());
 }
 
 void ExamWindowTest::answerInputRoundTrips_data()
@@ -387,50 +339,27 @@ void ExamWindowTest::treeClicksEmitDataAndWhetherKindNode()
     }
 }
 
-void ExamWindowTest::timerTicksEverySecond()
+void ExamWindowTest::markingAndReviewEndAnswering()
 {
-    ExamWindow window;
-    auto* timer = window.findChild<QTimer*>();
-    QVERIFY(timer);
-    QVERIFY(!timer->isActive());
-    QSignalSpy ticks(&window, &ExamWindow::ticked);
-
-    window.startTimer();
-    QVERIFY(timer->isActive());
-    QCOMPARE(timer->interval(), 1000);
-    QMetaObject::invokeMethod(timer, "timeout");
-    QCOMPARE(ticks.count(), 1);
-    window.stopTimer();
-    QVERIFY(!timer->isActive());
-}
-
-void ExamWindowTest::marksAnsweringAsDone()
-{
-    ExamWindow window;
-    window.disableAnswering();
-    window.setHandInCaption("关闭系统");
-
-    QVERIFY(!child<QPushButton>(window, "confirmButton")->isEnabled());
-    for (const char* name : { "radioA", "radioB", "radioC", "radioD", "checkA", "checkB", "checkC", "checkD" })
-        QVERIFY2(!child<QAbstractButton>(window, name)->isEnabled(), name);
+    ExamWindow marked;
+    marked.disableAnswering();
+    marked.setHandInCaption("关闭系统");
+    for (const char* name : { "confirmButton", "radioA", "radioD", "checkA", "checkD" })
+        QVERIFY2(!child<QAbstractButton>(marked, name)->isEnabled(), name);
     for (const char* name : { "previousButton", "nextButton", "firstButton", "lastButton", "handInButton" })
-        QVERIFY2(child<QAbstractButton>(window, name)->isEnabled(), name);
-    QCOMPARE(child<QPushButton>(window, "handInButton")->text(), QStringLiteral("关闭系统"));
-}
+        QVERIFY2(child<QAbstractButton>(marked, name)->isEnabled(), name);
+    QCOMPARE(child<QPushButton>(marked, "handInButton")->text(), QStringLiteral("关闭系统"));
 
-void ExamWindowTest::reviewModeChangesTheLayout()
-{
-    ExamWindow window;
-    window.startTimer();
-    window.setReviewMode();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    QVERIFY(!window.findChild<QTimer*>()->isActive());
-    QVERIFY(!child<QPushButton>(window, "confirmButton")->isEnabled());
-    QVERIFY(child<QPushButton>(window, "correctAnswerButton")->isVisible());
-    QCOMPARE(child<QPushButton>(window, "handInButton")->text(), QStringLiteral("关闭系统"));
-    QCOMPARE(child<QLabel>(window, "timeCaption")->text(), QStringLiteral("得   分:"));
+    ExamWindow review;
+    review.startTimer();
+    review.setReviewMode();
+    review.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&review));
+    QVERIFY(!review.findChild<QTimer*>()->isActive());
+    QVERIFY(!child<QPushButton>(review, "confirmButton")->isEnabled());
+    QVERIFY(child<QPushButton>(review, "correctAnswerButton")->isVisible());
+    QCOMPARE(child<QPushButton>(review, "handInButton")->text(), QStringLiteral("关闭系统"));
+    QCOMPARE(child<QLabel>(review, "timeCaption")->text(), QStringLiteral("得   分:"));
 }
 
 void ExamWindowTest::escapeAndCloseDoNotEndTheExam()
@@ -451,7 +380,10 @@ void ExamWindowTest::escapeAndCloseDoNotEndTheExam()
 void ExamWindowTest::closeWindowEndsTheExam()
 {
     ExamWindow window;
+    QSignalSpy ticks(&window, &ExamWindow::ticked);
     window.startTimer();
+    QMetaObject::invokeMethod(window.findChild<QTimer*>(), "timeout");
+    QCOMPARE(ticks.count(), 1);
     QTimer::singleShot(0, &window, [&window] { window.closeWindow(); });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
     QVERIFY(!window.isVisible());

@@ -1,12 +1,9 @@
 #include "client/ui/LoginDialog.h"
 
-#include "support/TestFiles.h"
-
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 
 using olv::LoginDialog;
 
@@ -31,14 +28,12 @@ class LoginDialogTest : public QObject
 private slots:
     void init();
     void cleanup();
-    void hasThreeBoxesLeftToRightAndNoFrame();
     void examNumberTakesDigitsOnly();
     void paddedNumberStaysEditable();
     void enterDoesNothing();
     void escapeRejects();
     void confirmEmitsTheThreeTexts();
     void exitEmitsAndViewAcceptEnds();
-    void showsFieldsAndLocksClassAndName();
 
 private:
     LoginDialog* m_dialog = nullptr;
@@ -55,17 +50,6 @@ void LoginDialogTest::cleanup()
 {
     delete m_dialog;
     m_dialog = nullptr;
-}
-
-void LoginDialogTest::hasThreeBoxesLeftToRightAndNoFrame()
-{
-    auto boxes = m_dialog->findChildren<QLineEdit*>();
-    std::sort(boxes.begin(), boxes.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-    QCOMPARE(boxes.size(), 3);
-    QCOMPARE(boxes[0], edit(*m_dialog, "classEdit"));
-    QCOMPARE(boxes[1], edit(*m_dialog, "nameEdit"));
-    QCOMPARE(boxes[2], edit(*m_dialog, "examNumberEdit"));
-    QVERIFY(m_dialog->windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
 void LoginDialogTest::examNumberTakesDigitsOnly()
@@ -140,22 +124,6 @@ void LoginDialogTest::exitEmitsAndViewAcceptEnds()
     static_cast<olv::LoginView*>(m_dialog)->accept();
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
-}
-
-void LoginDialogTest::showsFieldsAndLocksClassAndName()
-{
-    using olv::test::gbk;
-    m_dialog->setFields(gbk("计算机一班      "), gbk("张三            "), "20240101      ");
-    QCOMPARE(edit(*m_dialog, "classEdit")->text(), QStringLiteral("计算机一班      "));
-    QCOMPARE(edit(*m_dialog, "nameEdit")->text(), QStringLiteral("张三            "));
-    QCOMPARE(edit(*m_dialog, "examNumberEdit")->text(), QStringLiteral("20240101      "));
-
-    m_dialog->setClassAndNameEnabled(false);
-    QVERIFY(!edit(*m_dialog, "classEdit")->isEnabled());
-    QVERIFY(!edit(*m_dialog, "nameEdit")->isEnabled());
-    QVERIFY(edit(*m_dialog, "examNumberEdit")->isEnabled());
-    m_dialog->setClassAndNameEnabled(true);
-    QVERIFY(edit(*m_dialog, "classEdit")->isEnabled());
 }
 
 QTEST_MAIN(LoginDialogTest)
