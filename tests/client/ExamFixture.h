@@ -66,9 +66,7 @@ class ExamFixture : public ::testing::Test
 {
 protected:
     ExamFixture()
-        : m_oldWorkingDirectory(std::filesystem::current_path())
     {
-        std::filesystem::current_path(dir.path());
         std::filesystem::create_directories(env.workspace());
         state.settings = clientDefaults();
         state.settings.subject = gbk("考试");
@@ -84,7 +82,6 @@ protected:
         state.candidateName = gbk("张 三") + std::string(11, ' ');
     }
 
-    ~ExamFixture() override { std::filesystem::current_path(m_oldWorkingDirectory); }
 
     // Sets the paper, renders it, and writes the blank answer card as the start-up does.
     void startExam(ExamPaper paper, int bankQuestionCount)
@@ -104,15 +101,13 @@ protected:
     std::filesystem::path answerCardFile() const { return workspace().answerCardFile(state.examNumber); }
 
     TempDir dir;
+    WorkingDirectory workingDirectory { dir.path() };
     FixedClock clock { 0 };
     ScriptedPrompter prompter;
     FixedScreen screen;
     ClientEnvironment env { dir / "d", clock, prompter, screen };
     FakeExamView view;
     ExamState state;
-
-private:
-    std::filesystem::path m_oldWorkingDirectory;
 };
 
 } // namespace olv::test

@@ -83,13 +83,10 @@ class StartupFixture : public ::testing::Test
 {
 protected:
     StartupFixture()
-        : m_oldWorkingDirectory(std::filesystem::current_path())
     {
-        std::filesystem::current_path(dir.path());
         std::filesystem::create_directories(env.workspace());
         state.settings = clientDefaults();
     }
-    ~StartupFixture() override { std::filesystem::current_path(m_oldWorkingDirectory); }
 
     Workspace workspace() const { return Workspace(env.workspace()); }
     void writeBank(const QuestionBank& bank)
@@ -102,14 +99,12 @@ protected:
     }
 
     TempDir dir;
+    WorkingDirectory workingDirectory { dir.path() };
     FixedClock clock { 1700000000 };
     ScriptedPrompter prompter;
     SizedScreen screen;
     ClientEnvironment env { dir / "d", clock, prompter, screen };
     ExamState state;
-
-private:
-    std::filesystem::path m_oldWorkingDirectory;
 };
 
 } // namespace olv::test

@@ -204,15 +204,14 @@ private slots:
 
 private:
     std::unique_ptr<olv::test::TempDir> m_dir;
-    fs::path m_oldWorkingDirectory;
+    std::unique_ptr<olv::test::WorkingDirectory> m_workingDirectory;
     QByteArray m_oldTmpDir;
 };
 
 void ClientEndToEndTest::init()
 {
     m_dir = std::make_unique<olv::test::TempDir>();
-    m_oldWorkingDirectory = fs::current_path();
-    fs::current_path(m_dir->path());
+    m_workingDirectory = std::make_unique<olv::test::WorkingDirectory>(m_dir->path());
     // The single-instance lock lives in the temp folder: a client that runs elsewhere on this
     // machine must not stop this one.
     m_oldTmpDir = qgetenv("TMPDIR");
@@ -221,7 +220,7 @@ void ClientEndToEndTest::init()
 
 void ClientEndToEndTest::cleanup()
 {
-    fs::current_path(m_oldWorkingDirectory);
+    m_workingDirectory.reset();
     qputenv("TMPDIR", m_oldTmpDir);
     m_dir.reset();
 }

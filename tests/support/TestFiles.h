@@ -22,6 +22,20 @@ private:
     std::filesystem::path m_path;
 };
 
+// Makes `folder` the working directory for the guard's lifetime, as relative names in the
+// exam files resolve against it.
+class WorkingDirectory
+{
+public:
+    explicit WorkingDirectory(const std::filesystem::path& folder);
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
+
 // Whole files as bytes, without any translation.
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
