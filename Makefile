@@ -7,6 +7,10 @@ CMAKE_FLAGS ?=
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DOLV_WERROR=ON
 endif
+# Rebuilds of other checkouts of the project reuse each other's objects when ccache is there.
+ifneq ($(shell command -v ccache),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 
 .PHONY: all deps build test test-asan bench demo format clean
 

@@ -1,6 +1,6 @@
 #include "client/Workspace.h"
 
-#include "client/ReplacingWrite.h"
+#include "platform/ReplacingWrite.h"
 #include "client/SafeFileName.h"
 #include "common/CNumbers.h"
 #include "common/ExamSettingsFile.h"

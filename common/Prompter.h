@@ -1,13 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace olv {
 
-// Every message box, OK/Cancel question and password entry of the programs goes through
-// this interface. Texts are UTF-8. The windows implement it with real dialogs; tests
-// script the answers and record every text.
+// Every message box, OK/Cancel question, password entry, file picker and save-name dialog
+// of the programs goes through this interface. Texts are UTF-8. The windows implement it
+// with real dialogs; tests script the answers and record every text.
 class Prompter
 {
 public:
@@ -20,6 +21,24 @@ public:
     // The password dialog ("请输入操作口令:"): the text typed. Closing it without its button
     // gives what the previous call gave (empty the first time).
     virtual std::string password() = 0;
+
+    // The file-open picker. `filter` lists description and pattern pairs, each item ended by
+    // "|" ("试题库文件(*.kst)|*.kst|所有文件(*.*)|*.*|"). The full path of the chosen file
+    // (UTF-8), nothing when cancelled. The working directory stays as it was. A program
+    // without pickers (the exam client) cancels.
+    virtual std::optional<std::string> openFileName(std::string_view filter)
+    {
+        (void)filter;
+        return std::nullopt;
+    }
+    // The save-name dialog "保存文件名:": the name typed or picked, with `defaultExtension`
+    // (".txt", ".kst") added when it holds no "." (withDefaultExtension); nothing when
+    // cancelled. Never empty.
+    virtual std::optional<std::string> saveName(std::string_view defaultExtension)
+    {
+        (void)defaultExtension;
+        return std::nullopt;
+    }
 };
 
 } // namespace olv

@@ -104,4 +104,16 @@ std::vector<RenderedLine> renderQuestionList(
     return lines;
 }
 
+std::optional<int> questionAtLine(const std::vector<RenderedLine>& lines, std::size_t row)
+{
+    if (row >= lines.size())
+        return std::nullopt;
+    for (std::size_t line = row;; --line) {
+        if (lines[line].tag != noQuestionTag)
+            return lines[line].tag;
+        if (line == 0)
+            return std::nullopt;
+    }
+}
+
 } // namespace olv

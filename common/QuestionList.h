@@ -4,6 +4,7 @@
 #include "common/Question.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ struct RenderedLine
 // settings; without them it renders as BankView.
 std::vector<RenderedLine> renderQuestionList(
     QuestionListVariant variant, const QuestionBank& questions, const ExamSettings* settings = nullptr);
+
+// The question a selected line of such a list stands for: the tag of the nearest tagged
+// line at or above `row`. Nothing when the walk reaches the first line (the first heading)
+// without a tag, or `row` lies outside the list.
+std::optional<int> questionAtLine(const std::vector<RenderedLine>& lines, std::size_t row);
 
 // Puts the four option strings ("A、" + text + eight spaces, or empty) on one to four
 // lines, by their widths in bytes.

@@ -1,8 +1,10 @@
 #include "ui/QtPrompter.h"
 
+#include "ui/FileFilter.h"
 #include "ui/GbkString.h"
 #include "ui/PasswordDialog.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace olv {
@@ -42,6 +44,16 @@ std::string QtPrompter::password()
     if (!m_passwordDialog)
         m_passwordDialog = new PasswordDialog(m_parent);
     return m_passwordDialog->ask().toStdString();
+}
+
+std::optional<std::string> QtPrompter::openFileName(std::string_view filter)
+{
+    // Qt's own dialog, so the working directory stays as it was on every platform.
+    const QString chosen = QFileDialog::getOpenFileName(m_parent, {}, {}, qtFileFilter(filter), nullptr,
+                                                        QFileDialog::DontUseNativeDialog);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.toStdString();
 }
 
 } // namespace olv

@@ -21,6 +21,7 @@ public:
     void message(std::string_view text, std::string_view caption = {}) override;
     bool confirm(std::string_view text, std::string_view caption = {}) override;
     std::string password() override;
+    std::optional<std::string> openFileName(std::string_view filter) override;
 
     void setParent(QWidget* parent) { m_parent = parent; }
 

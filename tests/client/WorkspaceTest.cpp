@@ -1,6 +1,6 @@
 #include "client/Workspace.h"
 
-#include "client/ReplacingWrite.h"
+#include "platform/ReplacingWrite.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

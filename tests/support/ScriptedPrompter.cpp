@@ -1,5 +1,7 @@
 #include "support/ScriptedPrompter.h"
 
+#include "common/SaveName.h"
+
 #include <gtest/gtest.h>
 
 namespace olv::test {
@@ -38,11 +40,37 @@ std::string ScriptedPrompter::password()
     return typed;
 }
 
+std::optional<std::string> ScriptedPrompter::openFileName(std::string_view filter)
+{
+    record(Kind::OpenFile, filter, {});
+    if (m_openFiles.empty()) {
+        ADD_FAILURE() << "unprepared file picker: " << filter;
+        throw Unprepared("unprepared file picker");
+    }
+    std::optional<std::string> chosen = std::move(m_openFiles.front());
+    m_openFiles.pop_front();
+    return chosen;
+}
+
+std::optional<std::string> ScriptedPrompter::saveName(std::string_view defaultExtension)
+{
+    record(Kind::SaveName, defaultExtension, {});
+    if (m_saveNames.empty()) {
+        ADD_FAILURE() << "unprepared save-name dialog";
+        throw Unprepared("unprepared save-name dialog");
+    }
+    std::optional<std::string> typed = std::move(m_saveNames.front());
+    m_saveNames.pop_front();
+    if (!typed)
+        return std::nullopt;
+    return withDefaultExtension(std::move(*typed), defaultExtension);
+}
+
 std::vector<std::string> ScriptedPrompter::texts() const
 {
     std::vector<std::string> texts;
     for (const Prompt& prompt : m_prompts) {
-        if (prompt.kind != Kind::Password)
+        if (prompt.kind == Kind::Message || prompt.kind == Kind::Confirm)
             texts.push_back(prompt.text);
     }
     return texts;
@@ -57,7 +85,7 @@ void ScriptedPrompter::record(Kind kind, std::string_view text, std::string_view
 
 std::ostream& operator<<(std::ostream& out, const ScriptedPrompter::Prompt& prompt)
 {
-    static constexpr const char* kinds[] = { "message", "confirm", "password" };
+    static constexpr const char* kinds[] = { "message", "confirm", "password", "open-file", "save-name" };
     return out << kinds[static_cast<int>(prompt.kind)] << "(\"" << prompt.text << "\", \"" << prompt.caption << "\")";
 }
 

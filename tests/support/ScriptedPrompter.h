@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -24,7 +25,9 @@ public:
     {
         Message,
         Confirm,
-        Password
+        Password,
+        OpenFile, // text: the filter
+        SaveName  // text: the default extension
     };
 
     struct Prompt
@@ -44,23 +47,35 @@ public:
     void answerConfirms(std::initializer_list<bool> answers);
     // The text typed (UTF-8).
     void answerPassword(std::string typed) { m_passwords.push_back(std::move(typed)); }
+    // The file a picker chooses (UTF-8 path), nothing for Cancel.
+    void answerOpenFile(std::optional<std::string> path) { m_openFiles.push_back(std::move(path)); }
+    // The name typed into the save-name dialog, nothing for Cancel; saveName() completes it
+    // with the default extension as the dialog does.
+    void answerSaveName(std::optional<std::string> typed) { m_saveNames.push_back(std::move(typed)); }
     // Runs before every prompt is answered, e.g. to release a file another process holds.
     void onPrompt(std::function<void(const Prompt&)> hook) { m_hook = std::move(hook); }
 
     void message(std::string_view text, std::string_view caption = {}) override;
     bool confirm(std::string_view text, std::string_view caption = {}) override;
     std::string password() override;
+    std::optional<std::string> openFileName(std::string_view filter) override;
+    std::optional<std::string> saveName(std::string_view defaultExtension) override;
 
     const std::vector<Prompt>& prompts() const { return m_prompts; }
     // The texts of the messages and questions, in order.
     std::vector<std::string> texts() const;
-    bool allAnswersUsed() const { return m_confirmAnswers.empty() && m_passwords.empty(); }
+    bool allAnswersUsed() const
+    {
+        return m_confirmAnswers.empty() && m_passwords.empty() && m_openFiles.empty() && m_saveNames.empty();
+    }
 
 private:
     void record(Kind kind, std::string_view text, std::string_view caption);
 
     std::deque<bool> m_confirmAnswers;
     std::deque<std::string> m_passwords;
+    std::deque<std::optional<std::string>> m_openFiles;
+    std::deque<std::optional<std::string>> m_saveNames;
     std::vector<Prompt> m_prompts;
     std::function<void(const Prompt&)> m_hook;
 };
@@ -77,5 +92,13 @@ inline ScriptedPrompter::Prompt confirmPrompt(std::string text, std::string capt
     return { ScriptedPrompter::Kind::Confirm, std::move(text), std::move(caption) };
 }
 inline ScriptedPrompter::Prompt passwordPrompt() { return { ScriptedPrompter::Kind::Password, {}, {} }; }
+inline ScriptedPrompter::Prompt openFilePrompt(std::string filter)
+{
+    return { ScriptedPrompter::Kind::OpenFile, std::move(filter), {} };
+}
+inline ScriptedPrompter::Prompt saveNamePrompt(std::string defaultExtension)
+{
+    return { ScriptedPrompter::Kind::SaveName, std::move(defaultExtension), {} };
+}
 
 } // namespace olv::test

@@ -1,4 +1,4 @@
-#include "client/ReplacingWrite.h"
+#include "platform/ReplacingWrite.h"
 
 #include "platform/File.h"
 #include "platform/FileSystem.h"

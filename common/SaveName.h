@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace olv {
+
+// A file name as the examiner's program completes it: `extension` (with its dot) appended
+// when the name holds no "." anywhere, also not in a folder name of its path.
+std::string withDefaultExtension(std::string name, std::string_view extension);
+
+} // namespace olv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "common/QuestionList.h"
+
+#include <QAbstractListModel>
+#include <QSize>
+
+#include <vector>
+
+class QListView;
+class QWidget;
+
+namespace olv {
+
+// The one list model for every list that can hold a whole bank or score database: the lines
+// as laid out (GBK), shown as text, each with its tag under TagRole. The view asks only for
+// the rows it draws, so a list of 200,000 lines fills at once.
+class LineListModel : public QAbstractListModel
+{
+public:
+    static constexpr int TagRole = Qt::UserRole;
+
+    explicit LineListModel(QObject* parent = nullptr);
+
+    void setLines(std::vector<RenderedLine> lines);
+    const std::vector<RenderedLine>& lines() const { return m_lines; }
+    // Every line reports this size, so a list gets its horizontal scroll extent from it.
+    void setLineSize(QSize size) { m_lineSize = size; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<RenderedLine> m_lines;
+    QSize m_lineSize;
+};
+
+// A list view over a LineListModel in the fixed-width list font, each character drawn on its
+// byte column, with uniform item sizes and single selection.
+QListView* makeLineListView(LineListModel* model, QWidget* parent = nullptr);
+
+} // namespace olv
