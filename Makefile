@@ -12,7 +12,7 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps build test test-asan bench demo format clean
+.PHONY: all deps build test test-asan bench demo format clean package package-check
 
 all: build
 
@@ -58,6 +58,14 @@ demo: build
 	[ -f $(DEMO)/WordE97.kst ] || $(BUILD)/tools/olvtool bank-pack $(SAMPLE)/WordE97.txt $(DEMO)/WordE97.kst
 	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then program=Olvane; else program=olvane-walkthrough; fi; \
 	cd $(DEMO) && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/client/$$program
+
+# The Debian package for the exam machines and the examiner's machine: $(BUILD)/olvane_*.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Builds the package, unpacks it into a scratch root and checks what a machine gets.
+package-check: build
+	bash scripts/check-package.sh $(BUILD)
 
 format: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format

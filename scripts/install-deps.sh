@@ -10,6 +10,7 @@ packages=(
     libbenchmark-dev
     fonts-wqy-microhei
     clang-format
+    dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

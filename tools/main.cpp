@@ -3,10 +3,11 @@
 
 #include <iostream>
 #include <map>
+#include <string_view>
 
 namespace {
 
-const char* const usage = "usage: olvtool COMMAND ARGS...\n"
+const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the details)\n"
                           "  bank-text BANK                       print the plain text of a bank file\n"
                           "  bank-pack TEXT BANK                  write a bank file from such text (UTF-8)\n"
                           "  bank-view BANK                       print the bank as the programs list it\n"
@@ -30,6 +31,10 @@ int main(int argc, char** argv)
         { "roster-pack", olv::tool::rosterPack },
         { "settings-defaults", olv::tool::settingsDefaults },
     };
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << usage;
+        return 0;
+    }
     if (argc < 2 || !commands.contains(argv[1])) {
         std::cerr << usage;
         return 1;
