@@ -174,6 +174,11 @@ bool ScoreEditor::store(Command command)
         m_prompter.message("数据中不能含有字符. * -");
         return false;
     }
+    // Every reader drops a line this long, so it would be lost at the next load.
+    if (formatScoreLine(record).size() >= scoreLineTooLong) {
+        m_prompter.message("记录太长,一条记录不能超过199个字节,请缩短班级、姓名或得分.");
+        return false;
+    }
     switch (command) {
     case Command::Add:
         m_records.push_back({ std::move(record), std::nullopt });

@@ -95,6 +95,10 @@ struct RefusedAdd
     EditorFocus focus;
 };
 
+// With the 49 bytes of the other fields and separators, a line of 200 bytes.
+const std::string longScoreText(151, '9');
+const char* const longScore = longScoreText.c_str();
+
 void PrintTo(const RefusedAdd& c, std::ostream* out) { *out << c.what; }
 
 class RefusedAddTest : public ScoreEditorTest, public ::testing::WithParamInterface<RefusedAdd>
@@ -120,7 +124,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedAddTest,
         RefusedAdd { "duplicate", { "二班", "王五", "1001", "" }, { "考号1001          已经存在" }, 1,
             EditorFocus::ExamNumberBox },
         RefusedAdd {
-            "separator", { "二班", "王.五", "1003", "" }, { "数据中不能含有字符. * -" }, 2, EditorFocus::Elsewhere }));
+            "separator", { "二班", "王.五", "1003", "" }, { "数据中不能含有字符. * -" }, 2, EditorFocus::Elsewhere },
+        RefusedAdd { "a line too long to be read back", { "二班", "", "1003", longScore },
+            { "记录太长,一条记录不能超过199个字节,请缩短班级、姓名或得分." }, 2, EditorFocus::Elsewhere }));
 
 TEST_F(ScoreEditorTest, LongNamesStayWholeAndOnlyAddCutsALongClass)
 {
