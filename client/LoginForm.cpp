@@ -1,6 +1,6 @@
 #include "client/LoginForm.h"
 
-#include "client/GbkCut.h"
+#include "common/GbkCut.h"
 #include "client/LoginView.h"
 #include "client/RosterLookUp.h"
 #include "common/Prompter.h"

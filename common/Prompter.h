@@ -31,6 +31,13 @@ public:
         (void)filter;
         return std::nullopt;
     }
+    // The file-save picker for a new file: the full path of the name typed or chosen (UTF-8), as
+    // given; nothing when cancelled. `filter` as for openFileName ("请输入新成绩库文件(*.kcj)|NULL|").
+    virtual std::optional<std::string> saveFileName(std::string_view filter)
+    {
+        (void)filter;
+        return std::nullopt;
+    }
     // The save-name dialog "保存文件名:": the name typed or picked, with `defaultExtension`
     // (".txt", ".kst") added when it holds no "." (withDefaultExtension); nothing when
     // cancelled. Never empty.

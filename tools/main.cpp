@@ -15,7 +15,9 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  scores SCOREFILE                     print the lines of a score database\n"
                           "  roster-pack TEXT SCOREFILE           write a score database from a roster (UTF-8, one\n"
                           "                                       candidate a line: class TAB name TAB exam number)\n"
-                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n";
+                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n"
+                          "  merge-scores FIRST SECOND OUT        write the lines of two score databases to a new one\n"
+                          "  merge-answers FIRST SECOND OUT       write the lines of two answer sheet files to a new one\n";
 
 } // namespace
 
@@ -30,6 +32,8 @@ int main(int argc, char** argv)
         { "scores", olv::tool::scores },
         { "roster-pack", olv::tool::rosterPack },
         { "settings-defaults", olv::tool::settingsDefaults },
+        { "merge-scores", olv::tool::mergeScores },
+        { "merge-answers", olv::tool::mergeAnswers },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

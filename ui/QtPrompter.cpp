@@ -56,4 +56,15 @@ std::optional<std::string> QtPrompter::openFileName(std::string_view filter)
     return chosen.toStdString();
 }
 
+std::optional<std::string> QtPrompter::saveFileName(std::string_view filter)
+{
+    // The caller decides what happens to an existing file, so Qt does not ask.
+    const QString chosen = QFileDialog::getSaveFileName(m_parent, {}, {}, qtFileFilter(filter), nullptr,
+                                                        QFileDialog::DontUseNativeDialog
+                                                            | QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.toStdString();
+}
+
 } // namespace olv

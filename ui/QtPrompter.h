@@ -22,6 +22,7 @@ public:
     bool confirm(std::string_view text, std::string_view caption = {}) override;
     std::string password() override;
     std::optional<std::string> openFileName(std::string_view filter) override;
+    std::optional<std::string> saveFileName(std::string_view filter) override;
 
     void setParent(QWidget* parent) { m_parent = parent; }
 

@@ -66,6 +66,18 @@ std::optional<std::string> ScriptedPrompter::saveName(std::string_view defaultEx
     return withDefaultExtension(std::move(*typed), defaultExtension);
 }
 
+std::optional<std::string> ScriptedPrompter::saveFileName(std::string_view filter)
+{
+    record(Kind::SaveFile, filter, {});
+    if (m_saveFiles.empty()) {
+        ADD_FAILURE() << "unprepared file-save picker: " << filter;
+        throw Unprepared("unprepared file-save picker");
+    }
+    std::optional<std::string> chosen = std::move(m_saveFiles.front());
+    m_saveFiles.pop_front();
+    return chosen;
+}
+
 std::vector<std::string> ScriptedPrompter::texts() const
 {
     std::vector<std::string> texts;
@@ -85,7 +97,7 @@ void ScriptedPrompter::record(Kind kind, std::string_view text, std::string_view
 
 std::ostream& operator<<(std::ostream& out, const ScriptedPrompter::Prompt& prompt)
 {
-    static constexpr const char* kinds[] = { "message", "confirm", "password", "open-file", "save-name" };
+    static constexpr const char* kinds[] = { "message", "confirm", "password", "open-file", "save-name", "save-file" };
     return out << kinds[static_cast<int>(prompt.kind)] << "(\"" << prompt.text << "\", \"" << prompt.caption << "\")";
 }
 

@@ -27,7 +27,8 @@ public:
         Confirm,
         Password,
         OpenFile, // text: the filter
-        SaveName  // text: the default extension
+        SaveName, // text: the default extension
+        SaveFile  // text: the filter
     };
 
     struct Prompt
@@ -49,6 +50,8 @@ public:
     void answerPassword(std::string typed) { m_passwords.push_back(std::move(typed)); }
     // The file a picker chooses (UTF-8 path), nothing for Cancel.
     void answerOpenFile(std::optional<std::string> path) { m_openFiles.push_back(std::move(path)); }
+    // The path a file-save picker gives (UTF-8), nothing for Cancel.
+    void answerSaveFile(std::optional<std::string> path) { m_saveFiles.push_back(std::move(path)); }
     // The name typed into the save-name dialog, nothing for Cancel; saveName() completes it
     // with the default extension as the dialog does.
     void answerSaveName(std::optional<std::string> typed) { m_saveNames.push_back(std::move(typed)); }
@@ -60,13 +63,15 @@ public:
     std::string password() override;
     std::optional<std::string> openFileName(std::string_view filter) override;
     std::optional<std::string> saveName(std::string_view defaultExtension) override;
+    std::optional<std::string> saveFileName(std::string_view filter) override;
 
     const std::vector<Prompt>& prompts() const { return m_prompts; }
     // The texts of the messages and questions, in order.
     std::vector<std::string> texts() const;
     bool allAnswersUsed() const
     {
-        return m_confirmAnswers.empty() && m_passwords.empty() && m_openFiles.empty() && m_saveNames.empty();
+        return m_confirmAnswers.empty() && m_passwords.empty() && m_openFiles.empty() && m_saveNames.empty()
+            && m_saveFiles.empty();
     }
 
 private:
@@ -76,6 +81,7 @@ private:
     std::deque<std::string> m_passwords;
     std::deque<std::optional<std::string>> m_openFiles;
     std::deque<std::optional<std::string>> m_saveNames;
+    std::deque<std::optional<std::string>> m_saveFiles;
     std::vector<Prompt> m_prompts;
     std::function<void(const Prompt&)> m_hook;
 };
@@ -95,6 +101,10 @@ inline ScriptedPrompter::Prompt passwordPrompt() { return { ScriptedPrompter::Ki
 inline ScriptedPrompter::Prompt openFilePrompt(std::string filter)
 {
     return { ScriptedPrompter::Kind::OpenFile, std::move(filter), {} };
+}
+inline ScriptedPrompter::Prompt saveFilePrompt(std::string filter)
+{
+    return { ScriptedPrompter::Kind::SaveFile, std::move(filter), {} };
 }
 inline ScriptedPrompter::Prompt saveNamePrompt(std::string defaultExtension)
 {

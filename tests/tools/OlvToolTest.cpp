@@ -184,4 +184,20 @@ TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
     EXPECT_FALSE(std::filesystem::exists(dir / "out.kst"));
 }
 
+TEST_F(OlvToolTest, MergesWriteTheLinesOfBothInputsAndRefuseAnInputAsTheNewFile)
+{
+    test::writeBytes(dir / "a.txt", "1  1001          R\r\r\n");
+    test::writeBytes(dir / "b.txt", "0  1002          E\r\r\n");
+    for (const char* command : { "merge-scores", "merge-answers" }) {
+        const auto merged = run(std::string(command) + " a.txt b.txt new.txt");
+        EXPECT_EQ(merged.exitCode, 0) << command;
+        EXPECT_EQ(test::readBytes(dir / "new.txt"), "1  1001          R\r\r\n0  1002          E\r\r\n");
+
+        const auto refused = run(std::string(command) + " a.txt b.txt ./a.txt");
+        EXPECT_EQ(refused.exitCode, 1) << command;
+        EXPECT_FALSE(refused.err.empty());
+        EXPECT_EQ(test::readBytes(dir / "a.txt"), "1  1001          R\r\r\n");
+    }
+}
+
 } // namespace
