@@ -14,7 +14,12 @@ const char* const usage = "usage: olvtool COMMAND ARGS...\n"
                           "  scores SCOREFILE                     print the lines of a score database\n"
                           "  roster-pack TEXT SCOREFILE           write a score database from a roster (UTF-8, one\n"
                           "                                       candidate a line: class TAB name TAB exam number)\n"
-                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n";
+                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n"
+                          "  bank-export BANK OUT                 write the bank as text with its answers\n"
+                          "  bank-select BANK OUT N...            write the questions numbered N... as a new bank\n"
+                          "  written-paper SETTINGS SECONDS OUT   write the written paper drawn at time SECONDS\n"
+                          "  answer-key SETTINGS SECONDS OUT      write the answer key of that paper\n"
+                          "  bank-merge FIRST SECOND OUT          write the two banks joined kind by kind\n";
 
 } // namespace
 
@@ -29,6 +34,11 @@ int main(int argc, char** argv)
         { "scores", olv::tool::scores },
         { "roster-pack", olv::tool::rosterPack },
         { "settings-defaults", olv::tool::settingsDefaults },
+        { "bank-export", olv::tool::bankExport },
+        { "bank-select", olv::tool::bankSelect },
+        { "written-paper", olv::tool::writtenPaper },
+        { "answer-key", olv::tool::answerKey },
+        { "bank-merge", olv::tool::bankMerge },
     };
     if (argc < 2 || !commands.contains(argv[1])) {
         std::cerr << usage;
