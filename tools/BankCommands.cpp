@@ -16,15 +16,7 @@ void bankText(const std::vector<std::string>& args, std::ostream& out)
 void bankPack(const std::vector<std::string>& args, std::ostream&)
 {
     expectArguments(args, 2, "bank-pack TEXT BANK");
-    switch (writeQuestionBank(parseQuestionBankText(readGbkText(args[0])), args[1])) {
-    case BankWriteResult::Written:
-        return;
-    case BankWriteResult::CannotCreateTemporary:
-        throw ToolError("cannot create the temporary file beside " + args[1]);
-    case BankWriteResult::CannotReplaceTarget:
-        break;
-    }
-    throw ToolError("cannot write " + args[1]);
+    writeBank(parseQuestionBankText(readGbkText(args[0])), args[1]);
 }
 
 void bankView(const std::vector<std::string>& args, std::ostream& out)

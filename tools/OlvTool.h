@@ -26,6 +26,11 @@ void rosterPack(const std::vector<std::string>& args, std::ostream& out);
 void settingsDefaults(const std::vector<std::string>& args, std::ostream& out);
 void mergeScores(const std::vector<std::string>& args, std::ostream& out);
 void mergeAnswers(const std::vector<std::string>& args, std::ostream& out);
+void bankExport(const std::vector<std::string>& args, std::ostream& out);
+void bankSelect(const std::vector<std::string>& args, std::ostream& out);
+void writtenPaper(const std::vector<std::string>& args, std::ostream& out);
+void answerKey(const std::vector<std::string>& args, std::ostream& out);
+void bankMerge(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);
@@ -39,5 +44,10 @@ std::string displayText(std::string_view gbk);
 void printTaggedLines(const std::vector<RenderedLine>& lines, std::ostream& out);
 // Reads a bank file through a temporary file in the system's temp folder.
 QuestionBank readBank(const std::string& path);
+// Writes a bank file as the programs do.
+void writeBank(const QuestionBank& bank, const std::string& path);
+// A whole decimal number (an optional sign and digits, nothing else); `name` names it in
+// the refusal.
+long long parseWholeNumber(const std::string& text, const char* name);
 
 } // namespace olv::tool

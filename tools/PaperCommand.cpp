@@ -8,29 +8,11 @@
 
 namespace olv::tool {
 
-namespace {
-
-std::int64_t parseSeconds(const std::string& text)
-{
-    std::size_t used = 0;
-    long long seconds = 0;
-    try {
-        seconds = std::stoll(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size())
-        throw ToolError("SECONDS must be a whole number: " + text);
-    return seconds;
-}
-
-} // namespace
-
 // The paper the exam client draws for that exam number at time SECONDS.
 void paper(const std::vector<std::string>& args, std::ostream& out)
 {
     expectArguments(args, 3, "paper SETTINGS EXAMNUMBER SECONDS");
-    const auto now = parseSeconds(args[2]);
+    const auto now = parseWholeNumber(args[2], "SECONDS");
     auto settings = clientDefaults();
     switch (readExamSettings(args[0], settings)) {
     case SettingsRead::Read:

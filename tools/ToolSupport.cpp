@@ -86,4 +86,31 @@ QuestionBank readBank(const std::string& path)
     throw ToolError("cannot create the temporary file " + temporary.string());
 }
 
+void writeBank(const QuestionBank& bank, const std::string& path)
+{
+    switch (writeQuestionBank(bank, path)) {
+    case BankWriteResult::Written:
+        return;
+    case BankWriteResult::CannotCreateTemporary:
+        throw ToolError("cannot create the temporary file beside " + path);
+    case BankWriteResult::CannotReplaceTarget:
+        break;
+    }
+    throw ToolError("cannot write " + path);
+}
+
+long long parseWholeNumber(const std::string& text, const char* name)
+{
+    std::size_t used = 0;
+    long long number = 0;
+    try {
+        number = std::stoll(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size())
+        throw ToolError(std::string(name) + " must be a whole number: " + text);
+    return number;
+}
+
 } // namespace olv::tool

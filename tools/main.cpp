@@ -17,7 +17,12 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "                                       candidate a line: class TAB name TAB exam number)\n"
                           "  settings-defaults FILE               write exam settings with the examiner's defaults\n"
                           "  merge-scores FIRST SECOND OUT        write the lines of two score databases to a new one\n"
-                          "  merge-answers FIRST SECOND OUT       write the lines of two answer sheet files to a new one\n";
+                          "  merge-answers FIRST SECOND OUT       write the lines of two answer sheet files to a new one\n"
+                          "  bank-export BANK OUT                 write the bank as text with its answers\n"
+                          "  bank-select BANK OUT N...            write the questions numbered N... as a new bank\n"
+                          "  written-paper SETTINGS SECONDS OUT   write the written paper drawn at time SECONDS\n"
+                          "  answer-key SETTINGS SECONDS OUT      write the answer key of that paper\n"
+                          "  bank-merge FIRST SECOND OUT          write the two banks joined kind by kind\n";
 
 } // namespace
 
@@ -34,6 +39,11 @@ int main(int argc, char** argv)
         { "settings-defaults", olv::tool::settingsDefaults },
         { "merge-scores", olv::tool::mergeScores },
         { "merge-answers", olv::tool::mergeAnswers },
+        { "bank-export", olv::tool::bankExport },
+        { "bank-select", olv::tool::bankSelect },
+        { "written-paper", olv::tool::writtenPaper },
+        { "answer-key", olv::tool::answerKey },
+        { "bank-merge", olv::tool::bankMerge },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

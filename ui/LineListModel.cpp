@@ -20,6 +20,15 @@ void LineListModel::setLines(std::vector<RenderedLine> lines)
     endResetModel();
 }
 
+void LineListModel::setLine(std::size_t row, RenderedLine line)
+{
+    if (row >= m_lines.size())
+        return;
+    m_lines[row] = std::move(line);
+    const QModelIndex changed = index(static_cast<int>(row));
+    emit dataChanged(changed, changed);
+}
+
 int LineListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_lines.size());

@@ -24,6 +24,8 @@ public:
 
     void setLines(std::vector<RenderedLine> lines);
     const std::vector<RenderedLine>& lines() const { return m_lines; }
+    // Rewrites one line in place, keeping the selection and the scroll position.
+    void setLine(std::size_t row, RenderedLine line);
     // Every line reports this size, so a list gets its horizontal scroll extent from it.
     void setLineSize(QSize size) { m_lineSize = size; }
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <cstddef>
+#include <functional>
+
+class QLabel;
+class QListView;
+class QPushButton;
+class QWidget;
+
+namespace olv {
+
+class LineListModel;
+
+// A push button whose accessible name is its caption (a caption on several lines is read
+// as one); Enter does not press it unless it is made the default.
+QPushButton* makeButton(const QString& caption, const QString& objectName, QWidget* parent);
+
+// A label that names `buddy`, for the eye and for the screen reader.
+QLabel* makeBuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent);
+
+// A line list whose lines report `lineSize` (the width gives the horizontal scroll extent).
+QListView* makeSizedLineList(LineListModel* model, QSize lineSize, const QString& objectName, QWidget* parent);
+
+// Makes `row` the current and selected line of the list and scrolls to it; not reported to
+// onRowSelected.
+void selectRow(QListView* list, std::size_t row);
+
+// Calls `selected` with the row the user moves a list to.
+void onRowSelected(QListView* list, std::function<void(std::size_t)> selected);
+
+} // namespace olv

@@ -1,0 +1,122 @@
+// olvtool writes the very bytes the examiner's dialogs write.
+#include "admin/bank/BankCopy.h"
+#include "admin/bank/BankMerge.h"
+#include "admin/bank/SamplePaperModel.h"
+#include "common/ExamSettingsFile.h"
+#include "common/QuestionBankFile.h"
+#include "support/BankTexts.h"
+#include "support/ScriptedPrompter.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using namespace olv;
+using namespace olv::test;
+
+namespace {
+
+const char* const bankText
+    = "●单选题:\n单1/n第二行\n甲\n乙\n丙\n丁\na\n单2\n甲\n乙\n丙\n丁\nB\n单3\n甲\n乙\n丙\n丁\nc\n"
+      "●多选题:\n多4\n甲\n乙\n丙\n丁\ndb\n多5\n一\n二\n\n四\nca\n●判断题:\n判6\nb\n判7\nA\n";
+
+struct NoView : BankCopyView, SamplePaperView
+{
+    void showEntries(const std::vector<RenderedLine>&) override { }
+    void showEntry(std::size_t, const RenderedLine&) override { }
+    void selectEntry(std::size_t) override { }
+    void selectLine(std::size_t) override { }
+    void showAnswer(const std::string&) override { }
+    void disablePaperOutput() override { }
+    void disableKeyOutput() override { }
+};
+
+class BankOutputToolTest : public ::testing::Test
+{
+protected:
+    BankOutputToolTest() { writeBytes(dir / "bank.kst", bankBytes(bankText)); }
+
+    int run(const std::string& arguments)
+    {
+        const auto command = "cd '" + dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments + " 2>err.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    TempDir dir;
+    WorkingDirectory inDir { dir.path() };
+    ScriptedPrompter prompter;
+    NoView view;
+};
+
+TEST_F(BankOutputToolTest, CopyAndExportAsTheDialog)
+{
+    BankCopy copy(*readQuestionBank("bank.kst", "stk.bak").bank, view, prompter);
+    copy.open();
+    for (std::size_t entry : { 1, 4 }) {
+        copy.entrySelected(entry);
+        copy.toggleSelected();
+    }
+    prompter.answerSaveName("dialog.kst");
+    copy.saveTicked();
+    prompter.answerSaveName("dialog.txt");
+    copy.exportText();
+
+    EXPECT_EQ(run("bank-select bank.kst tool.kst 5 2"), 0);
+    EXPECT_EQ(run("bank-export bank.kst tool.txt"), 0);
+    EXPECT_EQ(readBytes(dir / "tool.kst"), readBytes(dir / "dialog.kst"));
+    EXPECT_EQ(readBytes(dir / "tool.txt"), readBytes(dir / "dialog.txt"));
+}
+
+TEST_F(BankOutputToolTest, PaperAndKeyAsTheDialog)
+{
+    ExamSettings settings = adminDefaults();
+    settings.examName = gbk("期中");
+    settings.subject = gbk("数学");
+    settings.bankFile = "bank.kst";
+    settings.singleChoiceCount = 2;
+    settings.multipleChoiceCount = 1;
+    settings.trueFalseCount = 2;
+    settings.singleChoicePoints = 2.5f;
+    settings.drawMode = DrawMode::Random;
+    settings.shuffleQuestions = 1;
+    ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
+    ASSERT_EQ(readExamSettings(dir / "olvane.dat", settings), SettingsRead::Read);
+
+    SamplePaperModel model(settings, *loadSamplePaper(settings, 1733500000, prompter), view, prompter);
+    prompter.answerSaveName("dialog-paper");
+    model.writePaper();
+    prompter.answerSaveName("dialog-key");
+    model.writeKey();
+
+    EXPECT_EQ(run("written-paper olvane.dat 1733500000 tool-paper.txt"), 0);
+    EXPECT_EQ(run("answer-key olvane.dat 1733500000 tool-key.txt"), 0);
+    EXPECT_EQ(readBytes(dir / "tool-paper.txt"), readBytes(dir / "dialog-paper.txt"));
+    EXPECT_EQ(readBytes(dir / "tool-key.txt"), readBytes(dir / "dialog-key.txt"));
+}
+
+TEST_F(BankOutputToolTest, MergeAsTheDialogAndRefusalsWriteNothing)
+{
+    writeBytes(dir / "other.kst", bankBytes("●单选题:\n●多选题:\n●判断题:\n判\nb\n"));
+    BankMerge merge(prompter);
+    merge.first = "bank.kst";
+    merge.second = "other.kst";
+    merge.target = "dialog.kst";
+    ASSERT_EQ(merge.merge(), MergeOutcome::Merged);
+    EXPECT_EQ(run("bank-merge bank.kst other.kst tool.kst"), 0);
+    EXPECT_EQ(readBytes(dir / "tool.kst"), readBytes(dir / "dialog.kst"));
+
+    ExamSettings settings = adminDefaults();
+    settings.bankFile = "absent.kst";
+    ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
+    for (const char* refused : { "bank-merge bank.kst ./bank.kst out", "bank-merge bank.kst absent.kst out",
+             "bank-select bank.kst out 8", "bank-select bank.kst out", "bank-select bank.kst out x",
+             "written-paper absent.dat 1 out", "answer-key olvane.dat 1 out", "bank-export absent.kst out" }) {
+        SCOPED_TRACE(refused);
+        EXPECT_EQ(run(refused), 1);
+        EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+        EXPECT_FALSE(readBytes(dir / "err.txt").empty());
+    }
+}
+
+} // namespace

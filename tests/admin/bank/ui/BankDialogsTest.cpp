@@ -1,0 +1,198 @@
+// The three bank dialogs driven as the examiner uses them, modal, on the offscreen platform.
+#include "admin/bank/ui/BankCopyDialog.h"
+#include "admin/bank/ui/BankMergeDialog.h"
+#include "admin/bank/ui/QuestionViewDialog.h"
+#include "common/ExamSettingsFile.h"
+#include "support/BankTexts.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace olv;
+using namespace olv::test;
+
+namespace {
+
+const char* const bankText = "●单选题:\n单1\n甲\n乙\n丙\n丁\na\n单2/n续行\n甲\n乙\n丙\n丁\nB\n"
+                             "●多选题:\n多3\n甲\n乙\n丙\n丁\ncA\n●判断题:\n判4\nB\n";
+
+template <typename T>
+T* child(QWidget* dialog, const char* name)
+{
+    return dialog->findChild<T*>(QString::fromLatin1(name));
+}
+
+void click(QWidget* dialog, const char* button)
+{
+    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+}
+
+void clickRow(QListView* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+
+int currentRow(QWidget* dialog, const char* list) { return child<QListView>(dialog, list)->currentIndex().row(); }
+
+QString rowText(QWidget* dialog, const char* list, int row)
+{
+    auto* model = child<QListView>(dialog, list)->model();
+    return model->data(model->index(row, 0)).toString();
+}
+
+// Runs `drive` on the modal dialog once it shows; the dialog is closed afterwards also when a
+// check inside failed, so a failure never leaves the test waiting.
+void whenModal(const char* objectName, std::function<void(QDialog*)> drive)
+{
+    QTimer::singleShot(0, [objectName, drive = std::move(drive)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        struct Closer
+        {
+            QDialog* dialog;
+            ~Closer()
+            {
+                if (dialog->isVisible())
+                    dialog->reject();
+            }
+        } closer { dialog };
+        QCOMPARE(dialog->objectName(), QString::fromLatin1(objectName));
+        for (auto* widget : dialog->findChildren<QWidget*>())
+            if (qobject_cast<QPushButton*>(widget) || qobject_cast<QListView*>(widget)
+                || qobject_cast<QLineEdit*>(widget))
+                QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+        drive(dialog);
+    });
+}
+
+} // namespace
+
+class BankDialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<TempDir>();
+        m_inDir = std::make_unique<WorkingDirectory>(m_dir->path());
+        writeBytes("bank.kst", bankBytes(bankText));
+    }
+    void cleanup()
+    {
+        m_inDir.reset();
+        m_dir.reset();
+    }
+
+    void copyTicksWalksAndSaves()
+    {
+        ScriptedPrompter prompter;
+        prompter.answerSaveName("small");
+        whenModal("bankCopyDialog", [](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("题库复制"));
+            QCOMPARE(child<QLineEdit>(dialog, "copyAnswerEdit")->text(), QStringLiteral("A"));
+            QCOMPARE(currentRow(dialog, "copySelectionList"), 0);
+            QCOMPARE(currentRow(dialog, "copyQuestionList"), 1);
+
+            clickRow(child<QListView>(dialog, "copyQuestionList"), 4); // the second line of question 2
+            QCOMPARE(currentRow(dialog, "copySelectionList"), 1);
+            QCOMPARE(currentRow(dialog, "copyQuestionList"), 4);
+            QCOMPARE(child<QLineEdit>(dialog, "copyAnswerEdit")->text(), QStringLiteral("B"));
+
+            click(dialog, "selectButton");
+            QCOMPARE(rowText(dialog, "copySelectionList", 1), QStringLiteral("2--√"));
+            QCOMPARE(currentRow(dialog, "copySelectionList"), 2);
+            QCOMPARE(currentRow(dialog, "copyQuestionList"), 7);
+            QCOMPARE(child<QLineEdit>(dialog, "copyAnswerEdit")->text(), QStringLiteral("AC"));
+
+            QTest::keyClick(child<QListView>(dialog, "copySelectionList"), Qt::Key_Return); // saves the ticks
+            QVERIFY(dialog->isVisible());
+            click(dialog, "exitButton");
+        });
+        runBankCopy(nullptr, prompter, "bank.kst");
+        QCOMPARE(prompter.texts(), (std::vector<std::string> { "复制完成" }));
+        QCOMPARE(readBytes("small.kst"), bankBytes("●单选题:\n单2/n续行\n甲\n乙\n丙\n丁\nB\n●多选题:\n●判断题:\n"));
+    }
+
+    void questionViewWritesEachOutputOnce()
+    {
+        ExamSettings settings = adminDefaults();
+        settings.examName = gbk("期末");
+        settings.subject = gbk("语文");
+        settings.bankFile = "bank.kst";
+        settings.singleChoiceCount = 2;
+        settings.multipleChoiceCount = 1;
+        settings.trueFalseCount = 1;
+        settings.drawMode = DrawMode::BankOrder;
+
+        ScriptedPrompter prompter;
+        prompter.answerSaveName("paper");
+        prompter.answerSaveName(std::nullopt);
+        prompter.answerSaveName("key");
+        whenModal("questionViewDialog", [](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("期末--语文"));
+            QCOMPARE(currentRow(dialog, "paperQuestionList"), 1);
+            QCOMPARE(rowText(dialog, "paperAnswerList", 2), QStringLiteral("3--AC"));
+            clickRow(child<QListView>(dialog, "paperAnswerList"), 1);
+            QCOMPARE(currentRow(dialog, "paperQuestionList"), 3);
+            clickRow(child<QListView>(dialog, "paperQuestionList"), 10); // question 4
+            QCOMPARE(currentRow(dialog, "paperAnswerList"), 3);
+
+            click(dialog, "writePaperButton");
+            QVERIFY(!child<QPushButton>(dialog, "writePaperButton")->isEnabled());
+            click(dialog, "writeKeyButton"); // cancelled
+            QVERIFY(child<QPushButton>(dialog, "writeKeyButton")->isEnabled());
+            click(dialog, "writeKeyButton");
+            QVERIFY(!child<QPushButton>(dialog, "writeKeyButton")->isEnabled());
+            click(dialog, "closeButton");
+        });
+        runQuestionView(nullptr, prompter, settings, 0);
+        QCOMPARE(readBytes("key.txt"), crlfText("期末\n语文标准答案\n1--A  2--B  3--AC  4--B  \n"));
+        QVERIFY(readBytes("paper.txt").starts_with(crlfText("期末\n语文\n")));
+        QVERIFY(prompter.allAnswersUsed());
+
+        // A bank that cannot be read is told, and no dialog shows.
+        settings.bankFile = "absent.kst";
+        runQuestionView(nullptr, prompter, settings, 0);
+        QCOMPARE(prompter.texts(), (std::vector<std::string> { "不能打开试题库文件" }));
+    }
+
+    void mergeChoosesMergesAndClosesOnAnUnreadableSource()
+    {
+        writeBytes("other.kst", bankBytes("●单选题:\n●多选题:\n●判断题:\n判5\nA\n"));
+        ScriptedPrompter prompter;
+        prompter.answerOpenFile((m_dir->path() / "bank.kst").string());
+        prompter.answerOpenFile((m_dir->path() / "other.kst").string());
+        prompter.answerSaveName("joined");
+        prompter.answerOpenFile((m_dir->path() / "absent.kst").string());
+        whenModal("bankMergeDialog", [](QDialog* dialog) {
+            click(dialog, "firstBankButton");
+            click(dialog, "secondBankButton");
+            click(dialog, "newBankButton");
+            QCOMPARE(child<QLabel>(dialog, "newBankButtonPath")->text(), QStringLiteral("joined.kst"));
+            click(dialog, "startMergeButton");
+            QVERIFY(dialog->isVisible());
+            click(dialog, "firstBankButton");
+            click(dialog, "startMergeButton"); // the source cannot be read: the dialog ends
+            QVERIFY(!dialog->isVisible());
+        });
+        runBankMerge(nullptr, prompter);
+        QCOMPARE(prompter.texts(), (std::vector<std::string> { "合并完成", "不能打开试题库文件" }));
+        QCOMPARE(readBytes("joined.kst"), bankBytes(std::string(bankText) + "判5\nA\n"));
+    }
+
+private:
+    std::unique_ptr<TempDir> m_dir;
+    std::unique_ptr<WorkingDirectory> m_inDir;
+};
+
+QTEST_MAIN(BankDialogsTest)
+#include "BankDialogsTest.moc"

@@ -1,0 +1,99 @@
+// The examiner's bank outputs, byte for byte as its dialogs write them.
+#include "admin/bank/BankExport.h"
+#include "admin/bank/BankMerge.h"
+#include "admin/bank/BankReading.h"
+#include "admin/bank/OutputFile.h"
+#include "admin/bank/SamplePaper.h"
+#include "common/ExamSettingsFile.h"
+#include "common/QuestionBankFile.h"
+#include "platform/PathMapping.h"
+#include "tools/OlvTool.h"
+
+namespace olv::tool {
+
+namespace {
+
+void writeLines(const std::vector<std::string>& lines, const std::string& path)
+{
+    if (!writeTextLines(path, lines))
+        throw ToolError("cannot write " + path);
+}
+
+QuestionBank readNormalizedBank(const std::string& path)
+{
+    auto bank = readBank(path);
+    normalizeAnswers(bank);
+    return bank;
+}
+
+// Question numbers 1..count, each at most once.
+std::vector<bool> tickedNumbers(const std::vector<std::string>& numbers, std::size_t count)
+{
+    std::vector<bool> ticks(count, false);
+    for (const auto& text : numbers) {
+        const long long number = parseWholeNumber(text, "N");
+        if (number < 1 || static_cast<unsigned long long>(number) > count)
+            throw ToolError("no question " + text + " in the bank (1 to " + std::to_string(count) + ")");
+        ticks[static_cast<std::size_t>(number - 1)] = true;
+    }
+    return ticks;
+}
+
+struct SamplePaperArgs
+{
+    ExamSettings settings;
+    QuestionBank paper;
+};
+
+SamplePaperArgs samplePaper(const std::vector<std::string>& args, const char* usage)
+{
+    expectArguments(args, 3, usage);
+    const auto now = parseWholeNumber(args[1], "SECONDS");
+    SamplePaperArgs sample { adminDefaults(), {} };
+    if (readExamSettings(args[0], sample.settings) != SettingsRead::Read)
+        throw ToolError("cannot read " + args[0]);
+    const auto bankPath = nativePath(sample.settings.bankFile, defaultLocalDriveRoot());
+    sample.paper = drawSamplePaper(readBank(bankPath.string()), sample.settings, now);
+    return sample;
+}
+
+} // namespace
+
+void bankExport(const std::vector<std::string>& args, std::ostream&)
+{
+    expectArguments(args, 2, "bank-export BANK OUT");
+    writeLines(bankExportLines(readNormalizedBank(args[0])), args[1]);
+}
+
+void bankSelect(const std::vector<std::string>& args, std::ostream&)
+{
+    if (args.size() < 3)
+        throw ToolError("usage: olvtool bank-select BANK OUT N...");
+    const auto bank = readNormalizedBank(args[0]);
+    const auto ticks = tickedNumbers({ args.begin() + 2, args.end() }, bank.questionCount());
+    writeBank(tickedQuestions(bank, ticks), args[1]);
+}
+
+void writtenPaper(const std::vector<std::string>& args, std::ostream&)
+{
+    const auto sample = samplePaper(args, "written-paper SETTINGS SECONDS OUT");
+    writeLines(writtenPaperLines(sample.settings, sample.paper), args[2]);
+}
+
+void answerKey(const std::vector<std::string>& args, std::ostream&)
+{
+    const auto sample = samplePaper(args, "answer-key SETTINGS SECONDS OUT");
+    writeLines(answerKeyLines(sample.settings, sample.paper), args[2]);
+}
+
+void bankMerge(const std::vector<std::string>& args, std::ostream&)
+{
+    expectArguments(args, 3, "bank-merge FIRST SECOND OUT");
+    if (args[0] == args[1] || sameFile(args[0], args[1]))
+        throw ToolError("FIRST and SECOND are the same file");
+    auto first = readBank(args[0]);
+    const auto second = readBank(args[1]);
+    writeBank(mergeBanks(std::move(first), second), args[2]);
+}
+
+} // namespace olv::tool
