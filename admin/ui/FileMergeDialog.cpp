@@ -1,6 +1,6 @@
 #include "admin/ui/FileMergeDialog.h"
 
-#include "admin/ui/NamedControls.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "admin/ui/ScoreEditorDialog.h"
 
 #include "admin/ScoreEditor.h"
-#include "admin/ui/NamedControls.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 #include "ui/LineListModel.h"
 

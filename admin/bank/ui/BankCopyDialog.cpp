@@ -1,7 +1,7 @@
 #include "admin/bank/ui/BankCopyDialog.h"
 
 #include "admin/bank/BankReading.h"
-#include "admin/bank/ui/DialogParts.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 #include "ui/LineListModel.h"
 

@@ -1,6 +1,6 @@
 #include "admin/bank/ui/BankMergeDialog.h"
 
-#include "admin/bank/ui/DialogParts.h"
+#include "ui/DialogControls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

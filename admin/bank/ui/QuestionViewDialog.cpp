@@ -1,6 +1,6 @@
 #include "admin/bank/ui/QuestionViewDialog.h"
 
-#include "admin/bank/ui/DialogParts.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 #include "ui/LineListModel.h"
 

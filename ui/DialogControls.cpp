@@ -1,8 +1,9 @@
-#include "admin/bank/ui/DialogParts.h"
+#include "ui/DialogControls.h"
 
 #include "ui/LineListModel.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 
@@ -31,6 +32,16 @@ QLabel* makeBuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent)
     label->setBuddy(buddy);
     buddy->setAccessibleName(caption);
     return label;
+}
+
+QLineEdit* makeLabelledBox(QLabel*& label, const QString& caption, const QString& objectName, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
+    label = new QLabel(caption, parent);
+    label->setBuddy(box);
+    return box;
 }
 
 QListView* makeSizedLineList(LineListModel* model, QSize lineSize, const QString& objectName, QWidget* parent)

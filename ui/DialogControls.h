@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QLineEdit;
 class QListView;
 class QPushButton;
 class QWidget;
@@ -14,12 +15,18 @@ namespace olv {
 
 class LineListModel;
 
+// Controls of the examiner's dialogs, each named for scripts and robots.
+
 // A push button whose accessible name is its caption (a caption on several lines is read
-// as one); Enter does not press it unless it is made the default.
+// as one); Enter does not press it unless it is made the default: Enter belongs to the
+// dialog's own rules, never to whichever button has the focus.
 QPushButton* makeButton(const QString& caption, const QString& objectName, QWidget* parent);
 
 // A label that names `buddy`, for the eye and for the screen reader.
 QLabel* makeBuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent);
+// A box with its label: the label's caption (without its colon) is the box's accessible name
+// and the label its buddy.
+QLineEdit* makeLabelledBox(QLabel*& label, const QString& caption, const QString& objectName, QWidget* parent);
 
 // A line list whose lines report `lineSize` (the width gives the horizontal scroll extent).
 QListView* makeSizedLineList(LineListModel* model, QSize lineSize, const QString& objectName, QWidget* parent);
