@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -74,6 +75,24 @@ void clickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
 }
 
+// The line or tree item named `text`, as assistive technology sees it.
+QAccessibleInterface* accessibleLine(QWidget* view, const QString& text)
+{
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view);
+    for (int i = 0; i < list->childCount(); ++i) {
+        if (QAccessibleInterface* line = list->child(i); line && line->text(QAccessible::Name) == text)
+            return line;
+    }
+    qFatal("no line %s", qPrintable(text));
+}
+
+// Selects as a screen reader does: through the line's toggle action, which selects without
+// moving the current line.
+void selectAccessibly(QWidget* view, const QString& text)
+{
+    accessibleLine(view, text)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
+
 } // namespace
 
 class ExamWindowTest : public QObject
@@ -92,6 +111,7 @@ private slots:
     void buttonsEmitTheirCommand_data();
     void buttonsEmitTheirCommand();
     void lineClicksEmitTheirIndex();
+    void assistiveAndKeyboardSelectionsEmitTheLine();
     void treeClicksEmitDataAndWhetherKindNode();
     void markingAndReviewEndAnswering();
     void escapeAndCloseDoNotEndTheExam();
@@ -244,7 +264,10 @@ void ExamWindowTest::programSelectionsEmitNothing()
 void ExamWindowTest::scrollsSelectedLineToTop()
 {
     ExamWindow window;
+    // Questions of five lines each: a stem and four option lines.
     std::vector<olv::RenderedLine> lines(200, { "x" });
+    for (std::size_t i = 0; i < lines.size(); i += 5)
+        lines[i].tag = static_cast<int>(i / 5 + 1);
     window.setPaperLines(lines);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -255,6 +278,16 @@ void ExamWindowTest::scrollsSelectedLineToTop()
     // Already in view: no scrolling.
     window.selectPaperLine(125, false);
     QCOMPARE(paper->visualItemRect(paper->item(125)).top(), 5 * 15);
+
+    // A question whose stem shows at the bottom but not its options scrolls up to show them all.
+    const int height = paper->viewport()->height();
+    int stem = 125;
+    while (paper->visualItemRect(paper->item(stem + 4)).bottom() < height)
+        stem += 5;
+    QVERIFY(paper->visualItemRect(paper->item(stem)).top() < height);
+    window.selectPaperLine(stem, false);
+    QVERIFY(paper->visualItemRect(paper->item(stem + 4)).bottom() < height);
+    QVERIFY(paper->visualItemRect(paper->item(stem)).top() >= 0);
 }
 
 void ExamWindowTest::buttonsEmitTheirCommand_data()
@@ -313,6 +346,49 @@ void ExamWindowTest::lineClicksEmitTheirIndex()
     QTest::keyClick(child<QListWidget>(window, "paperList"), Qt::Key_Down);
     QCOMPARE(paper.count(), 2);
     QCOMPARE(paper.at(1).at(0).toInt(), 5);
+}
+
+void ExamWindowTest::assistiveAndKeyboardSelectionsEmitTheLine()
+{
+    ExamWindow window;
+    SmallExam exam;
+    exam.fill(window);
+    window.selectPaperLine(1, false);
+    window.selectAnswerCardLine(0, false);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy paper(&window, &ExamWindow::paperLineSelected);
+    QSignalSpy card(&window, &ExamWindow::answerCardLineSelected);
+    QSignalSpy tree(&window, &ExamWindow::treeItemSelected);
+    auto* paperList = child<QListWidget>(window, "paperList");
+    auto* cardList = child<QListWidget>(window, "answerCardList");
+    auto* questionTree = child<QTreeWidget>(window, "questionTree");
+
+    selectAccessibly(paperList, QStringLiteral("2、第二题"));
+    QAccessible::queryAccessibleInterface(cardList)->tableInterface()->selectRow(2);
+    // Question 3 is the first child of its kind node: a row-wise selection took it for the
+    // tree's first line.
+    selectAccessibly(questionTree, QStringLiteral("3"));
+    selectAccessibly(questionTree, QStringLiteral("2"));
+    QCOMPARE(paper.count(), 1);
+    QCOMPARE(paper.at(0).at(0).toInt(), 3);
+    QCOMPARE(card.count(), 1);
+    QCOMPARE(card.at(0).at(0).toInt(), 2);
+    QCOMPARE(tree.count(), 2);
+    QCOMPARE(tree.at(0), (QVariantList { 3, false }));
+    QCOMPARE(tree.at(1), (QVariantList { 2, false }));
+
+    // The arrow keys go on from the line selected, by whatever means.
+    for (QWidget* view : std::initializer_list<QWidget*> { paperList, cardList, questionTree }) {
+        QVERIFY(QAccessible::queryAccessibleInterface(view)->state().focusable);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Down);
+    }
+    QCOMPARE(paper.at(1).at(0).toInt(), 4);
+    QCOMPARE(card.count(), 1); // the last line stays
+    QCOMPARE(tree.at(2), (QVariantList { 1, true })); // from "2" down to the empty kind node
+    QTest::keyClick(cardList, Qt::Key_Up);
+    QCOMPARE(card.at(1).at(0).toInt(), 1);
 }
 
 void ExamWindowTest::treeClicksEmitDataAndWhetherKindNode()
