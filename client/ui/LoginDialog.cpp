@@ -40,8 +40,7 @@ LoginDialog::LoginDialog(QWidget* parent)
     m_examNumber->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ]*")), this));
 
     // Made after the boxes, so Tab goes from the exam number to confirm and then to exit.
-    auto* confirm
-        = new PictureButton(clientImage(QStringLiteral("login-confirm.png")), QStringLiteral("确定"), this);
+    auto* confirm = new PictureButton(clientImage(QStringLiteral("login-confirm.png")), QStringLiteral("确定"), this);
     confirm->setObjectName(QStringLiteral("confirmImage"));
     confirm->move(confirmPosition);
     connect(confirm, &PictureButton::clicked, this,

@@ -69,7 +69,8 @@ void walk(QAccessibleInterface* node, Walk& result)
     const QAccessible::Role role = node->role();
     result.controls += isControl(role) ? 1 : 0;
     const QString name = node->text(QAccessible::Name);
-    const QString what = QStringLiteral("%1 (role %2)").arg(node->object() ? node->object()->objectName() : "?").arg(role);
+    const QString what
+        = QStringLiteral("%1 (role %2)").arg(node->object() ? node->object()->objectName() : "?").arg(role);
     if (isControl(role) && name.trimmed().isEmpty())
         faults << what + QStringLiteral(" has no name");
     const bool button
@@ -111,9 +112,9 @@ void fillExam(olv::ExamWindow& window)
     settings.singleChoiceCount = 2;
     settings.trueFalseCount = 1;
     olv::ExamPaper paper;
-    paper.questions.singleChoiceQuestions = { { olv::QuestionKind::SingleChoice, gbk("第一题"),
-                                                  { gbk("甲"), gbk("乙"), gbk("丙"), "" }, "A" },
-        { olv::QuestionKind::SingleChoice, gbk("第二题"), { "a", "b", "c", "d" }, "B" } };
+    paper.questions.singleChoiceQuestions
+        = { { olv::QuestionKind::SingleChoice, gbk("第一题"), { gbk("甲"), gbk("乙"), gbk("丙"), "" }, "A" },
+              { olv::QuestionKind::SingleChoice, gbk("第二题"), { "a", "b", "c", "d" }, "B" } };
     paper.questions.trueFalseQuestions = { { olv::QuestionKind::TrueFalse, gbk("第三题"), {}, "A" } };
     window.setPaperLines({ { gbk("●单选题") }, { gbk("1、第一题"), 1 }, { gbk("A、甲 B、乙 C、丙") },
         { gbk("2、第二题"), 2 }, { "A b" }, { gbk("●判断题") }, { gbk("3、第三题"), 3 } });
@@ -156,8 +157,8 @@ void AccessibilityTest::loginDialog()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(faultsOf(&dialog, 5).join(";"), QString());
-    QCOMPARE(tabOrder(&dialog),
-        (QStringList { "classEdit", "nameEdit", "examNumberEdit", "confirmImage", "exitImage" }));
+    QCOMPARE(
+        tabOrder(&dialog), (QStringList { "classEdit", "nameEdit", "examNumberEdit", "confirmImage", "exitImage" }));
     const QStringList names { accessibleName(dialog.findChild<QWidget*>("classEdit")),
         accessibleName(dialog.findChild<QWidget*>("nameEdit")),
         accessibleName(dialog.findChild<QWidget*>("examNumberEdit")),
