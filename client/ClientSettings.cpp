@@ -19,6 +19,15 @@ bool reportReadError(const ClientEnvironment& env)
     return false;
 }
 
+// The client takes any non-zero flag as set, and so holds it as 1: the settings copy then
+// writes every flag as 0 or 1, as its format says.
+void normaliseFlags(ExamSettings& settings)
+{
+    for (int* flag : { &settings.shuffleQuestions, &settings.shuffleOptions, &settings.rosterRequired,
+             &settings.showScoreAfterExam, &settings.passwordToExit, &settings.reviewMode })
+        *flag = *flag != 0;
+}
+
 // Nothing when there is no copy to resume; otherwise whether loading is over.
 std::optional<bool> resumeFromCopy(ExamState& state, const ClientEnvironment& env, const Workspace& workspace)
 {
@@ -28,7 +37,11 @@ std::optional<bool> resumeFromCopy(ExamState& state, const ClientEnvironment& en
     case SettingsRead::NotFound:
         return std::nullopt;
     case SettingsRead::ReadError:
+        // An exam is still in progress here: the start-up goes on as a resumed one (which
+        // finds the candidate by what could be read) and never offers a fresh login.
         state.settings = std::move(copySettings);
+        state.examNumber = std::move(examNumber);
+        state.resumed = true;
         return reportReadError(env);
     case SettingsRead::Read:
         break;
@@ -44,9 +57,7 @@ std::optional<bool> resumeFromCopy(ExamState& state, const ClientEnvironment& en
     return true;
 }
 
-} // namespace
-
-bool loadClientSettings(ExamState& state, const ClientEnvironment& env)
+bool loadSettings(ExamState& state, const ClientEnvironment& env)
 {
     state.resumed = false;
     if (std::optional<bool> loaded = resumeFromCopy(state, env, Workspace(env.workspace())))
@@ -61,6 +72,15 @@ bool loadClientSettings(ExamState& state, const ClientEnvironment& env)
     }
     state.examNumber.clear();
     return true;
+}
+
+} // namespace
+
+bool loadClientSettings(ExamState& state, const ClientEnvironment& env)
+{
+    const bool loaded = loadSettings(state, env);
+    normaliseFlags(state.settings);
+    return loaded;
 }
 
 } // namespace olv

@@ -160,13 +160,24 @@ void ExamSession::showCorrectAnswer()
         m_env.prompter.message("正确答案是:" + gbkToUtf8(m_state.paper.question(number).answer));
 }
 
+long long ExamSession::remainingSeconds() const
+{
+    return static_cast<long long>(m_state.settings.examMinutes) * 60 - m_state.elapsedSeconds;
+}
+
+void ExamSession::showRemainingTime() { m_view.setRemainingTime(remainingTimeText(remainingSeconds())); }
+
 void ExamSession::tick()
 {
+    // The time ran out while a dialog of the hand-in is open: the timer keeps going, and the
+    // first tick after that dialog has closed ends the exam again (the window is still open,
+    // else its timer would have stopped).
+    if (m_submission.running && remainingSeconds() <= 0)
+        return;
     ++m_state.elapsedSeconds;
-    const long long remaining = static_cast<long long>(m_state.settings.examMinutes) * 60 - m_state.elapsedSeconds;
-    m_view.setRemainingTime(remainingTimeText(remaining));
+    showRemainingTime();
     // Also past zero: an exam resumed with its time already used up must still end.
-    if (remaining > 0)
+    if (remainingSeconds() > 0 || m_submission.running)
         return;
     m_view.stopTimer();
     checkUnconfirmedAnswer();

@@ -44,11 +44,14 @@ public:
     // Review mode: the correct answer of the current question, as the paper stores it.
     void showCorrectAnswer();
 
+    // The remaining time after "剩余时间:", shown at once when the window appears.
+    void showRemainingTime();
     // The one-second timer.
     void tick();
     void handIn();
 
 private:
+    long long remainingSeconds() const;
     bool isQuestion(int number) const;
     bool isReview() const;
     std::string_view cardAnswer(int number) const;

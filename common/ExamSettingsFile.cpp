@@ -53,7 +53,10 @@ const std::array<LineSetter, settingsLineCount> lineSetters = {
     [](ExamSettings& s, const std::string& l) { s.operatorPassword = unscramblePassword(l); },
 };
 
-std::string settingsText(const ExamSettings& s)
+// Line 22 is derived from subject and exam name, except in the client's workspace copy, which
+// keeps the answer sheet path the exam started with, so that a resumed exam appends its
+// record to the same file as a fresh one would.
+std::string settingsText(const ExamSettings& s, bool answerFileAsHeld)
 {
     auto number = [](int value) { return std::to_string(value); };
     auto points = [](float value) { return formatFixed(static_cast<double>(value)); };
@@ -79,7 +82,7 @@ std::string settingsText(const ExamSettings& s)
         number(s.reviewMode),
         s.bankFile,
         s.scoreFile,
-        answerFilePath(s.subject, s.examName),
+        answerFileAsHeld ? s.answerFile : answerFilePath(s.subject, s.examName),
         scramblePassword(s.operatorPassword),
     };
     std::string text;
@@ -171,7 +174,7 @@ bool writeExamSettings(
     std::optional<File> file = File::open(path, OpenMode::WriteTruncate, Sharing::Shared);
     if (!file)
         return false;
-    std::string text = settingsText(settings);
+    std::string text = settingsText(settings, extraLine.has_value());
     if (extraLine)
         text.append(*extraLine).append("\n");
     return file->writeText(text);

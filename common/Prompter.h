@@ -18,8 +18,8 @@ public:
     virtual void message(std::string_view text, std::string_view caption = {}) = 0;
     // A question with OK and Cancel: true for OK.
     virtual bool confirm(std::string_view text, std::string_view caption = {}) = 0;
-    // The password dialog ("请输入操作口令:"): the text typed. Closing it without its button
-    // gives what the previous call gave (empty the first time).
+    // The password dialog ("请输入操作口令:"): the text typed and confirmed with its button.
+    // Every call starts with an empty box; closing it without the button gives the empty text.
     virtual std::string password() = 0;
 
     // The file-open picker. `filter` lists description and pattern pairs, each item ended by

@@ -14,6 +14,9 @@ PasswordDialog::PasswordDialog(QWidget* parent)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     m_edit->setEchoMode(QLineEdit::Password);
+    m_edit->setAccessibleName(QStringLiteral("请输入操作口令"));
+    auto* label = new QLabel(QStringLiteral("请输入操作口令:"), this);
+    label->setBuddy(m_edit);
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -22,16 +25,17 @@ PasswordDialog::PasswordDialog(QWidget* parent)
     row->addWidget(m_edit);
     row->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("请输入操作口令:"), this));
+    layout->addWidget(label);
     layout->addLayout(row);
 }
 
 QString PasswordDialog::ask()
 {
     m_edit->clear();
-    if (exec() == QDialog::Accepted)
-        m_result = m_edit->text();
-    return m_result;
+    const bool confirmed = exec() == QDialog::Accepted;
+    const QString typed = confirmed ? m_edit->text() : QString();
+    m_edit->clear();
+    return typed;
 }
 
 } // namespace olv

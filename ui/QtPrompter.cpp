@@ -40,7 +40,6 @@ bool QtPrompter::confirm(std::string_view text, std::string_view caption)
 
 std::string QtPrompter::password()
 {
-    // One dialog for the program's life: closing it without "确定" gives the last text.
     if (!m_passwordDialog)
         m_passwordDialog = new PasswordDialog(m_parent);
     return m_passwordDialog->ask().toStdString();

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/PathMapping.h"
 #include "ui/QtPrompter.h"
+#include "ui/QtTranslation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Olvane"));
+    olv::installQtChineseTranslation(app);
     QApplication::setWindowIcon(QIcon(olv::clientImage(QStringLiteral("olvane.png"))));
 
     olv::QtPrompter prompter(QStringLiteral("Olvane"));

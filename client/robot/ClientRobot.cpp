@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -127,6 +128,26 @@ void typeInto(QLineEdit* edit, const QString& text)
     edit->insert(text);
 }
 
+// Typing at the keyboard into the widget that has the focus: what was there is selected and
+// typed over, one key per character (as an input method delivers Chinese characters).
+void typeKeys(QWidget* widget, const QString& text)
+{
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(widget, Qt::Key_Delete);
+    for (QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+QString focusName(QWidget* window)
+{
+    QWidget* focus = window->focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("nothing");
+}
+
 } // namespace
 
 ClientRobot::ClientRobot(QString screenshotFolder, int timeoutMs)
@@ -141,14 +162,30 @@ void ClientRobot::add(Step step) { m_steps.push_back(std::move(step)); }
 
 void ClientRobot::logIn(const QString& className, const QString& name, const QString& examNumber, const QString& shot)
 {
+    // The keyboard alone: each box that is enabled is typed into, Tab goes on to the next,
+    // and Space presses the confirm picture that Tab reaches after the last box.
     add({ QStringLiteral("the login dialog"), [] { return activeModal<LoginDialog>(); }, {},
-        [=](QWidget* dialog) {
-            typeInto(child<QLineEdit>(dialog, QStringLiteral("classEdit")), className);
-            typeInto(child<QLineEdit>(dialog, QStringLiteral("nameEdit")), name);
-            typeInto(child<QLineEdit>(dialog, QStringLiteral("examNumberEdit")), examNumber);
+        [=, this](QWidget* dialog) {
+            const std::pair<const char*, QString> boxes[]
+                = { { "classEdit", className }, { "nameEdit", name }, { "examNumberEdit", examNumber } };
+            for (const auto& [box, text] : boxes) {
+                if (!child<QLineEdit>(dialog, QString::fromLatin1(box))->isEnabled())
+                    continue;
+                if (focusName(dialog) != QLatin1String(box)) {
+                    fail(QStringLiteral("the login dialog: the focus is on %1, not on %2")
+                             .arg(focusName(dialog), QLatin1String(box)));
+                    return;
+                }
+                typeKeys(dialog->focusWidget(), text);
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            }
+            if (focusName(dialog) != QStringLiteral("confirmImage"))
+                fail(QStringLiteral("the login dialog: Tab leads to %1, not to the confirm picture")
+                         .arg(focusName(dialog)));
         },
-        [](QWidget* dialog) {
-            QTest::mouseClick(child<QWidget>(dialog, QStringLiteral("confirmImage")), Qt::LeftButton);
+        [this](QWidget* dialog) {
+            if (m_failure.isEmpty())
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
         },
         shot });
 }

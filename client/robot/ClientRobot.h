@@ -24,7 +24,9 @@ public:
     // Screenshots go to `screenshotFolder` (none when empty), numbered in the order taken.
     explicit ClientRobot(QString screenshotFolder = {}, int timeoutMs = 60'000);
 
-    // The login dialog: types into the boxes that are enabled and clicks the confirm picture.
+    // The login dialog, with the keyboard alone: types into the boxes that are enabled, Tab
+    // from one to the next and on to the confirm picture, Space to press it. Fails when Tab
+    // does not go that way.
     void logIn(const QString& className, const QString& name, const QString& examNumber, const QString& shot = {});
     // The review login: types the exam number and clicks "确定".
     void reviewLogIn(const QString& examNumber, const QString& shot = {});

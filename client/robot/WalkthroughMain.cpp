@@ -10,6 +10,7 @@
 #include "platform/Gbk.h"
 #include "platform/PathMapping.h"
 #include "ui/QtPrompter.h"
+#include "ui/QtTranslation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
     qInstallMessageHandler(quietWarnings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Olvane"));
+    olv::installQtChineseTranslation(app);
 
     olv::QtPrompter prompter(QStringLiteral("Olvane"));
     olv::QtScreen screen;

@@ -20,6 +20,7 @@ void fillWindow(ExamWindow& window, const ExamState& state, StartMode mode, cons
     window.setTitle(state.settings.examName, state.settings.subject);
     window.setIdentity(state.className, state.candidateName, state.examNumber);
     window.setQuestionTree(state.settings, state.paper);
+    window.setOptionTexts(state.paper);
     window.setPaperLines(state.paperLines);
     window.setAnswerCard(state.answerCard);
     if (mode == StartMode::Review) {
@@ -64,8 +65,10 @@ int runExamWindow(const ClientEnvironment& env)
     connectCommands(window, session);
     if (state.paper.questionCount() > 0)
         session.goToQuestion(1);
-    if (*mode != StartMode::Review)
+    if (*mode != StartMode::Review) {
+        session.showRemainingTime();
         window.startTimer();
+    }
     window.exec();
     return 0;
 }

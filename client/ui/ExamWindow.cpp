@@ -37,6 +37,15 @@ const char* const instructionLines[] = { "    请在所", "选答案前作", "�
 
 QLabel* caption(const char* text) { return new QLabel(QString::fromUtf8(text)); }
 
+// A caption above or beside a control: a screen reader says it for the control.
+QLabel* captionFor(const char* text, QWidget* control)
+{
+    QLabel* label = caption(text);
+    label->setBuddy(control);
+    control->setAccessibleName(QString::fromUtf8(text).remove(QLatin1Char(':')));
+    return label;
+}
+
 QLabel* valueLabel(const QString& name)
 {
     auto* label = new QLabel;
@@ -65,6 +74,7 @@ QListWidget* makeList(const QString& name)
 {
     auto* list = new QListWidget;
     list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setFont(listFont());
     list->setItemDelegate(new ByteColumnDelegate(list));
     list->setUniformItemSizes(true);
@@ -80,14 +90,43 @@ void addListLine(QListWidget* list, QSize lineSize, const std::string& text, int
     line->setSizeHint(lineSize);
 }
 
-void selectLine(QListWidget* list, int index, bool scrollToTop)
+// Selects a line for the program, without a signal. `lastLine` is the end of what should be
+// in view with it, where that fits.
+void selectLine(QListWidget* list, int index, bool scrollToTop, int lastLine)
 {
     QListWidgetItem* line = list->item(index);
     if (!line)
         return;
     const QSignalBlocker quiet(list);
     list->setCurrentItem(line);
-    list->scrollToItem(line, scrollToTop ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
+    if (scrollToTop) {
+        list->scrollToItem(line, QAbstractItemView::PositionAtTop);
+        return;
+    }
+    if (QListWidgetItem* last = list->item(lastLine))
+        list->scrollToItem(last, QAbstractItemView::EnsureVisible);
+    list->scrollToItem(line, QAbstractItemView::EnsureVisible);
+}
+
+// The line the candidate selected, by whatever means: a click, the keyboard or assistive
+// technology, which selects without moving the current line. The current line follows it,
+// so the arrow keys go on from there. -1 when none is selected.
+int takeSelectedRow(QListWidget* list)
+{
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return -1;
+    list->selectionModel()->setCurrentIndex(selected.first(), QItemSelectionModel::NoUpdate);
+    return selected.first().row();
+}
+
+QString optionName(const Question& question, int index)
+{
+    const QString letter(QChar('A' + index));
+    if (question.kind == QuestionKind::TrueFalse && index < 2)
+        return letter + (index == 0 ? QStringLiteral(" 正确") : QStringLiteral(" 错误"));
+    const std::string& option = question.options[static_cast<std::size_t>(index)];
+    return option.empty() ? letter : letter + QLatin1Char(' ') + fromGbk(option);
 }
 
 } // namespace
@@ -109,6 +148,7 @@ ExamWindow::ExamWindow(QWidget* parent)
 
     auto* banner = new QLabel;
     banner->setPixmap(clientImage(QStringLiteral("banner.png")));
+    banner->setAccessibleName(QStringLiteral("标准化考试系统"));
     auto* body = new QHBoxLayout;
     body->setContentsMargins(8, 6, 8, 8);
     body->setSpacing(8);
@@ -140,12 +180,17 @@ QWidget* ExamWindow::buildTreeColumn()
     m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_tree->setFixedWidth(104);
+    // Selecting whole rows makes Qt's accessible cell selection pass the item's row below its
+    // kind node to the tree, which reads it as a row among all shown lines: question 30 would
+    // select line 30, question 29. One column, so selecting items looks the same.
+    m_tree->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
         [this] { reportTreeSelection(m_tree->selectedItems().value(0)); });
 
     auto* column = new QWidget;
     auto* layout = columnLayout(column);
-    layout->addWidget(caption("题号:"));
+    layout->addWidget(captionFor("题号:", m_tree));
     layout->addWidget(m_tree, 1);
     return column;
 }
@@ -160,12 +205,12 @@ QWidget* ExamWindow::buildPaperColumn()
     m_title->setFont(titleFont);
     m_paperList = makeList(QStringLiteral("paperList"));
     connect(m_paperList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (const int row = m_paperList->currentRow(); row >= 0)
+        if (const int row = takeSelectedRow(m_paperList); row >= 0)
             emit paperLineSelected(row);
     });
 
     auto* heading = new QHBoxLayout;
-    heading->addWidget(caption("试卷:"));
+    heading->addWidget(captionFor("试卷:", m_paperList));
     heading->addWidget(m_title, 1);
     auto* column = new QWidget;
     auto* layout = columnLayout(column);
@@ -179,13 +224,13 @@ QWidget* ExamWindow::buildAnswerCardColumn()
     m_answerCardList = makeList(QStringLiteral("answerCardList"));
     m_answerCardList->setFixedWidth(112);
     connect(m_answerCardList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (const int row = m_answerCardList->currentRow(); row >= 0)
+        if (const int row = takeSelectedRow(m_answerCardList); row >= 0)
             emit answerCardLineSelected(row);
     });
 
     auto* column = new QWidget;
     auto* layout = columnLayout(column);
-    layout->addWidget(caption("答题卡:"));
+    layout->addWidget(captionFor("答题卡:", m_answerCardList));
     layout->addWidget(m_answerCardList, 1);
     return column;
 }
@@ -198,7 +243,7 @@ QWidget* ExamWindow::buildControlPanel()
     m_questionNumber->setFocusPolicy(Qt::NoFocus);
     m_questionNumber->setFixedWidth(60);
     auto* number = new QHBoxLayout;
-    number->addWidget(caption("题号:"));
+    number->addWidget(captionFor("题号:", m_questionNumber));
     number->addWidget(m_questionNumber);
     number->addStretch(1);
 
@@ -250,6 +295,7 @@ QWidget* ExamWindow::buildAnswerControls()
 
     auto* group = new QFrame;
     group->setFrameShape(QFrame::StyledPanel);
+    group->setAccessibleName(QStringLiteral("回答"));
     auto* layout = columnLayout(group);
     layout->setContentsMargins(8, 6, 0, 0);
     layout->addWidget(caption("回答:"));
@@ -269,22 +315,24 @@ QPushButton* ExamWindow::makeButton(const QString& text, const QString& name, vo
 
 QWidget* ExamWindow::buildButtons()
 {
-    m_confirm = makeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), &ExamWindow::confirmClicked);
-    m_correctAnswer = makeButton(
-        QStringLiteral("正确答案"), QStringLiteral("correctAnswerButton"), &ExamWindow::correctAnswerClicked);
-    m_correctAnswer->hide();
-    m_handIn = makeButton(QStringLiteral("交    卷"), QStringLiteral("handInButton"), &ExamWindow::handInClicked);
-
+    // Made in reading order, which is the order Tab goes.
     auto* buttons = new QWidget;
     auto* grid = new QGridLayout(buttons);
     grid->setContentsMargins(0, 0, 0, 0);
+    m_confirm = makeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), &ExamWindow::confirmClicked);
     grid->addWidget(m_confirm, 0, 0, 1, 2);
     grid->addWidget(
         makeButton(QStringLiteral("上题"), QStringLiteral("previousButton"), &ExamWindow::previousClicked), 1, 0);
     grid->addWidget(makeButton(QStringLiteral("下题"), QStringLiteral("nextButton"), &ExamWindow::nextClicked), 1, 1);
     grid->addWidget(makeButton(QStringLiteral("开头"), QStringLiteral("firstButton"), &ExamWindow::firstClicked), 2, 0);
     grid->addWidget(makeButton(QStringLiteral("末尾"), QStringLiteral("lastButton"), &ExamWindow::lastClicked), 2, 1);
+    m_correctAnswer = makeButton(
+        QStringLiteral("正确答案"), QStringLiteral("correctAnswerButton"), &ExamWindow::correctAnswerClicked);
+    m_correctAnswer->hide();
     grid->addWidget(m_correctAnswer, 3, 0, 1, 2);
+    m_handIn = makeButton(QStringLiteral("交    卷"), QStringLiteral("handInButton"), &ExamWindow::handInClicked);
+    // Said as the word it is, not letter by letter with pauses.
+    m_handIn->setAccessibleName(QStringLiteral("交卷"));
     grid->addWidget(m_handIn, 4, 0, 1, 2);
     return buttons;
 }
@@ -297,6 +345,10 @@ QWidget* ExamWindow::buildIdentity()
     m_timeCaption = caption("剩余时间:");
     m_timeCaption->setObjectName(QStringLiteral("timeCaption"));
     m_remainingTime = valueLabel(QStringLiteral("remainingTime"));
+    m_className->setAccessibleDescription(QStringLiteral("班级"));
+    m_name->setAccessibleDescription(QStringLiteral("姓名"));
+    m_examNumber->setAccessibleDescription(QStringLiteral("考号"));
+    m_remainingTime->setAccessibleDescription(m_timeCaption->text().remove(QLatin1Char(':')));
     QFont timeFont = m_remainingTime->font();
     timeFont.setBold(true);
     timeFont.setPixelSize(18);
@@ -370,10 +422,14 @@ void ExamWindow::setQuestionTree(const ExamSettings& settings, const ExamPaper& 
     m_tree->expandAll();
 }
 
+void ExamWindow::setOptionTexts(const ExamPaper& paper) { m_paper = paper; }
+
 void ExamWindow::reportTreeSelection(QTreeWidgetItem* item)
 {
     if (!item)
         return;
+    // As for the lists: the arrow keys go on from the item selected.
+    m_tree->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
     const bool kindNode = item->parent() == nullptr;
     emit treeItemSelected(item->data(0, Qt::UserRole).toInt(), kindNode || item->childCount() > 0);
 }
@@ -382,8 +438,9 @@ void ExamWindow::setReviewMode()
 {
     m_timer->stop();
     m_confirm->setEnabled(false);
-    m_handIn->setText(QStringLiteral("关闭系统"));
+    setHandInCaption("关闭系统");
     m_timeCaption->setText(QStringLiteral("得   分:"));
+    m_remainingTime->setAccessibleDescription(QStringLiteral("得分"));
     m_correctAnswer->show();
 }
 
@@ -424,11 +481,32 @@ ExamView::AnswerInput ExamWindow::answerInput() const
     return input;
 }
 
-void ExamWindow::setCurrentQuestion(int number) { m_questionNumber->setText(QString::number(number)); }
+void ExamWindow::setCurrentQuestion(int number)
+{
+    m_questionNumber->setText(QString::number(number));
+    if (number < 1 || number > m_paper.questionCount())
+        return;
+    const Question& question = m_paper.question(number);
+    for (int i = 0; i < 4; ++i) {
+        const QString name = optionName(question, i);
+        m_radioGroup->button(i)->setAccessibleName(name);
+        m_checks[i]->setAccessibleName(name);
+    }
+}
 
-void ExamWindow::selectPaperLine(int index, bool scrollToTop) { selectLine(m_paperList, index, scrollToTop); }
+void ExamWindow::selectPaperLine(int index, bool scrollToTop)
+{
+    // The question's stem and options: the lines up to the next question's first line.
+    int last = index;
+    while (last + 1 < m_paperList->count() && m_paperList->item(last + 1)->data(Qt::UserRole).toInt() == noQuestionTag)
+        ++last;
+    selectLine(m_paperList, index, scrollToTop, last);
+}
 
-void ExamWindow::selectAnswerCardLine(int index, bool scrollToTop) { selectLine(m_answerCardList, index, scrollToTop); }
+void ExamWindow::selectAnswerCardLine(int index, bool scrollToTop)
+{
+    selectLine(m_answerCardList, index, scrollToTop, index);
+}
 
 void ExamWindow::setAnswerCardLine(int index, const std::string& text)
 {
@@ -449,7 +527,11 @@ void ExamWindow::disableAnswering()
         check->setEnabled(false);
 }
 
-void ExamWindow::setHandInCaption(std::string_view caption) { m_handIn->setText(fromUtf8(caption)); }
+void ExamWindow::setHandInCaption(std::string_view caption)
+{
+    m_handIn->setText(fromUtf8(caption));
+    m_handIn->setAccessibleName(m_handIn->text().remove(QLatin1Char(' ')));
+}
 
 void ExamWindow::closeWindow()
 {

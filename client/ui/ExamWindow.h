@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/ExamView.h"
+#include "common/ExamPaper.h"
 #include "common/QuestionList.h"
 
 #include <QDialog>
@@ -21,7 +22,6 @@ class QTreeWidgetItem;
 
 namespace olv {
 
-struct ExamPaper;
 struct ExamSettings;
 
 // The exam window: shows the paper, the answer card and the question tree and reports the
@@ -43,6 +43,8 @@ public:
     // of that kind. A kind node may stay childless when the paper holds none of its kind.
     void setQuestionTree(const ExamSettings& settings, const ExamPaper& paper);
     void setAnswerCard(const std::vector<std::string>& lines);
+    // The options of every question, so that the answer controls are named after them.
+    void setOptionTexts(const ExamPaper& paper);
     // Looking at a marked paper: no countdown, no confirming, the score in place of the time.
     void setReviewMode();
     void startTimer();
@@ -115,6 +117,7 @@ private:
     QLabel* m_timeCaption = nullptr;
     QLabel* m_remainingTime = nullptr;
     QTimer* m_timer = nullptr;
+    ExamPaper m_paper;
     bool m_closing = false;
 };
 

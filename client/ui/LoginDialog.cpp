@@ -1,7 +1,7 @@
 #include "client/ui/LoginDialog.h"
 
-#include "client/ui/ClickableImage.h"
 #include "client/ui/ClientResources.h"
+#include "client/ui/PictureButton.h"
 #include "ui/GbkString.h"
 
 #include <QKeyEvent>
@@ -28,9 +28,9 @@ constexpr QPoint exitPosition { 290, 196 };
 LoginDialog::LoginDialog(QWidget* parent)
     : QDialog(parent)
     , m_background(clientImage(QStringLiteral("login-background.png")))
-    , m_class(addEdit(QStringLiteral("classEdit"), classLeft))
-    , m_name(addEdit(QStringLiteral("nameEdit"), nameLeft))
-    , m_examNumber(addEdit(QStringLiteral("examNumberEdit"), examNumberLeft))
+    , m_class(addEdit(QStringLiteral("classEdit"), QStringLiteral("班级"), classLeft))
+    , m_name(addEdit(QStringLiteral("nameEdit"), QStringLiteral("姓名"), nameLeft))
+    , m_examNumber(addEdit(QStringLiteral("examNumberEdit"), QStringLiteral("考号"), examNumberLeft))
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Olvane"));
@@ -39,21 +39,24 @@ LoginDialog::LoginDialog(QWidget* parent)
     // Spaces pass only so that the padded number shown after a refused login stays editable.
     m_examNumber->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ]*")), this));
 
-    auto* confirm = new ClickableImage(clientImage(QStringLiteral("login-confirm.png")), this);
+    // Made after the boxes, so Tab goes from the exam number to confirm and then to exit.
+    auto* confirm = new PictureButton(clientImage(QStringLiteral("login-confirm.png")), QStringLiteral("确定"), this);
     confirm->setObjectName(QStringLiteral("confirmImage"));
     confirm->move(confirmPosition);
-    connect(confirm, &ClickableImage::clicked, this,
+    connect(confirm, &PictureButton::clicked, this,
         [this] { emit confirmClicked(m_class->text(), m_name->text(), m_examNumber->text()); });
-    auto* exit = new ClickableImage(clientImage(QStringLiteral("login-exit.png")), this);
+    auto* exit = new PictureButton(clientImage(QStringLiteral("login-exit.png")), QStringLiteral("退出"), this);
     exit->setObjectName(QStringLiteral("exitImage"));
     exit->move(exitPosition);
-    connect(exit, &ClickableImage::clicked, this, &LoginDialog::exitClicked);
+    connect(exit, &PictureButton::clicked, this, &LoginDialog::exitClicked);
 }
 
-QLineEdit* LoginDialog::addEdit(const QString& name, int left)
+QLineEdit* LoginDialog::addEdit(const QString& name, const QString& caption, int left)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
+    // The background picture shows the caption; a screen reader needs it said.
+    edit->setAccessibleName(caption);
     edit->setGeometry({ QPoint(left, boxTop), boxSize });
     edit->setFrame(false);
     edit->setTextMargins(4, 0, 4, 0);

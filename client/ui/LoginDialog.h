@@ -10,8 +10,9 @@ class QLineEdit;
 namespace olv {
 
 // The candidate's login: class, name and exam number over a background picture, with
-// pictures for confirm and exit. The rules listen to its signals and drive it through
-// LoginView. Enter does nothing; Escape ends it as rejected.
+// picture buttons for confirm and exit (Tab reaches them, Space presses them). The rules
+// listen to its signals and drive it through LoginView. Enter does nothing; Escape ends it
+// as rejected.
 class LoginDialog : public QDialog, public LoginView
 {
     Q_OBJECT
@@ -32,7 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QLineEdit* addEdit(const QString& name, int left);
+    QLineEdit* addEdit(const QString& name, const QString& caption, int left);
 
     QPixmap m_background;
     QLineEdit* m_class;

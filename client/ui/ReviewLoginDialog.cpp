@@ -40,8 +40,11 @@ ReviewLoginDialog::ReviewLoginDialog(QWidget* parent)
     connect(confirm, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    auto* label = new QLabel(QStringLiteral("请输入你的考号:"));
+    label->setBuddy(m_examNumber);
+    m_examNumber->setAccessibleName(QStringLiteral("考号"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("请输入你的考号:")));
+    layout->addWidget(label);
     layout->addWidget(m_examNumber);
     layout->addLayout(buttons);
     setFixedSize(sizeHint());

@@ -213,11 +213,12 @@ TEST_F(ExamSessionTest, TheCountdownShowsMinutesThenSecondsAndEndsTheExamAtZero)
 {
     state.settings.examMinutes = 11;
     state.elapsedSeconds = 59;
+    session.showRemainingTime(); // as the window appears, before the first tick
     session.tick();
     session.tick();
     state.elapsedSeconds = 594;
     session.tick();
-    EXPECT_EQ(view.remainingTimes, (std::vector<std::string> { "10", "9:59", "1:5" }));
+    EXPECT_EQ(view.remainingTimes, (std::vector<std::string> { "10", "10", "9:59", "1:5" }));
     EXPECT_EQ(view.timerStops, 0);
     EXPECT_FALSE(session.submission().markingStarted());
 
@@ -242,6 +243,32 @@ TEST_F(ExamSessionTest, AnExamResumedWithItsTimeUsedUpEndsAtTheNextTick)
     EXPECT_EQ(view.remainingTimes, (std::vector<std::string> { "0:0" }));
     EXPECT_EQ(view.timerStops, 1);
     EXPECT_TRUE(session.submission().markingStarted());
+}
+
+TEST_F(ExamSessionTest, TimeRunningOutBehindARefusedExitPasswordAsksForItAgain)
+{
+    state.settings.examMinutes = 1;
+    state.settings.passwordToExit = 1;
+    state.settings.operatorPassword = "pw";
+    state.elapsedSeconds = 59;
+    prompter.answerConfirm(true);
+    prompter.answerPassword("wrong");
+    int ticksBehindTheMessage = 0;
+    prompter.onPrompt([&](const test::ScriptedPrompter::Prompt& prompt) {
+        if (prompt.text == "对不起,你输入口令不正确,不能退出." && ticksBehindTheMessage++ == 0) {
+            session.tick(); // zero
+            session.tick();
+        }
+    });
+    session.handIn();
+    EXPECT_EQ(view.timerStops, 0) << "the tick at zero must not be lost";
+    EXPECT_EQ(view.closes, 0);
+
+    prompter.answerPassword("pw");
+    session.tick();
+    EXPECT_EQ(view.timerStops, 1);
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_TRUE(prompter.allAnswersUsed());
 }
 
 TEST_F(ExamSessionTest, HandingInBeforeTheEarliestTimeIsRefusedThenConfirmed)

@@ -1,6 +1,6 @@
-// The exam client from start to end, through its real windows: a robot logs in, answers
-// every question with the controls, hands in and leaves; then every file the exam leaves
-// behind is compared byte for byte with what it must hold.
+// The exam client from start to end, through its real windows: a robot logs in with the
+// keyboard alone, answers every question with the controls, hands in and leaves; then every
+// file the exam leaves behind is compared byte for byte with what it must hold.
 #include "client/robot/ClientRobot.h"
 #include "client/ui/ClientApp.h"
 #include "client/ui/QtScreen.h"
