@@ -1,4 +1,4 @@
-#include "client/GbkCut.h"
+#include "common/GbkCut.h"
 
 #include "platform/Gbk.h"
 
