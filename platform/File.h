@@ -19,7 +19,9 @@ enum class OpenMode
     ReadWriteExisting, // existing file, read and write
     ReadWriteCreate, // read and write, created when missing
     WriteTruncate, // write only, created when missing, emptied when present
-    WriteAppendCreate, // write only, created when missing, never emptied; every write goes to the end
+    // write, created when missing, never emptied; every write goes to the end. Read too where
+    // the permissions allow it, so that an append can look at the last line.
+    WriteAppendCreate,
 };
 
 enum class Sharing
