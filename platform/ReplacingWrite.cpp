@@ -40,7 +40,9 @@ ReplacingWriteResult replaceFileContent(
     }
     const std::filesystem::path temporary = replacementTemporary(target, options);
     if (ReplacingWriteResult result = writeTemporary(temporary, write); result != ReplacingWriteResult::Written) {
-        removeFile(temporary);
+        // A temporary that could not be created is not ours to remove (another writer's, or a folder).
+        if (result == ReplacingWriteResult::CannotWriteTemporary)
+            removeFile(temporary);
         return result;
     }
     if (!replaceFile(temporary, target)) {
