@@ -1,8 +1,8 @@
 #include "client/LoginForm.h"
 
-#include "common/GbkCut.h"
 #include "client/LoginView.h"
 #include "client/RosterLookUp.h"
+#include "common/GbkCut.h"
 #include "common/Prompter.h"
 #include "common/ScoreRecord.h"
 #include "common/TextFields.h"

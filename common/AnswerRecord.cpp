@@ -47,7 +47,7 @@ std::string formatAnswerRecord(std::string_view scoreText, std::string_view exam
 
 bool appendAnswerRecord(File& file, std::string_view recordText)
 {
-    return file.seekToEnd() && file.writeText(std::string(recordText) + "\r\n");
+    return file.appendLine(textModeBytes(std::string(recordText) + "\r\n"));
 }
 
 std::optional<std::string> findAnswerRecord(File& file, std::string_view examNumber)

@@ -36,7 +36,8 @@ std::string formatAnswerRecord(std::string_view scoreText, std::string_view exam
     const std::vector<int>& bankNumbers, const std::vector<std::string>& candidateAnswers,
     const std::vector<std::string>& correctAnswers);
 
-// Writes the text and CR LF at the end through text mode, so the record ends with CR CR LF.
+// Appends the text and CR LF through text mode, so the record ends with CR CR LF; the record
+// lands whole or not at all, on a line of its own (see File::appendLine).
 bool appendAnswerRecord(File& file, std::string_view recordText);
 
 // From the start of the file, the first line (as read in text mode, ending with its CR) whose

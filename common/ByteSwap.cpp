@@ -1,6 +1,7 @@
 #include "common/ByteSwap.h"
 
 #include "platform/File.h"
+#include "platform/ReplacingWrite.h"
 
 #include <cstdint>
 #include <cstring>
@@ -40,10 +41,17 @@ SwapFileResult swapBytePairs(const std::filesystem::path& source, const std::fil
     if (!bytes)
         return SwapFileResult::CannotOpenSource;
     swapBytePairs(*bytes);
-    auto out = File::open(destination, OpenMode::WriteTruncate, Sharing::Shared);
-    if (!out)
+    switch (replaceFileContent(destination, [&](File& out) { return out.write(*bytes); })) {
+    case ReplacingWriteResult::Written:
+        return SwapFileResult::Done;
+    case ReplacingWriteResult::CannotCreateTemporary:
         return SwapFileResult::CannotCreateDestination;
-    return out->write(*bytes) ? SwapFileResult::Done : SwapFileResult::CannotWriteDestination;
+    case ReplacingWriteResult::TargetBusy:
+    case ReplacingWriteResult::CannotWriteTemporary:
+    case ReplacingWriteResult::ReplaceFailed:
+        break;
+    }
+    return SwapFileResult::CannotWriteDestination;
 }
 
 } // namespace olv

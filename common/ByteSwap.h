@@ -17,7 +17,7 @@ enum class SwapFileResult
     CannotWriteDestination,
 };
 
-// Writes `destination` (created or emptied) as the transform of `source`. The source is
+// Writes `destination` (created or replaced whole) as the transform of `source`. The source is
 // opened exclusively, like every read of a bank file.
 SwapFileResult swapBytePairs(const std::filesystem::path& source, const std::filesystem::path& destination);
 

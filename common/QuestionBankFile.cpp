@@ -5,6 +5,7 @@
 #include "common/LineViews.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/ReplacingWrite.h"
 
 #include <array>
 #include <span>
@@ -132,19 +133,6 @@ bool canCreateTemporary(const std::filesystem::path& temporaryPath)
     return true;
 }
 
-// Writes the bytes to a new file at `path`; a file left incomplete is removed.
-bool writeComplete(const std::filesystem::path& path, std::string_view bytes)
-{
-    auto file = File::open(path, OpenMode::WriteTruncate, Sharing::Shared);
-    if (!file)
-        return false;
-    const bool complete = file->write(bytes) && file->sync();
-    file->close();
-    if (!complete)
-        removeFile(path);
-    return complete;
-}
-
 } // namespace
 
 QuestionBank parseQuestionBankText(std::string_view text)
@@ -193,14 +181,18 @@ BankWriteResult writeQuestionBank(const QuestionBank& bank, const std::filesyste
 {
     std::string bytes = questionBankText(bank);
     swapBytePairs(bytes);
-    const auto temporaryPath = targetPath.parent_path() / bankWriteTemporaryName;
-    if (!writeComplete(temporaryPath, bytes))
+    switch (replaceFileContent(
+        targetPath, [&](File& file) { return file.write(bytes); }, { std::string(bankWriteTemporaryName) })) {
+    case ReplacingWriteResult::Written:
+        return BankWriteResult::Written;
+    case ReplacingWriteResult::TargetBusy:
+    case ReplacingWriteResult::CannotCreateTemporary:
+    case ReplacingWriteResult::CannotWriteTemporary:
         return BankWriteResult::CannotCreateTemporary;
-    if (!replaceFile(temporaryPath, targetPath)) {
-        removeFile(temporaryPath);
-        return BankWriteResult::CannotReplaceTarget;
+    case ReplacingWriteResult::ReplaceFailed:
+        break;
     }
-    return BankWriteResult::Written;
+    return BankWriteResult::CannotReplaceTarget;
 }
 
 } // namespace olv

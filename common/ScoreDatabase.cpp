@@ -1,12 +1,19 @@
 #include "common/ScoreDatabase.h"
 
 #include "common/TextFields.h"
+#include "platform/ReplacingWrite.h"
 
 namespace olv {
 
 namespace {
 
 std::string storedLineOf(const ScoreRecord& record) { return swapLineBytePairs(formatScoreLine(record)) + "\r\n"; }
+
+// What the client writes: never a line that its own lookups would skip.
+std::string readableStoredLineOf(const ScoreRecord& record)
+{
+    return swapLineBytePairs(formatReadableScoreLine(record)) + "\r\n";
+}
 
 bool matches(const std::string& field, std::string_view examNumber, ScoreMatch match)
 {
@@ -35,7 +42,7 @@ std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view exa
 
 bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record)
 {
-    std::string stored = storedLineOf(record);
+    std::string stored = readableStoredLineOf(record);
     if (static_cast<std::int64_t>(stored.size()) == found.lineEnd - found.lineStart)
         return file.seek(found.lineStart) && file.write(stored);
 
@@ -49,10 +56,7 @@ bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRe
         && file.truncate(found.lineStart + static_cast<std::int64_t>(stored.size()));
 }
 
-bool appendScoreRecord(File& file, const ScoreRecord& record)
-{
-    return file.seekToEnd() && file.write(storedLineOf(record));
-}
+bool appendScoreRecord(File& file, const ScoreRecord& record) { return file.appendLine(readableStoredLineOf(record)); }
 
 TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
 {
@@ -62,16 +66,28 @@ TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
 FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vector<ScoreRecord>& records,
     const std::function<void()>& onRecordWritten)
 {
-    std::optional<File> file = File::open(path, OpenMode::WriteTruncate, Sharing::Exclusive);
-    if (!file)
+    const auto writeRecords = [&](File& file) {
+        for (const ScoreRecord& record : records) {
+            if (!file.write(storedLineOf(record)))
+                return false;
+            if (onRecordWritten)
+                onRecordWritten();
+        }
+        return true;
+    };
+    // Clients update the file in place under its lock: the new file takes the name only while
+    // none of them is inside the old one.
+    switch (replaceFileContent(path, writeRecords, { .lockTarget = true })) {
+    case ReplacingWriteResult::Written:
+        return FileResult::Done;
+    case ReplacingWriteResult::TargetBusy:
+    case ReplacingWriteResult::CannotCreateTemporary:
         return FileResult::CannotOpen;
-    for (const ScoreRecord& record : records) {
-        if (!file->write(storedLineOf(record)))
-            return FileResult::Failed;
-        if (onRecordWritten)
-            onRecordWritten();
+    case ReplacingWriteResult::CannotWriteTemporary:
+    case ReplacingWriteResult::ReplaceFailed:
+        break;
     }
-    return FileResult::Done;
+    return FileResult::Failed;
 }
 
 DecodedScoreLine decodeScoreLineAdminRule(std::string_view storedLine)

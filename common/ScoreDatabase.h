@@ -35,15 +35,19 @@ struct FoundScoreRecord
 std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view examNumber, ScoreMatch match);
 
 // Replaces the found line by `record`. A line of the same length is written over in place;
-// otherwise the rest of the file is moved, so every other line stays as it was.
+// otherwise the rest of the file is moved, so every other line stays as it was. A record too
+// long to be read back is written in its fixed-width form.
 bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record);
 
+// Appends the record as one whole line (see File::appendLine), in its fixed-width form when
+// it would be too long to be read back.
 bool appendScoreRecord(File& file, const ScoreRecord& record);
 
 // Opens the file exclusively with `mode` and reads every line as stored (still transformed).
 TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode);
 
-// Creates or empties the file (exclusively) and writes every record in order.
+// Replaces the file (a replacing write, holding the present file's lock while it renames) by
+// one with every record in order.
 // `onRecordWritten` is called after each record, for a progress display.
 FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vector<ScoreRecord>& records,
     const std::function<void()>& onRecordWritten = {});

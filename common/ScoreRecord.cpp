@@ -1,6 +1,7 @@
 #include "common/ScoreRecord.h"
 
 #include "common/ByteSwap.h"
+#include "common/GbkCut.h"
 #include "common/TextFields.h"
 #include "platform/Gbk.h"
 
@@ -40,6 +41,18 @@ std::string formatScoreLine(const ScoreRecord& record)
 {
     return padRight(record.schoolClass, schoolClassWidth) + "*" + padRight(record.name, nameWidth) + "."
         + padRight(record.examNumber, examNumberWidth) + "-" + padRight(record.scoreField, scoreFieldWidth);
+}
+
+std::string formatFixedWidthScoreLine(const ScoreRecord& record)
+{
+    return formatScoreLine({ cutGbk(record.schoolClass, schoolClassWidth), cutGbk(record.name, nameWidth),
+        cutGbk(record.examNumber, examNumberWidth), cutGbk(record.scoreField, scoreFieldWidth) });
+}
+
+std::string formatReadableScoreLine(const ScoreRecord& record)
+{
+    std::string line = formatScoreLine(record);
+    return line.size() < scoreLineTooLong ? line : formatFixedWidthScoreLine(record);
 }
 
 std::string swapLineBytePairs(std::string_view line)

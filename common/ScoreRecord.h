@@ -34,6 +34,11 @@ const std::string& loginMark();
 
 // The plain line, each field filled out to its width ("%-16s" ...); a longer field stays whole.
 std::string formatScoreLine(const ScoreRecord& record);
+// The fixed-width line: each field cut to its width (never inside a double-byte character)
+// and filled out, 57 bytes in all.
+std::string formatFixedWidthScoreLine(const ScoreRecord& record);
+// formatScoreLine, or the fixed-width line when that would be too long to be read back.
+std::string formatReadableScoreLine(const ScoreRecord& record);
 
 // The storage transform: bytes 0 and 1, 2 and 3, ... exchanged; an odd last byte stays. Its own inverse.
 std::string swapLineBytePairs(std::string_view line);

@@ -1,12 +1,16 @@
 #include "platform/File.h"
 
+#include "platform/FaultInjection.h"
 #include "platform/Posix.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -15,6 +19,12 @@ namespace olv {
 namespace {
 
 constexpr std::size_t bufferSize = 64 * 1024;
+
+std::atomic<std::int64_t> g_lockWaitMilliseconds = 3000;
+
+// A rename that replaces the file between our open and our lock is rare; one that keeps
+// doing so is a fault, not contention.
+constexpr int maxReopensAfterRename = 16;
 
 int openFlags(OpenMode mode)
 {
@@ -30,7 +40,39 @@ int openFlags(OpenMode mode)
     case OpenMode::WriteAppendCreate:
         break;
     }
-    return O_WRONLY | O_CREAT | O_APPEND;
+    // Read access lets an append see whether the file's last line is complete.
+    return O_RDWR | O_CREAT | O_APPEND;
+}
+
+int openDescriptor(const std::filesystem::path& path, int flags)
+{
+    if (std::optional<int> error = faults::takeFault(FileOperation::Open)) {
+        errno = *error;
+        return -1;
+    }
+    int fd = posix::retryOnInterrupt([&] { return ::open(path.c_str(), flags | O_CLOEXEC, 0666); });
+    // A drop box may grant writing without reading: an append then goes without the look back.
+    if (fd < 0 && errno == EACCES && (flags & O_APPEND))
+        fd = posix::retryOnInterrupt(
+            [&] { return ::open(path.c_str(), (flags & ~O_RDWR) | O_WRONLY | O_CLOEXEC, 0666); });
+    return fd;
+}
+
+bool heldByAnother() { return errno == EWOULDBLOCK || errno == EAGAIN; }
+
+// A short pause of random length, so that machines that met at a lock do not meet again.
+void pauseBeforeRetry(std::chrono::steady_clock::time_point deadline)
+{
+    // Seeded again in a forked child, which would otherwise pause exactly as its parent.
+    thread_local pid_t seededFor = -1;
+    thread_local std::minstd_rand random;
+    if (seededFor != ::getpid()) {
+        seededFor = ::getpid();
+        random.seed(static_cast<unsigned>(seededFor ^ std::chrono::steady_clock::now().time_since_epoch().count()));
+    }
+    auto pause = std::chrono::milliseconds(std::uniform_int_distribution<int>(1, 20)(random));
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    std::this_thread::sleep_for(std::min(pause, std::max(left, std::chrono::milliseconds(0))));
 }
 
 bool isDirectory(int fd)
@@ -45,12 +87,23 @@ ssize_t readSome(int fd, char* out, std::size_t count)
     return posix::retryOnInterrupt([&] { return ::read(fd, out, count); });
 }
 
+ssize_t writeSome(int fd, const char* bytes, std::size_t count)
+{
+    int error = 0;
+    std::size_t allowed = faults::writeAllowance(count, error);
+    if (allowed == 0 && count > 0) {
+        errno = error;
+        return error == 0 ? 0 : -1;
+    }
+    return posix::retryOnInterrupt([&] { return ::write(fd, bytes, allowed); });
+}
+
 // The number of bytes written before the first error.
 std::size_t writeFully(int fd, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t result = posix::retryOnInterrupt([&] { return ::write(fd, bytes.data() + done, bytes.size() - done); });
+        ssize_t result = writeSome(fd, bytes.data() + done, bytes.size() - done);
         if (result <= 0)
             break;
         done += static_cast<std::size_t>(result);
@@ -58,7 +111,13 @@ std::size_t writeFully(int fd, std::string_view bytes)
     return done;
 }
 
-std::string withCrLf(std::string_view text)
+} // namespace
+
+void setLockWaitBudget(std::chrono::milliseconds budget) { g_lockWaitMilliseconds = budget.count(); }
+
+std::chrono::milliseconds lockWaitBudget() { return std::chrono::milliseconds(g_lockWaitMilliseconds.load()); }
+
+std::string textModeBytes(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
@@ -70,32 +129,62 @@ std::string withCrLf(std::string_view text)
     return out;
 }
 
-} // namespace
-
 std::optional<File> File::open(const std::filesystem::path& path, OpenMode mode, Sharing sharing)
 {
-    int fd = posix::retryOnInterrupt([&] { return ::open(path.c_str(), openFlags(mode) | O_CLOEXEC, 0666); });
-    if (fd < 0)
-        return std::nullopt;
-    File file(fd, mode == OpenMode::WriteAppendCreate);
-    if (isDirectory(fd))
-        return std::nullopt;
-    if (sharing == Sharing::Exclusive && !posix::lockWithoutWaiting(fd)) {
-        // NFS emulates flock with byte-range locks, which refuse an exclusive lock on a
-        // descriptor opened for reading only: lock a read-write descriptor instead.
-        if (errno != EBADF || mode != OpenMode::ReadOnly)
-            return std::nullopt;
-        fd = posix::retryOnInterrupt([&] { return ::open(path.c_str(), O_RDWR | O_CLOEXEC); });
+    const auto deadline = std::chrono::steady_clock::now() + lockWaitBudget();
+    std::optional<File> file;
+    for (int reopens = 0;; ++reopens) {
+        int fd = openDescriptor(path, openFlags(mode));
         if (fd < 0)
             return std::nullopt;
-        file = File(fd, false);
-        if (!posix::lockWithoutWaiting(fd))
+        file = File(fd, mode == OpenMode::WriteAppendCreate);
+        if (isDirectory(fd))
+            return std::nullopt;
+        if (sharing == Sharing::Shared)
+            break;
+        if (!file->takeLock(path, mode, deadline))
+            return std::nullopt;
+        if (file->namesThisFile(path))
+            break;
+        if (reopens == maxReopensAfterRename)
             return std::nullopt;
     }
     // Emptied only now, so that an open refused by the lock leaves the file as it was.
-    if (mode == OpenMode::WriteTruncate && !file.truncate(0))
+    if (mode == OpenMode::WriteTruncate && !file->truncate(0))
         return std::nullopt;
     return file;
+}
+
+// Waits, with pauses of random length, while another opener holds the lock; fails at once on
+// anything else.
+bool File::takeLock(const std::filesystem::path& path, OpenMode mode, std::chrono::steady_clock::time_point deadline)
+{
+    bool reopenedForLock = false;
+    for (;;) {
+        if (posix::lockWithoutWaiting(m_fd))
+            return true;
+        if (errno == EBADF && mode == OpenMode::ReadOnly && !reopenedForLock) {
+            // NFS emulates flock with byte-range locks, which refuse an exclusive lock on a
+            // descriptor opened for reading only: lock a read-write descriptor instead.
+            int fd = openDescriptor(path, O_RDWR);
+            if (fd < 0)
+                return false;
+            *this = File(fd, false);
+            reopenedForLock = true;
+            continue;
+        }
+        if (!heldByAnother() || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pauseBeforeRetry(deadline);
+    }
+}
+
+bool File::namesThisFile(const std::filesystem::path& path) const
+{
+    struct stat opened, named;
+    if (::fstat(m_fd, &opened) != 0)
+        return false;
+    return ::stat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
 }
 
 File::File(int fd, bool appending)
@@ -128,13 +217,21 @@ File& File::operator=(File&& other) noexcept
 
 File::~File() { close(); }
 
-void File::close()
+bool File::close()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // never retried: on Linux the descriptor is gone even after EINTR
+    bool closed = true;
+    if (m_fd >= 0) {
+        // Never retried: on Linux the descriptor is gone even after EINTR.
+        closed = ::close(m_fd) == 0 || errno == EINTR;
+        if (std::optional<int> error = faults::takeFault(FileOperation::Close)) {
+            errno = *error;
+            closed = false;
+        }
+    }
     m_fd = -1;
     m_position = 0;
     m_bufferPos = m_bufferEnd = 0;
+    return closed;
 }
 
 // Bytes read ahead, 0 at the end of the file, -1 on an error.
@@ -225,7 +322,28 @@ bool File::write(std::string_view bytes)
     return written == bytes.size();
 }
 
-bool File::writeText(std::string_view text) { return write(withCrLf(text)); }
+bool File::writeText(std::string_view text) { return write(textModeBytes(text)); }
+
+bool File::endsWithLineFeed(std::int64_t size)
+{
+    char last = 0;
+    // A descriptor without read access cannot look back; the record then simply follows.
+    return size == 0 || ::pread(m_fd, &last, 1, size - 1) != 1 || last == '\n';
+}
+
+bool File::appendLine(std::string_view bytes)
+{
+    std::optional<std::int64_t> before = size();
+    if (!before || !seekToEnd())
+        return false;
+    std::string record = endsWithLineFeed(*before) ? std::string() : std::string("\r\n");
+    record += bytes;
+    if (write(record))
+        return true;
+    truncate(*before);
+    seek(*before);
+    return false;
+}
 
 std::int64_t File::position() const { return m_position; }
 
@@ -265,6 +383,10 @@ bool File::truncate(std::int64_t length)
 {
     if (m_fd < 0 || length < 0 || !dropBuffer())
         return false;
+    if (std::optional<int> error = faults::takeFault(FileOperation::Truncate)) {
+        errno = *error;
+        return false;
+    }
     return posix::retryOnInterrupt([&] { return ::ftruncate(m_fd, length); }) == 0;
 }
 
@@ -272,6 +394,10 @@ bool File::sync()
 {
     if (m_fd < 0)
         return false;
+    if (std::optional<int> error = faults::takeFault(FileOperation::Sync)) {
+        errno = *error;
+        return false;
+    }
     return posix::retryOnInterrupt([&] { return ::fsync(m_fd); }) == 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -18,14 +19,25 @@ enum class OpenMode
     ReadWriteExisting, // existing file, read and write
     ReadWriteCreate, // read and write, created when missing
     WriteTruncate, // write only, created when missing, emptied when present
-    WriteAppendCreate, // write only, created when missing, never emptied; every write goes to the end
+    // write, created when missing, never emptied; every write goes to the end. Read too where
+    // the permissions allow it, so that an append can look at the last line.
+    WriteAppendCreate,
 };
 
 enum class Sharing
 {
-    Exclusive, // no other opener may hold the file: fails at once when another one does
+    Exclusive, // no other opener may hold the file: waits a little for one that does, then fails
     Shared, // no lock
 };
+
+// How long, in all, an exclusive open waits for a lock that another opener holds before it
+// fails. Another machine holds a shared file only for milliseconds, so a short wait turns
+// contention into a short delay instead of an error. Process-wide; 0 fails at once.
+void setLockWaitBudget(std::chrono::milliseconds budget);
+std::chrono::milliseconds lockWaitBudget();
+
+// The bytes that writeText puts on the disk for `text`: every LF becomes CR LF.
+std::string textModeBytes(std::string_view text);
 
 // An open file with byte offsets, raw access and the line semantics of a text-mode C
 // stream: readTextLine turns CR LF into the end of a line (a lone CR stays part of the
@@ -34,6 +46,9 @@ enum class Sharing
 class File
 {
 public:
+    // An exclusive open takes the lock before it creates or truncates anything, and once it
+    // holds the lock makes sure the path still names the locked file (a rename may have put
+    // another file there meanwhile); when not, it opens again.
     static std::optional<File> open(
         const std::filesystem::path& path, OpenMode mode, Sharing sharing = Sharing::Exclusive);
 
@@ -54,6 +69,10 @@ public:
 
     bool write(std::string_view bytes);
     bool writeText(std::string_view text);
+    // Appends `bytes` (which end with a line end) as one whole record: when the file's last
+    // byte is not LF, CR LF goes first so the record starts on its own line; when any of it
+    // cannot be written, the file is cut back to its length before the append.
+    bool appendLine(std::string_view bytes);
 
     std::int64_t position() const;
     bool seek(std::int64_t offset);
@@ -63,11 +82,15 @@ public:
     // Pushes written bytes down to the disk.
     bool sync();
 
-    void close();
+    // False when the system reports an error on closing (such as a write-back that failed).
+    bool close();
     bool isOpen() const { return m_fd >= 0; }
 
 private:
     File(int fd, bool appending);
+    bool takeLock(const std::filesystem::path& path, OpenMode mode, std::chrono::steady_clock::time_point deadline);
+    bool namesThisFile(const std::filesystem::path& path) const;
+    bool endsWithLineFeed(std::int64_t size);
     std::ptrdiff_t fillBuffer();
     bool dropBuffer();
 

@@ -1,8 +1,10 @@
 #include "platform/FileSystem.h"
 
+#include "platform/FaultInjection.h"
 #include "platform/File.h"
 #include "platform/Gbk.h"
 #include "platform/Posix.h"
+#include "platform/ReplacingWrite.h"
 
 #include <algorithm>
 #include <fcntl.h>
@@ -53,13 +55,18 @@ bool matchesWildcard(std::string_view name, std::string_view pattern)
     return pattern.find_first_not_of('*', p) == std::string_view::npos;
 }
 
-void syncFolder(const std::filesystem::path& folder)
+bool syncFolder(const std::filesystem::path& folder)
 {
     int fd = posix::retryOnInterrupt([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     if (fd < 0)
-        return;
-    posix::retryOnInterrupt([&] { return ::fsync(fd); });
+        return false;
+    bool synced = posix::retryOnInterrupt([&] { return ::fsync(fd); }) == 0;
     ::close(fd);
+    if (std::optional<int> error = faults::takeFault(FileOperation::Sync)) {
+        errno = *error;
+        synced = false;
+    }
+    return synced;
 }
 
 } // namespace
@@ -75,8 +82,7 @@ bool copyFile(const std::filesystem::path& from, const std::filesystem::path& to
     auto bytes = source->readAll();
     if (!bytes)
         return false;
-    auto target = File::open(to, OpenMode::WriteTruncate, Sharing::Shared);
-    return target && target->write(*bytes);
+    return writeReplacing(to, *bytes);
 }
 
 bool removeFile(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0; }
@@ -97,11 +103,14 @@ bool fileExists(const std::filesystem::path& path)
 
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
+    if (std::optional<int> error = faults::takeFault(FileOperation::Rename)) {
+        errno = *error;
+        return false;
+    }
     if (::rename(from.c_str(), to.c_str()) != 0)
         return false;
     // The rename itself is only durable once the folder that holds the name is.
-    syncFolder(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."));
-    return true;
+    return syncFolder(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."));
 }
 
 std::vector<std::string> listDirectory(const std::filesystem::path& folder, std::string_view pattern)

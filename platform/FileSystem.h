@@ -7,7 +7,8 @@
 
 namespace olv {
 
-// Copies `from` over `to` (created or replaced). False when either cannot be opened.
+// Copies `from` over `to` (created or replaced whole, by a replacing write). False when
+// `from` cannot be read or the write fails.
 // Copying a file onto itself leaves it alone.
 bool copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 bool removeFile(const std::filesystem::path& path);
@@ -15,6 +16,8 @@ bool removeFile(const std::filesystem::path& path);
 bool createDirectory(const std::filesystem::path& path);
 bool fileExists(const std::filesystem::path& path);
 // Renames `from` over `to` in one step: readers see the old or the new file, never a mix.
+// False also when the folder could not be synced afterwards (the rename is then done but not
+// yet sure to outlive a power cut).
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 // The names of the regular files in `folder` that match a pattern such as "*.kst"
 // ("*" and "?" wildcards, letters compared without case), sorted by name. Pattern and

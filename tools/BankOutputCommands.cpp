@@ -49,9 +49,7 @@ SamplePaperArgs samplePaper(const std::vector<std::string>& args, const char* us
 {
     expectArguments(args, 3, usage);
     const auto now = parseWholeNumber(args[1], "SECONDS");
-    SamplePaperArgs sample { adminDefaults(), {} };
-    if (readExamSettings(args[0], sample.settings) != SettingsRead::Read)
-        throw ToolError("cannot read " + args[0]);
+    SamplePaperArgs sample { readSettingsFile(args[0], adminDefaults()), {} };
     const auto bankPath = nativePath(sample.settings.bankFile, defaultLocalDriveRoot());
     sample.paper = drawSamplePaper(readBank(bankPath.string()), sample.settings, now);
     return sample;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ExamSettings.h"
 #include "common/QuestionList.h"
 
 #include <ostream>
@@ -35,13 +36,16 @@ void bankMerge(const std::vector<std::string>& args, std::ostream& out);
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);
 std::string readWholeFile(const std::string& path);
-// A UTF-8 text file as GBK, every line ended by LF (CRs dropped). Refuses a character that GBK
-// cannot hold, naming its line.
+// A UTF-8 text file as GBK, every line ended by LF (CRs dropped, a byte order mark skipped).
+// Refuses a character that GBK cannot hold, naming its line.
 std::string readGbkText(const std::string& path);
 // GBK bytes with CR LF line ends -> UTF-8 with LF.
 std::string displayText(std::string_view gbk);
 // One line per rendered line: the question number or "-", a tab, the text.
 void printTaggedLines(const std::vector<RenderedLine>& lines, std::ostream& out);
+// Reads a settings file over `defaults`; refuses one that cannot be read, is empty or names no
+// question bank, saying so about the settings file.
+ExamSettings readSettingsFile(const std::string& path, ExamSettings defaults);
 // Reads a bank file through a temporary file in the system's temp folder.
 QuestionBank readBank(const std::string& path);
 // Writes a bank file as the programs do.

@@ -13,15 +13,7 @@ void paper(const std::vector<std::string>& args, std::ostream& out)
 {
     expectArguments(args, 3, "paper SETTINGS EXAMNUMBER SECONDS");
     const auto now = parseWholeNumber(args[2], "SECONDS");
-    auto settings = clientDefaults();
-    switch (readExamSettings(args[0], settings)) {
-    case SettingsRead::Read:
-        break;
-    case SettingsRead::NotFound:
-        throw ToolError("cannot open " + args[0]);
-    case SettingsRead::ReadError:
-        throw ToolError("cannot read " + args[0]);
-    }
+    const ExamSettings settings = readSettingsFile(args[0], clientDefaults());
 
     const auto bankPath = nativePath(settings.bankFile, defaultLocalDriveRoot());
     auto drawn = drawPaper(readBank(bankPath.string()), settings, utf8ToGbk(args[1]), now);

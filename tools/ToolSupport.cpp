@@ -1,5 +1,6 @@
 #include "tools/OlvTool.h"
 
+#include "common/ExamSettingsFile.h"
 #include "common/LineViews.h"
 #include "common/QuestionBankFile.h"
 #include "platform/File.h"
@@ -31,6 +32,9 @@ std::string readWholeFile(const std::string& path)
 std::string readGbkText(const std::string& path)
 {
     std::string text = readWholeFile(path);
+    // Windows Notepad starts its UTF-8 files with a byte order mark.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.erase(0, 3);
     std::erase(text, '\r');
     std::string gbkText;
     std::size_t lineNumber = 0;
@@ -67,6 +71,21 @@ void printTaggedLines(const std::vector<RenderedLine>& lines, std::ostream& out)
             out << line.tag;
         out << '\t' << gbkToUtf8(line.text) << '\n';
     }
+}
+
+ExamSettings readSettingsFile(const std::string& path, ExamSettings defaults)
+{
+    switch (readExamSettings(path, defaults)) {
+    case SettingsRead::Read:
+        break;
+    case SettingsRead::NotFound:
+        throw ToolError("cannot open the settings file " + path);
+    case SettingsRead::ReadError:
+        throw ToolError("cannot read the settings file " + path);
+    }
+    if (defaults.bankFile.empty())
+        throw ToolError("the settings file " + path + " is empty or names no question bank");
+    return defaults;
 }
 
 QuestionBank readBank(const std::string& path)

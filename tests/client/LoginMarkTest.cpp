@@ -2,6 +2,7 @@
 
 #include "client/StartupFixture.h"
 #include "platform/File.h"
+#include "support/LockWait.h"
 
 namespace olv {
 namespace {
@@ -107,6 +108,7 @@ TEST_F(LoginMarkTest, ScoreDatabaseStaysLockedWhileTheChecksRun)
     writeRoster({});
     screen.size = { 1280, 1024 };
     bool lockedDuringChecks = false;
+    test::LockWaitBudget impatient(std::chrono::milliseconds(0));
     screen.onChange
         = [&] { lockedDuringChecks = !File::open("cj.kcj", OpenMode::ReadWriteCreate, Sharing::Exclusive); };
     EXPECT_TRUE(writeLoginMark(state, env));

@@ -4,6 +4,7 @@
 #include "common/ScoreRecord.h"
 #include "platform/Gbk.h"
 #include "support/ChildProcess.h"
+#include "support/LockWait.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,8 @@ protected:
     }
 
     SubmissionStatus status;
+    // A held file must count as failing at once for the retry protocol to show.
+    test::LockWaitBudget impatient { std::chrono::milliseconds(0) };
 };
 
 TEST_F(SubmissionTest, AHandInLeavesEveryFileAsTheOtherMachinesExpectIt)

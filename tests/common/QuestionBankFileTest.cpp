@@ -2,6 +2,7 @@
 
 #include "common/ByteSwap.h"
 #include "platform/File.h"
+#include "support/LockWait.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,7 @@ TEST_F(QuestionBankFileTest, ReadNamesTheFailedStep)
     {
         auto holder = File::open(bankPath(), OpenMode::ReadOnly, Sharing::Exclusive);
         ASSERT_TRUE(holder);
+        test::LockWaitBudget impatient(std::chrono::milliseconds(0));
         auto refused = readQuestionBank(bankPath(), temporaryPath());
         EXPECT_FALSE(refused.bank);
         EXPECT_EQ(refused.failure, BankReadFailure::CannotOpenBank);

@@ -1,6 +1,7 @@
 #include "common/ScoreDatabase.h"
 
 #include "common/TextFields.h"
+#include "support/LockWait.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,19 @@ TEST_F(ScoreDatabaseTest, RewriteOfALineOfAnotherLengthKeepsEveryOtherLine)
     EXPECT_EQ(readBytes(path()), before + stored(longName) + after);
 }
 
+TEST_F(ScoreDatabaseTest, ARewriteThatWouldGrowTooLongIsWrittenInTheFixedWidthForm)
+{
+    // 178 bytes with an unpadded name and score; filled out with the login mark it would be 211.
+    const std::string irregular = std::string(168, 'c') + gbk("一") + "*n.1001          -";
+    writeBytes(path(), stored(irregular) + stored(zhao));
+    rewrite("1001", { std::string(168, 'c') + gbk("一"), "n", "1001", loginMark() });
+    const std::string fixedWidth = std::string(16, 'c') + "*n               .1001          -" + loginMark();
+    EXPECT_EQ(readBytes(path()), stored(fixedWidth) + stored(zhao));
+    // A class cut after a lead byte would split its character: the whole character goes.
+    EXPECT_EQ(formatFixedWidthScoreLine({ std::string(15, 'c') + gbk("一"), "n", "1", "" }).substr(0, 17),
+        std::string(15, 'c') + " *");
+}
+
 TEST_F(ScoreDatabaseTest, RewriteOfALineEndedByLfAloneKeepsTheNextLine)
 {
     writeBytes(path(), swapLineBytePairs(formatScoreLine(wang)) + "\n" + stored(zhao));
@@ -164,6 +178,7 @@ TEST_F(ScoreDatabaseTest, OpensAreExclusive)
 {
     writeBytes(path(), stored(li));
     File holder = openFile();
+    test::LockWaitBudget impatient(std::chrono::milliseconds(0));
     EXPECT_EQ(writeScoreDatabase(path(), { wang }), FileResult::CannotOpen);
     EXPECT_EQ(readScoreLines(path(), OpenMode::ReadOnly).result, FileResult::CannotOpen);
     EXPECT_EQ(readBytes(path()), stored(li));

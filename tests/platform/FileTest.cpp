@@ -178,7 +178,7 @@ TEST(FileModes, EachModeCreatesTruncatesAndAllowsWhatItSays)
         { OpenMode::ReadWriteExisting, false, "old", true, true },
         { OpenMode::ReadWriteCreate, true, "old", true, true },
         { OpenMode::WriteTruncate, true, "", false, true },
-        { OpenMode::WriteAppendCreate, true, "old", false, true },
+        { OpenMode::WriteAppendCreate, true, "old", true, true },
     };
     for (const ModeCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.mode));

@@ -168,6 +168,21 @@ TEST_F(OlvToolTest, RosterPackLeavesAScoreDatabaseInUseAlone)
     EXPECT_EQ(test::readBytes(dir / "cj.kcj"), "in use");
 }
 
+TEST_F(OlvToolTest, ATextSavedWithAByteOrderMarkIsReadWithoutIt)
+{
+    test::writeBytes(dir / "roster.txt", "\xEF\xBB\xBF一班\t张三\t1001\r\n");
+    ASSERT_EQ(run("roster-pack roster.txt cj.kcj").exitCode, 0);
+    EXPECT_EQ(run("scores cj.kcj").out, "一班            *张三            .1001          -        \n");
+}
+
+TEST_F(OlvToolTest, AnEmptySettingsFileIsReportedAsSuch)
+{
+    test::writeBytes(dir / "olvane.dat", "");
+    const auto result = run("paper olvane.dat 1001 0");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "olvtool: the settings file olvane.dat is empty or names no question bank\n");
+}
+
 TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
 {
     test::writeBytes(dir / "emoji.txt", "●单选题:\n\xF0\x9F\x98\x80\nA\nB\nC\nD\nA\n●多选题:\n●判断题:\n");
