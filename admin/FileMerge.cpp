@@ -49,10 +49,7 @@ MergeOutcome mergeFiles(MergeKind kind, const std::filesystem::path& first, cons
     }
 
     MergeOutcome outcome = MergeOutcome::Done;
-    const bool written = writeReplacing(newFile, [&](const std::filesystem::path& temporary) {
-        std::optional<File> out = File::open(temporary, OpenMode::WriteTruncate, Sharing::Shared);
-        if (!out)
-            return false;
+    const bool written = replaceFileContent(newFile, [&](File& out) {
         TextLines firstLines = readInput(kind, first);
         if (firstLines.result != FileResult::Done) {
             outcome = MergeOutcome::CannotOpenFirst;
@@ -66,7 +63,7 @@ MergeOutcome mergeFiles(MergeKind kind, const std::filesystem::path& first, cons
                 return false;
             }
         }
-        if (!copyLines(*out, firstLines.lines))
+        if (!copyLines(out, firstLines.lines))
             return false;
         if (kind == MergeKind::AnswerSheets) {
             secondLines = readInput(kind, second);
@@ -75,8 +72,8 @@ MergeOutcome mergeFiles(MergeKind kind, const std::filesystem::path& first, cons
                 return false;
             }
         }
-        return copyLines(*out, secondLines.lines);
-    });
+        return copyLines(out, secondLines.lines);
+    }) == ReplacingWriteResult::Written;
     if (!written && outcome == MergeOutcome::Done)
         outcome = MergeOutcome::CannotCreate;
     return outcome;

@@ -89,9 +89,10 @@ ScoreDatabaseSave saveScoreDatabase(const std::filesystem::path& path, const std
     plain.reserve(save.carried.records.size());
     for (const EditedRecord& edited : save.carried.records)
         plain.push_back(edited.record);
-    save.saved = writeReplacing(path, [&](const std::filesystem::path& temporary) {
-        return writeScoreDatabase(temporary, plain, onRecordWritten) == FileResult::Done;
-    });
+    // The lock taken above is what keeps the machines out while the new file takes the name.
+    save.saved = replaceFileContent(path, [&](File& temporary) {
+        return writeScoreRecords(temporary, plain, onRecordWritten);
+    }) == ReplacingWriteResult::Written;
     if (!save.saved)
         return save;
     for (const ScoreRecord& record : plain)

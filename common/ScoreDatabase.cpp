@@ -63,18 +63,21 @@ TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
     return readTextLines(path, mode, Sharing::Exclusive);
 }
 
+bool writeScoreRecords(File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten)
+{
+    for (const ScoreRecord& record : records) {
+        if (!file.write(storedLineOf(record)))
+            return false;
+        if (onRecordWritten)
+            onRecordWritten();
+    }
+    return true;
+}
+
 FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vector<ScoreRecord>& records,
     const std::function<void()>& onRecordWritten)
 {
-    const auto writeRecords = [&](File& file) {
-        for (const ScoreRecord& record : records) {
-            if (!file.write(storedLineOf(record)))
-                return false;
-            if (onRecordWritten)
-                onRecordWritten();
-        }
-        return true;
-    };
+    const auto writeRecords = [&](File& file) { return writeScoreRecords(file, records, onRecordWritten); };
     // Clients update the file in place under its lock: the new file takes the name only while
     // none of them is inside the old one.
     switch (replaceFileContent(path, writeRecords, { .lockTarget = true })) {

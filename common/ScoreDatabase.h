@@ -46,6 +46,9 @@ bool appendScoreRecord(File& file, const ScoreRecord& record);
 // Opens the file exclusively with `mode` and reads every line as stored (still transformed).
 TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode);
 
+// Every record in order, each as a stored line, into an open file.
+bool writeScoreRecords(File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten);
+
 // Replaces the file (a replacing write, holding the present file's lock while it renames) by
 // one with every record in order.
 // `onRecordWritten` is called after each record, for a progress display.
