@@ -55,7 +55,9 @@ std::string paperHeading(QuestionKind kind, float points)
     return listHeading(kind) + "     " + formatted + pointsPerQuestion();
 }
 
-void addQuestion(std::vector<RenderedLine>& lines, QuestionKind kind, const Question& question, int number)
+} // namespace
+
+void appendQuestionLines(std::vector<RenderedLine>& lines, QuestionKind kind, const Question& question, int number)
 {
     const auto stem = stemLines(question.stem);
     lines.push_back({ std::string(indent) + std::to_string(number) + numberMark() + stem.front(), number });
@@ -67,7 +69,11 @@ void addQuestion(std::vector<RenderedLine>& lines, QuestionKind kind, const Ques
         lines.push_back({ std::move(optionLine) });
 }
 
-} // namespace
+void renumberQuestionLine(RenderedLine& firstLine, int number)
+{
+    firstLine.text.replace(indent.size(), std::to_string(firstLine.tag).size(), std::to_string(number));
+    firstLine.tag = number;
+}
 
 std::vector<std::string> layoutOptions(const std::array<std::string, 4>& optionStrings)
 {
@@ -99,7 +105,7 @@ std::vector<RenderedLine> renderQuestionList(
             continue;
         }
         for (const Question& question : questions.questionsOf(kind))
-            addQuestion(lines, kind, question, ++number);
+            appendQuestionLines(lines, kind, question, ++number);
     }
     return lines;
 }
