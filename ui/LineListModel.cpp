@@ -15,21 +15,39 @@ LineListModel::LineListModel(QObject* parent)
 
 void LineListModel::setLines(std::vector<RenderedLine> lines)
 {
-    beginResetModel();
+    beginLinesChange();
     m_lines = std::move(lines);
+    m_shown = &m_lines;
+    m_changing = false;
     endResetModel();
+}
+
+void LineListModel::showLines(const std::vector<RenderedLine>& lines)
+{
+    beginLinesChange();
+    m_shown = &lines;
+    m_changing = false;
+    endResetModel();
+}
+
+void LineListModel::beginLinesChange()
+{
+    if (m_changing)
+        return;
+    beginResetModel();
+    m_changing = true;
 }
 
 int LineListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_shown->size());
 }
 
 QVariant LineListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const RenderedLine& line = m_lines[static_cast<std::size_t>(index.row())];
+    const RenderedLine& line = (*m_shown)[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:

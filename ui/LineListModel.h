@@ -23,7 +23,12 @@ public:
     explicit LineListModel(QObject* parent = nullptr);
 
     void setLines(std::vector<RenderedLine> lines);
-    const std::vector<RenderedLine>& lines() const { return m_lines; }
+    // Shows lines that the caller owns and keeps alive while they are shown, without copying
+    // them: for lists too long to copy on every change. The owner calls beginLinesChange()
+    // before it changes them and showLines() once they are complete again.
+    void showLines(const std::vector<RenderedLine>& lines);
+    void beginLinesChange();
+    const std::vector<RenderedLine>& lines() const { return *m_shown; }
     // Every line reports this size, so a list gets its horizontal scroll extent from it.
     void setLineSize(QSize size) { m_lineSize = size; }
 
@@ -32,6 +37,8 @@ public:
 
 private:
     std::vector<RenderedLine> m_lines;
+    const std::vector<RenderedLine>* m_shown = &m_lines;
+    bool m_changing = false;
     QSize m_lineSize;
 };
 

@@ -56,6 +56,7 @@ bool BankEditor::open()
     }
     m_bank = std::move(*read.bank);
     normalizeAnswers(m_bank);
+    m_view.listsChanging();
     m_layout.rebuild(m_bank);
     m_current = 1;
     m_view.showLists(m_layout.questionLines(), m_layout.answerLines());
@@ -150,6 +151,7 @@ void BankEditor::append()
     auto& questions = m_bank.questionsOf(question->kind);
     m_current = numberOffset(m_bank, question->kind) + static_cast<int>(questions.size()) + 1;
     questions.push_back(std::move(*question));
+    m_view.listsChanging();
     m_layout.questionInserted(m_bank, m_current);
     edited(true);
 }
@@ -164,6 +166,7 @@ void BankEditor::insert()
     const QuestionPlace place = placeOf(m_bank, m_current);
     auto& questions = m_bank.questionsOf(place.kind);
     questions.insert(questions.begin() + static_cast<std::ptrdiff_t>(place.index), std::move(*question));
+    m_view.listsChanging();
     m_layout.questionInserted(m_bank, m_current);
     edited(true);
 }
@@ -177,6 +180,7 @@ void BankEditor::replace()
         return;
     const QuestionPlace place = placeOf(m_bank, m_current);
     m_bank.questionsOf(place.kind)[place.index] = std::move(*question);
+    m_view.listsChanging();
     m_layout.questionReplaced(m_bank, m_current);
     edited(true);
 }
@@ -188,6 +192,7 @@ void BankEditor::remove()
     const QuestionPlace place = placeOf(m_bank, m_current);
     auto& questions = m_bank.questionsOf(place.kind);
     questions.erase(questions.begin() + static_cast<std::ptrdiff_t>(place.index));
+    m_view.listsChanging();
     m_layout.questionRemoved(m_current);
     if (m_current > questionCount())
         m_current = questionCount();

@@ -26,7 +26,10 @@ public:
     virtual ~BankEditorView() = default;
 
     virtual void showPath(const std::string& path) = 0; // UTF-8
-    // Both lists anew; no line is selected afterwards.
+    // The lists shown are about to change: nothing may read them until showLists.
+    virtual void listsChanging() = 0;
+    // Both lists anew; no line is selected afterwards. The vectors belong to the editor and
+    // stay as they are until the next listsChanging, so a window may show them without a copy.
     virtual void showLists(const std::vector<RenderedLine>& questionLines, const std::vector<RenderedLine>& answerLines)
         = 0;
     virtual void selectQuestionLine(std::size_t row) = 0;

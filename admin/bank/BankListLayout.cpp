@@ -29,6 +29,9 @@ void BankListLayout::rebuild(const QuestionBank& bank)
 {
     // The BankView of renderQuestionList, laid out here to note where each question starts.
     m_questionLines.clear();
+    // Room for a stem line and two option lines a question: growing a list of this size
+    // would move it several times. Pages beyond those used are never touched.
+    m_questionLines.reserve(3 + 3 * bank.questionCount());
     m_answerLines.clear();
     m_answerLines.reserve(bank.questionCount());
     m_firstLines.clear();

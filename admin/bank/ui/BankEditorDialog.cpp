@@ -221,12 +221,26 @@ QPushButton* BankEditorDialog::addButton(const QString& caption, const QString& 
 
 void BankEditorDialog::showPath(const std::string& path) { m_path->setText(QString::fromStdString(path)); }
 
+BankEditorDialog::~BankEditorDialog()
+{
+    // The lists show the editor's lines, which go before the list models do.
+    m_questionModel->setLines({});
+    m_answerModel->setLines({});
+}
+
+void BankEditorDialog::listsChanging()
+{
+    m_selecting = true;
+    m_questionModel->beginLinesChange();
+    m_answerModel->beginLinesChange();
+}
+
 void BankEditorDialog::showLists(
     const std::vector<RenderedLine>& questionLines, const std::vector<RenderedLine>& answerLines)
 {
     m_selecting = true;
-    m_questionModel->setLines(questionLines);
-    m_answerModel->setLines(answerLines);
+    m_questionModel->showLines(questionLines);
+    m_answerModel->showLines(answerLines);
     m_selecting = false;
 }
 

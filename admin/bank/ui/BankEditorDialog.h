@@ -27,12 +27,14 @@ class BankEditorDialog : public QDialog, public BankEditorView
     Q_OBJECT
 public:
     BankEditorDialog(Prompter& prompter, const std::filesystem::path& bankPath, QWidget* parent = nullptr);
+    ~BankEditorDialog() override;
 
     // Reads the bank into the dialog; false when it could not (the message has been shown).
     bool openBank() { return m_editor.open(); }
     const BankEditor& editor() const { return m_editor; }
 
     void showPath(const std::string& path) override;
+    void listsChanging() override;
     void showLists(
         const std::vector<RenderedLine>& questionLines, const std::vector<RenderedLine>& answerLines) override;
     void selectQuestionLine(std::size_t row) override;

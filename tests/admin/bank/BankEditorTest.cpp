@@ -20,6 +20,7 @@ using test::ScriptedPrompter;
 struct FakeView : BankEditorView
 {
     void showPath(const std::string& shown) override { path = shown; }
+    void listsChanging() override { }
     void showLists(const std::vector<RenderedLine>& questions, const std::vector<RenderedLine>& answers) override
     {
         questionLines = questions;
