@@ -36,7 +36,8 @@ public:
         m_questions.beginLinesChange();
         m_answers.beginLinesChange();
     }
-    void showLists(const std::vector<RenderedLine>& questionLines, const std::vector<RenderedLine>& answerLines) override
+    void showLists(
+        const std::vector<RenderedLine>& questionLines, const std::vector<RenderedLine>& answerLines) override
     {
         m_questions.showLines(questionLines);
         m_answers.showLines(answerLines);

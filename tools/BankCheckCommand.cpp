@@ -1,6 +1,5 @@
-#include "tools/OlvTool.h"
-
 #include "admin/bank/BankCheck.h"
+#include "tools/OlvTool.h"
 
 #include <algorithm>
 

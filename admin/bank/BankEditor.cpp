@@ -39,8 +39,7 @@ BankEditor::BankEditor(BankEditorView& view, Prompter& prompter, std::filesystem
     : m_view(view)
     , m_prompter(prompter)
     , m_bankPath(std::move(bankPath))
-{
-}
+{ }
 
 bool BankEditor::open()
 {

@@ -23,7 +23,10 @@ void renumberAnswerLine(RenderedLine& line, int number)
 
 } // namespace
 
-RenderedLine answerLine(int number, const std::string& answer) { return { std::to_string(number) + "--" + answer, number }; }
+RenderedLine answerLine(int number, const std::string& answer)
+{
+    return { std::to_string(number) + "--" + answer, number };
+}
 
 void BankListLayout::rebuild(const QuestionBank& bank)
 {

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace olv {
@@ -185,26 +184,23 @@ QWidget* BankEditorDialog::makeButtonsPart()
         const char* caption;
         const char* name;
         void (BankEditor::*operation)();
+        bool needsCurrentQuestion;
     } buttons[] = {
-        { "追加到尾部", "appendButton", &BankEditor::append },
-        { "插入当前处", "insertButton", &BankEditor::insert },
-        { "替换当前处", "replaceButton", &BankEditor::replace },
-        { "删除当前题", "deleteButton", &BankEditor::remove },
-        { "清除", "clearButton", &BankEditor::clearForm },
-        { "存盘", "saveButton", &BankEditor::save },
-        { "退出", "exitButton", &BankEditor::exit },
+        { "追加到尾部", "appendButton", &BankEditor::append, false },
+        { "插入当前处", "insertButton", &BankEditor::insert, true },
+        { "替换当前处", "replaceButton", &BankEditor::replace, true },
+        { "删除当前题", "deleteButton", &BankEditor::remove, true },
+        { "清除", "clearButton", &BankEditor::clearForm, false },
+        { "存盘", "saveButton", &BankEditor::save, false },
+        { "退出", "exitButton", &BankEditor::exit, false },
     };
+    m_currentQuestionButtons = { fetch };
     for (const auto& button : buttons) {
         auto* added = addButton(QString::fromUtf8(button.caption), QString::fromLatin1(button.name), button.operation);
         row->addWidget(added);
-        if (button.operation == &BankEditor::insert)
-            m_currentQuestionButtons[0] = added;
-        else if (button.operation == &BankEditor::replace)
-            m_currentQuestionButtons[1] = added;
-        else if (button.operation == &BankEditor::remove)
-            m_currentQuestionButtons[2] = added;
+        if (button.needsCurrentQuestion)
+            m_currentQuestionButtons.push_back(added);
     }
-    m_currentQuestionButtons[3] = fetch;
     return part;
 }
 

@@ -3,9 +3,9 @@
 #include "admin/bank/BankEditor.h"
 
 #include <QDialog>
-
 #include <array>
 #include <filesystem>
+#include <vector>
 
 class QButtonGroup;
 class QLabel;
@@ -71,7 +71,7 @@ private:
     QLineEdit* m_answer = nullptr;
     QButtonGroup* m_kinds = nullptr;
     QLabel* m_currentNumber = nullptr;
-    std::array<QPushButton*, 4> m_currentQuestionButtons {};
+    std::vector<QPushButton*> m_currentQuestionButtons; // enabled while the bank holds a question
     QProgressBar* m_progress = nullptr;
 };
 

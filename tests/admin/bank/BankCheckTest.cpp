@@ -1,11 +1,11 @@
 // What bank-check reports, and the sorted search for duplicate stems against the editor's
 // question-by-question comparison.
 #include "admin/bank/BankCheck.h"
+
 #include "admin/bank/DuplicateStems.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace olv {

@@ -1,13 +1,13 @@
 // The bank editor's rules through a fake window: opening, the four edits with the form's
 // tests, the lists after each change, selection, saving and leaving.
 #include "admin/bank/BankEditor.h"
+
 #include "common/ByteSwap.h"
 #include "common/QuestionBankFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 
 namespace olv {
@@ -170,8 +170,8 @@ TEST_F(BankEditorTest, EachEditRenumbersTheListsAndSelectsTheCurrentQuestion)
     editor.answerSelected(4);
     view.typed = form(MultipleChoice, "多新\r\n两行", "dba");
     editor.insert();
-    expected.multipleChoiceQuestions.insert(expected.multipleChoiceQuestions.begin() + 1,
-        { MultipleChoice, gbk("多新/n两行"), options, "ABD" });
+    expected.multipleChoiceQuestions.insert(
+        expected.multipleChoiceQuestions.begin() + 1, { MultipleChoice, gbk("多新/n两行"), options, "ABD" });
     expectListsOf(expected);
     EXPECT_EQ(view.currentNumber, 5);
     EXPECT_EQ(view.questionRow, editor.layout().firstLineOf(5));
@@ -232,7 +232,8 @@ TEST_F(BankEditorTest, RefusedFormsLeaveBankAndFormAsTheyWere)
         { form(MultipleChoice, "题", ""), Append, 1, "你还没输入正确答案" },
         { form(SingleChoice, "题", "AB"), Append, 1, "单选题或判断题的正确答案只能为一个字母" },
         { form(MultipleChoice, "题", "e"), Append, 1, "多选题的正确答案应为两个以上的字母" },
-        { form(MultipleChoice, "题", "e"), Replace, 3, "正确答案中含有非法字符" }, // replace tests this after the letters
+        { form(MultipleChoice, "题", "e"), Replace, 3,
+            "正确答案中含有非法字符" }, // replace tests this after the letters
         { form(MultipleChoice, "题", "a"), Replace, 3, "多选题的正确答案应为两个以上的字母" },
         { form(MultipleChoice, "题", "abcde"), Append, 1, "正确答案不能超过4个字母" },
         { form(MultipleChoice, "题", "ae"), Append, 1, "正确答案中含有非法字符" },
@@ -266,7 +267,7 @@ TEST_F(BankEditorTest, RefusedFormsLeaveBankAndFormAsTheyWere)
     }
 }
 
-TEST_F(BankEditorTest, AcceptedAnswersAndStemLinesOfExactly110Bytes)
+TEST_F(BankEditorTest, AcceptedAnswersAndStemsUpTo110BytesALine)
 {
     using enum QuestionKind;
     openOn({});
@@ -274,21 +275,23 @@ TEST_F(BankEditorTest, AcceptedAnswersAndStemLinesOfExactly110Bytes)
     {
         BankForm typed;
         std::string stored;
+        std::string storedStem;
     } cases[] = {
-        { form(MultipleChoice, "多", "cab"), "ABC" },
-        { form(TrueFalse, "判", "b"), "B" },
-        { form(SingleChoice, chars55, "d"), "D" },
-        { form(SingleChoice, "单\r\n" + chars55, "a"), "A" },
+        { form(MultipleChoice, "多", "cab"), "ABC", gbk("多") }, { form(TrueFalse, "判", "b"), "B", gbk("判") },
+        { form(SingleChoice, chars55, "d"), "D", gbk(chars55) },
+        { form(SingleChoice, "单\r\n" + chars55, "a"), "A", gbk("单/n" + chars55) },
+        { form(MultipleChoice, "贴\n入\r行", "ab"), "AB", gbk("贴/n入/n行") }, // pasted line ends
     };
     for (const auto& c : cases) {
         view.typed = c.typed;
         editor.append();
         const auto& added = editor.bank().questionsOf(c.typed.kind).back();
         EXPECT_EQ(added.answer, c.stored);
+        EXPECT_EQ(added.stem, c.storedStem);
         EXPECT_EQ(view.answerLines[static_cast<std::size_t>(editor.currentNumber() - 1)].text,
             std::to_string(editor.currentNumber()) + "--" + c.stored);
     }
-    EXPECT_EQ(editor.bank().questionCount(), 4u);
+    EXPECT_EQ(editor.bank().questionCount(), 5u);
     EXPECT_TRUE(prompter.prompts().empty());
 }
 
@@ -343,8 +346,9 @@ TEST_F(BankEditorTest, SelectionWalksUpToTheTaggedLineAndCopiesIntoTheForm)
     editor.answerSelected(1);
     EXPECT_EQ(view.questionRow, editor.layout().firstLineOf(2));
     editor.copyToForm();
-    EXPECT_EQ(view.typed, (BankForm { gbk("单二\r\n第二行"), sixQuestions().singleChoiceQuestions[1].options, "B",
-                              QuestionKind::TrueFalse }));
+    EXPECT_EQ(view.typed,
+        (BankForm {
+            gbk("单二\r\n第二行"), sixQuestions().singleChoiceQuestions[1].options, "B", QuestionKind::TrueFalse }));
     editor.kindChosen();
     EXPECT_FALSE(view.optionsEnabled);
     EXPECT_EQ(editor.form(), view.typed);
@@ -389,7 +393,8 @@ TEST_F(BankEditorTest, FailedSaveKeepsFileBankAndModifiedFlag)
     test::writeBytes(bankPath() / "inside", "x");
     editor.save();
 
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string> { "不能创建临时文件", "不能写入文件" + bankPath().string() }));
+    EXPECT_EQ(
+        prompter.texts(), (std::vector<std::string> { "不能创建临时文件", "不能写入文件" + bankPath().string() }));
     EXPECT_EQ(test::readBytes(dir / "kept.kst"), before);
     EXPECT_EQ(test::readBytes(bankPath() / "inside"), "x");
     EXPECT_FALSE(std::filesystem::exists(dir / "linshist.bak"));

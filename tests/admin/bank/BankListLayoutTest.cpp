@@ -1,9 +1,9 @@
 // The editor's lists, changed question by question, always equal a full layout of the bank.
 #include "admin/bank/BankListLayout.h"
+
 #include "admin/bank/QuestionPlace.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace olv {

@@ -1,5 +1,6 @@
 // The real dialog "编辑试题库" on the offscreen platform, driven through its controls.
 #include "admin/bank/ui/BankEditorDialog.h"
+
 #include "common/QuestionBankFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
@@ -14,7 +15,6 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 
 using olv::BankEditorDialog;
@@ -134,7 +134,8 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
         child<QPlainTextEdit>(dialog, "stemEdit")->setPlainText(QStringLiteral("true?"));
         child<QLineEdit>(dialog, "answerEdit")->setText(QStringLiteral("a"));
         click(dialog, "appendButton");
-        QCOMPARE(child<QListView>(dialog, "answerList")->model()->index(1, 0).data().toString(), QStringLiteral("2--ACD"));
+        QCOMPARE(
+            child<QListView>(dialog, "answerList")->model()->index(1, 0).data().toString(), QStringLiteral("2--ACD"));
         QVERIFY(child(dialog, "insertButton")->isEnabled());
 
         // Enter on a button presses nothing and leaves the dialog open.
