@@ -34,6 +34,11 @@ struct RenderedLine
 std::vector<RenderedLine> renderQuestionList(
     QuestionListVariant variant, const QuestionBank& questions, const ExamSettings* settings = nullptr);
 
+// Adds the lines of one question of `kind` as a list shows it, its first line tagged `number`.
+void appendQuestionLines(std::vector<RenderedLine>& lines, QuestionKind kind, const Question& question, int number);
+// Gives the first line of a question laid out by appendQuestionLines another number.
+void renumberQuestionLine(RenderedLine& firstLine, int number);
+
 // The question a selected line of such a list stands for: the tag of the nearest tagged
 // line at or above `row`. Nothing when the walk reaches the first line (the first heading)
 // without a tag, or `row` lies outside the list.

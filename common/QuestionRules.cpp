@@ -11,13 +11,14 @@ namespace {
 
 bool isAnswerLetter(char byte) { return (byte >= 'A' && byte <= 'D') || (byte >= 'a' && byte <= 'd'); }
 
-char upper(char letter) { return letter >= 'a' ? static_cast<char>(letter - 'a' + 'A') : letter; }
+char upper(char letter) { return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter; }
 
+// Any byte twice once the letters are upper-cased, so the test holds for any answer.
 bool repeatsLetter(std::string_view answer)
 {
-    bool seen[4] = {};
-    for (char letter : answer) {
-        bool& slot = seen[upper(letter) - 'A'];
+    bool seen[256] = {};
+    for (char byte : answer) {
+        bool& slot = seen[static_cast<unsigned char>(upper(byte))];
         if (slot)
             return true;
         slot = true;
@@ -31,39 +32,52 @@ bool hasLongStemLine(const std::string& stem)
     return std::any_of(lines.begin(), lines.end(), [](const auto& line) { return line.size() > maxStemLineBytes; });
 }
 
-QuestionRule firstBrokenAnswerRule(QuestionKind kind, std::string_view answer)
+bool hasOption(const Question& question)
 {
-    const bool multiple = kind == QuestionKind::MultipleChoice;
-    if (answer.empty())
-        return QuestionRule::EmptyAnswer;
-    if (!multiple && answer.size() != 1)
-        return QuestionRule::OneLetterExpected;
-    if (multiple && answer.size() == 1)
-        return QuestionRule::TwoLettersExpected;
-    if (answer.size() > 4)
-        return QuestionRule::AnswerTooLong;
-    if (!std::all_of(answer.begin(), answer.end(), isAnswerLetter))
-        return QuestionRule::AnswerNotLetters;
-    if (repeatsLetter(answer))
-        return QuestionRule::AnswerRepeatsLetter;
-    if (kind == QuestionKind::TrueFalse && upper(answer[0]) != 'A' && upper(answer[0]) != 'B')
-        return QuestionRule::TrueFalseAnswerNotAOrB;
-    return QuestionRule::None;
+    return std::any_of(
+        question.options.begin(), question.options.end(), [](const std::string& option) { return !option.empty(); });
 }
 
 } // namespace
 
+bool breaksRule(const Question& question, QuestionRule rule)
+{
+    const std::string& answer = question.answer;
+    const bool multiple = question.kind == QuestionKind::MultipleChoice;
+    switch (rule) {
+    case QuestionRule::None:
+        return false;
+    case QuestionRule::EmptyStem:
+        return question.stem.empty();
+    case QuestionRule::NoOption:
+        return question.kind != QuestionKind::TrueFalse && !hasOption(question);
+    case QuestionRule::EmptyAnswer:
+        return answer.empty();
+    case QuestionRule::OneLetterExpected:
+        return !multiple && answer.size() != 1;
+    case QuestionRule::TwoLettersExpected:
+        return multiple && answer.size() == 1;
+    case QuestionRule::AnswerTooLong:
+        return answer.size() > 4;
+    case QuestionRule::AnswerNotLetters:
+        return !std::all_of(answer.begin(), answer.end(), isAnswerLetter);
+    case QuestionRule::AnswerRepeatsLetter:
+        return repeatsLetter(answer);
+    case QuestionRule::TrueFalseAnswerNotAOrB:
+        return question.kind == QuestionKind::TrueFalse && answer != "A" && answer != "a" && answer != "B"
+            && answer != "b";
+    case QuestionRule::StemLineTooLong:
+        return hasLongStemLine(question.stem);
+    }
+    return false;
+}
+
 QuestionRule firstBrokenRule(const Question& question)
 {
-    if (question.stem.empty())
-        return QuestionRule::EmptyStem;
-    const bool hasOption = std::any_of(
-        question.options.begin(), question.options.end(), [](const std::string& option) { return !option.empty(); });
-    if (question.kind != QuestionKind::TrueFalse && !hasOption)
-        return QuestionRule::NoOption;
-    if (const auto rule = firstBrokenAnswerRule(question.kind, question.answer); rule != QuestionRule::None)
-        return rule;
-    return hasLongStemLine(question.stem) ? QuestionRule::StemLineTooLong : QuestionRule::None;
+    for (QuestionRule rule : questionRuleOrder)
+        if (breaksRule(question, rule))
+            return rule;
+    return QuestionRule::None;
 }
 
 } // namespace olv

@@ -2,6 +2,8 @@
 
 #include "common/Question.h"
 
+#include <array>
+
 namespace olv {
 
 // The rules of a valid question, in the order in which the bank editor tests them. The
@@ -22,6 +24,24 @@ enum class QuestionRule
 };
 
 inline constexpr std::size_t maxStemLineBytes = 110;
+
+// The rules in the order firstBrokenRule tests them.
+inline constexpr std::array<QuestionRule, 10> questionRuleOrder = {
+    QuestionRule::EmptyStem,
+    QuestionRule::NoOption,
+    QuestionRule::EmptyAnswer,
+    QuestionRule::OneLetterExpected,
+    QuestionRule::TwoLettersExpected,
+    QuestionRule::AnswerTooLong,
+    QuestionRule::AnswerNotLetters,
+    QuestionRule::AnswerRepeatsLetter,
+    QuestionRule::TrueFalseAnswerNotAOrB,
+    QuestionRule::StemLineTooLong,
+};
+
+// Whether the question breaks this one rule, whatever the other rules say, so that callers
+// may test the rules in an order of their own.
+bool breaksRule(const Question& question, QuestionRule rule);
 
 // The first rule the question breaks, or QuestionRule::None.
 QuestionRule firstBrokenRule(const Question& question);

@@ -21,6 +21,8 @@ public:
 void bankText(const std::vector<std::string>& args, std::ostream& out);
 void bankPack(const std::vector<std::string>& args, std::ostream& out);
 void bankView(const std::vector<std::string>& args, std::ostream& out);
+// Prints what the bank editor would refuse or ask about, one finding a line; fails when any.
+void bankCheck(const std::vector<std::string>& args, std::ostream& out);
 void paper(const std::vector<std::string>& args, std::ostream& out);
 void scores(const std::vector<std::string>& args, std::ostream& out);
 void rosterPack(const std::vector<std::string>& args, std::ostream& out);

@@ -11,6 +11,8 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  bank-text BANK                       print the plain text of a bank file\n"
                           "  bank-pack TEXT BANK                  write a bank file from such text (UTF-8)\n"
                           "  bank-view BANK                       print the bank as the programs list it\n"
+                          "  bank-check BANK                      print each question the bank editor would refuse\n"
+                          "                                       or ask about (number TAB message); fails when any\n"
                           "  paper SETTINGS EXAMNUMBER SECONDS    print the paper a client would draw\n"
                           "  scores SCOREFILE                     print the lines of a score database\n"
                           "  roster-pack TEXT SCOREFILE           write a score database from a roster (UTF-8, one\n"
@@ -33,6 +35,7 @@ int main(int argc, char** argv)
         { "bank-text", olv::tool::bankText },
         { "bank-pack", olv::tool::bankPack },
         { "bank-view", olv::tool::bankView },
+        { "bank-check", olv::tool::bankCheck },
         { "paper", olv::tool::paper },
         { "scores", olv::tool::scores },
         { "roster-pack", olv::tool::rosterPack },

@@ -15,30 +15,48 @@ LineListModel::LineListModel(QObject* parent)
 
 void LineListModel::setLines(std::vector<RenderedLine> lines)
 {
-    beginResetModel();
+    beginLinesChange();
     m_lines = std::move(lines);
+    m_shown = &m_lines;
+    m_changing = false;
     endResetModel();
 }
 
 void LineListModel::setLine(std::size_t row, RenderedLine line)
 {
-    if (row >= m_lines.size())
+    if (m_shown != &m_lines || row >= m_lines.size())
         return;
     m_lines[row] = std::move(line);
     const QModelIndex changed = index(static_cast<int>(row));
     emit dataChanged(changed, changed);
 }
 
+void LineListModel::showLines(const std::vector<RenderedLine>& lines)
+{
+    beginLinesChange();
+    m_shown = &lines;
+    m_changing = false;
+    endResetModel();
+}
+
+void LineListModel::beginLinesChange()
+{
+    if (m_changing)
+        return;
+    beginResetModel();
+    m_changing = true;
+}
+
 int LineListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_shown->size());
 }
 
 QVariant LineListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const RenderedLine& line = m_lines[static_cast<std::size_t>(index.row())];
+    const RenderedLine& line = (*m_shown)[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:

@@ -23,8 +23,14 @@ public:
     explicit LineListModel(QObject* parent = nullptr);
 
     void setLines(std::vector<RenderedLine> lines);
-    const std::vector<RenderedLine>& lines() const { return m_lines; }
-    // Rewrites one line in place, keeping the selection and the scroll position.
+    // Shows lines that the caller owns and keeps alive while they are shown, without copying
+    // them: for lists too long to copy on every change. The owner calls beginLinesChange()
+    // before it changes them and showLines() once they are complete again.
+    void showLines(const std::vector<RenderedLine>& lines);
+    void beginLinesChange();
+    const std::vector<RenderedLine>& lines() const { return *m_shown; }
+    // Rewrites one line of lines given to setLines in place, keeping the selection and the scroll
+    // position.
     void setLine(std::size_t row, RenderedLine line);
     // Every line reports this size, so a list gets its horizontal scroll extent from it.
     void setLineSize(QSize size) { m_lineSize = size; }
@@ -34,6 +40,8 @@ public:
 
 private:
     std::vector<RenderedLine> m_lines;
+    const std::vector<RenderedLine>* m_shown = &m_lines;
+    bool m_changing = false;
     QSize m_lineSize;
 };
 

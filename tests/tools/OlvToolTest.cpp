@@ -70,6 +70,28 @@ TEST_F(OlvToolTest, PackedBankReadsBackAsTheSameTextAndItsView)
               "4\t    4、第四题\n");
 }
 
+TEST_F(OlvToolTest, BankCheckReportsWhatTheEditorWouldRefuseOrAskAbout)
+{
+    packBank();
+    const auto clean = run("bank-check bank.kst");
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "");
+
+    test::writeBytes(dir / "faulty.txt",
+                     "●单选题:\n甲题\na\nb\n\n\nAB\n甲题还有\na\nb\nc\nd\nA\n"
+                     "●多选题:\n多题\nx\n\n\n\nae\n"
+                     "●判断题:\n判题\nc\n");
+    ASSERT_EQ(run("bank-pack faulty.txt faulty.kst").exitCode, 0);
+    const auto faulty = run("bank-check faulty.kst");
+    EXPECT_EQ(faulty.exitCode, 1);
+    EXPECT_EQ(faulty.out,
+              "1\t单选题或判断题的正确答案只能为一个字母\n"
+              "2\t此题与1题相同\n"
+              "3\t正确答案中含有非法字符\n"
+              "4\t判断题的正确答案只能为'A'或者'B'. 正确为'A',错误为'B'\n");
+    EXPECT_NE(faulty.err, "");
+}
+
 TEST_F(OlvToolTest, PaperIsTheOneTheClientDraws)
 {
     packBank();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "common/QuestionRules.h"
+
+#include <optional>
+#include <string>
+
+namespace olv {
+
+// How the form's question is to be stored. Insert and replace also test its position.
+enum class EditOperation
+{
+    Append,
+    Insert,
+    Replace
+};
+
+// The editor's message for a broken rule (UTF-8).
+std::string ruleMessage(QuestionRule rule);
+// The editor's words for a stem that counts as the same as question `number`'s.
+std::string duplicateStemMessage(int number);
+
+// The editor's tests of the form's question, in their order for `operation`: the rules of a
+// valid question, a "/n" typed into the stem, and for insert and replace whether the kind
+// fits `kindAtCurrent`, the section of the current question. `typed` holds the stem as
+// typed (lines separated by CR LF) and the answer as typed. The message of the first test
+// that fails, or nothing.
+std::optional<std::string> formFault(const Question& typed, EditOperation operation, QuestionKind kindAtCurrent);
+
+} // namespace olv
