@@ -14,7 +14,11 @@ const char* const usage = "usage: olvtool COMMAND ARGS...\n"
                           "  scores SCOREFILE                     print the lines of a score database\n"
                           "  roster-pack TEXT SCOREFILE           write a score database from a roster (UTF-8, one\n"
                           "                                       candidate a line: class TAB name TAB exam number)\n"
-                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n";
+                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n"
+                          "  score-list SCOREFILE [ORDER]         print the score list with its statistics; ORDER 0 score,\n"
+                          "                                       1 exam number, 2 class+score, 3 class+exam number, 4 none\n"
+                          "  answer-list ANSWERFILE               print the answer analysis of an answer sheet\n"
+                          "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n";
 
 } // namespace
 
@@ -29,6 +33,9 @@ int main(int argc, char** argv)
         { "scores", olv::tool::scores },
         { "roster-pack", olv::tool::rosterPack },
         { "settings-defaults", olv::tool::settingsDefaults },
+        { "score-list", olv::tool::scoreList },
+        { "answer-list", olv::tool::answerList },
+        { "retake", olv::tool::retake },
     };
     if (argc < 2 || !commands.contains(argv[1])) {
         std::cerr << usage;
