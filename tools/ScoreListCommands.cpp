@@ -35,7 +35,7 @@ std::vector<std::string> linesOf(const TextLines& read, const std::string& path)
     return read.lines;
 }
 
-// The lines as a saved list holds them, shown on standard output.
+// The lines as a saved list holds them, each ended by LF (an answer sheet line's own CR with it).
 void printList(const std::vector<std::string>& lines, std::ostream& out) { out << displayText(listText(lines)); }
 
 } // namespace

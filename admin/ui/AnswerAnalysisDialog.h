@@ -13,6 +13,7 @@ class Prompter;
 // AnswerAnalysisViewer's; the window only forwards the examiner's commands.
 class AnswerAnalysisDialog : public LineListDialog
 {
+    Q_OBJECT
 public:
     AnswerAnalysisDialog(Prompter& prompter, const std::filesystem::path& answerFile, QWidget* parent = nullptr);
 

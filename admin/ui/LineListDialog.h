@@ -17,6 +17,7 @@ class LineListModel;
 // for and reports the examiner's selection to them; it holds no file logic.
 class LineListDialog : public QDialog, public LineListView
 {
+    Q_OBJECT
 public:
     LineListDialog(const QString& caption, QWidget* parent);
 

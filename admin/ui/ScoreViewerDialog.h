@@ -13,6 +13,7 @@ class Prompter;
 // ScoreViewer's; the window only forwards the examiner's commands.
 class ScoreViewerDialog : public LineListDialog
 {
+    Q_OBJECT
 public:
     ScoreViewerDialog(Prompter& prompter, const std::filesystem::path& scoreFile, QWidget* parent = nullptr);
 
