@@ -23,7 +23,8 @@ std::size_t questionCount(const std::vector<std::string>& answerLines)
 // The last digit of each question number; the tens digit at every tenth question.
 std::string headerLine(std::size_t questions)
 {
-    std::string line = padRight(utf8ToGbk("得分"), headerScoreWidth) + padRight(utf8ToGbk("考号"), headerExamNumberWidth);
+    std::string line
+        = padRight(utf8ToGbk("得分"), headerScoreWidth) + padRight(utf8ToGbk("考号"), headerExamNumberWidth);
     for (std::size_t question = 1; question <= questions; ++question) {
         const std::size_t digit = question % 10 == 0 ? question / 10 % 10 : question % 10;
         line += static_cast<char>('0' + digit);

@@ -10,8 +10,7 @@ AnswerAnalysisViewer::AnswerAnalysisViewer(std::filesystem::path answerFile, Pro
     : m_answerFile(std::move(answerFile))
     , m_prompter(prompter)
     , m_list(view, prompter)
-{
-}
+{ }
 
 bool AnswerAnalysisViewer::read()
 {

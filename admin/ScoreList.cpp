@@ -48,8 +48,7 @@ std::vector<std::string> scoreListLines(
     lines.push_back(columnLine({ headings[0], headings[1], headings[2], headings[3] }, widths));
     for (std::size_t position : displayOrder) {
         const ScoreRecord& record = records[position];
-        lines.push_back(
-            columnLine({ record.schoolClass, record.name, record.examNumber, record.scoreField }, widths));
+        lines.push_back(columnLine({ record.schoolClass, record.name, record.examNumber, record.scoreField }, widths));
     }
     for (std::string& line : scoreStatisticsLines(scoreStatistics(records)))
         lines.push_back(std::move(line));

@@ -53,9 +53,9 @@ std::vector<std::string> scoreStatisticsLines(const ScoreStatistics& s)
     const std::string counts = "已交卷:" + std::to_string(s.handedIn) + "人   正在考试:" + std::to_string(s.inExam)
         + "人     各分数段人数为:";
     // "%3.2f" never pads: "%.2f" has at least four characters.
-    const std::string sums = "总分数:" + leftNumber(s.total, 7) + "最高分:" + leftNumber(s.highest, 5) + "最低分:"
-        + leftNumber(lowest, 5) + "平均分:" + formatFixed(static_cast<double>(s.total) / divisor, 2) + "   及格率:%"
-        + formatFixed(s.passed / divisor * 100, 2);
+    const std::string sums = "总分数:" + leftNumber(s.total, 7) + "最高分:" + leftNumber(s.highest, 5)
+        + "最低分:" + leftNumber(lowest, 5) + "平均分:" + formatFixed(static_cast<double>(s.total) / divisor, 2)
+        + "   及格率:%" + formatFixed(s.passed / divisor * 100, 2);
     return { utf8ToGbk(counts), utf8ToGbk(bandLines[0]), utf8ToGbk(bandLines[1]), utf8ToGbk(sums) };
 }
 

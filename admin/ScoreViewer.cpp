@@ -21,8 +21,7 @@ ScoreViewer::ScoreViewer(std::filesystem::path scoreFile, Prompter& prompter, Li
     : m_scoreFile(std::move(scoreFile))
     , m_prompter(prompter)
     , m_list(view, prompter)
-{
-}
+{ }
 
 void ScoreViewer::showMessage(const std::string& text) { m_prompter.message(text); }
 
@@ -75,9 +74,8 @@ void ScoreViewer::refresh()
     if (fewer)
         showMessage("最新记录数比原有记录少,可能成绩库已被人修改过");
     if (fewer || damaged) {
-        const std::size_t shownRecordLines = shown.size() >= scoreStatisticsLineCount
-            ? shown.size() - scoreStatisticsLineCount
-            : 0;
+        const std::size_t shownRecordLines
+            = shown.size() >= scoreStatisticsLineCount ? shown.size() - scoreStatisticsLineCount : 0;
         appendTamperRecord(m_scoreFile,
             std::vector<std::string>(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(shownRecordLines)),
             *stored);
@@ -103,8 +101,8 @@ void ScoreViewer::reportDamaged(const std::vector<DamagedScoreLine>& damaged, Re
         const char* fault = damaged[i].status == ScoreLineStatus::TooLong ? "内容太长"
             : reading == Reading::Load                                    ? "格式不对"
                                                                           : "格试不正确";
-        showMessage(file + "第" + std::to_string(damaged[i].lineNumber) + "条记录数据错误:" + fault
-            + ",不显示此条记录");
+        showMessage(
+            file + "第" + std::to_string(damaged[i].lineNumber) + "条记录数据错误:" + fault + ",不显示此条记录");
     }
     if (damaged.size() > shown)
         showMessage(file + "另有" + std::to_string(damaged.size() - shown) + "条记录数据错误,不显示这些记录");
@@ -150,8 +148,8 @@ void ScoreViewer::retakeSelected()
     const ScoreRecord& selected = m_records[*record];
     const std::string examNumber = removeSpaces(selected.examNumber);
     if (retakeNeedsConfirmation(selected.scoreField)) {
-        const std::string question = gbkToUtf8(removeSpaces(selected.schoolClass) + "  " + removeSpaces(selected.name)
-                                         + "  " + examNumber)
+        const std::string question
+            = gbkToUtf8(removeSpaces(selected.schoolClass) + "  " + removeSpaces(selected.name) + "  " + examNumber)
             + "\n得分是:" + gbkToUtf8(removeSpaces(selected.scoreField))
             + "\n点击确定将清除其考试成绩重考.清除后将不能恢复.";
         if (!m_prompter.confirm(question, "选中记录重考"))

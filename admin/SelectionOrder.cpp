@@ -11,8 +11,8 @@ namespace {
 class BestPlaceTree
 {
 public:
-    BestPlaceTree(const std::vector<std::size_t>& order, std::size_t first, std::size_t count,
-        const std::vector<long long>& keys)
+    BestPlaceTree(
+        const std::vector<std::size_t>& order, std::size_t first, std::size_t count, const std::vector<long long>& keys)
         : m_order(order)
         , m_first(first)
         , m_count(count)
@@ -64,7 +64,8 @@ private:
 
 } // namespace
 
-void selectionOrder(std::vector<std::size_t>& order, std::size_t first, std::size_t last, const std::vector<long long>& keys)
+void selectionOrder(
+    std::vector<std::size_t>& order, std::size_t first, std::size_t last, const std::vector<long long>& keys)
 {
     if (last <= first + 1)
         return;

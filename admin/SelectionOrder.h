@@ -11,6 +11,7 @@ namespace olv {
 // Among equal keys the entry met first from place i on wins, and the exchanges move the
 // others about, so the result is not a stable sort. A segment tree over the places finds each
 // best entry in O(log n). `keys` is indexed by the entries held in `order`.
-void selectionOrder(std::vector<std::size_t>& order, std::size_t first, std::size_t last, const std::vector<long long>& keys);
+void selectionOrder(
+    std::vector<std::size_t>& order, std::size_t first, std::size_t last, const std::vector<long long>& keys);
 
 } // namespace olv

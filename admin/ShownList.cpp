@@ -8,8 +8,7 @@ namespace olv {
 ShownList::ShownList(LineListView& view, Prompter& prompter)
     : m_view(view)
     , m_prompter(prompter)
-{
-}
+{ }
 
 void ShownList::show(std::vector<std::string> lines)
 {

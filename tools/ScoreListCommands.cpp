@@ -1,5 +1,3 @@
-#include "tools/OlvTool.h"
-
 #include "admin/AcceptedScoreLines.h"
 #include "admin/AnswerAnalysis.h"
 #include "admin/ScoreList.h"
@@ -8,6 +6,7 @@
 #include "common/AnswerRecord.h"
 #include "common/ScoreDatabase.h"
 #include "platform/Gbk.h"
+#include "tools/OlvTool.h"
 
 #include <iostream>
 

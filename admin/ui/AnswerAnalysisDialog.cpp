@@ -15,8 +15,10 @@ AnswerAnalysisDialog::AnswerAnalysisDialog(Prompter& prompter, const std::filesy
     onSelectionChanged([this](std::optional<std::size_t> row) { m_viewer.rememberSelection(row); });
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(QStringLiteral("刷新"), QStringLiteral("reloadButton"), [this] { m_viewer.reload(); }));
-    buttons->addWidget(makeButton(QStringLiteral("另存为"), QStringLiteral("saveAsButton"), [this] { m_viewer.save(); }));
+    buttons->addWidget(
+        makeButton(QStringLiteral("刷新"), QStringLiteral("reloadButton"), [this] { m_viewer.reload(); }));
+    buttons->addWidget(
+        makeButton(QStringLiteral("另存为"), QStringLiteral("saveAsButton"), [this] { m_viewer.save(); }));
     buttons->addWidget(
         makeButton(QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));
     buttons->addStretch();

@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QListView>
 #include <QPushButton>
-
 #include <algorithm>
 
 namespace olv {
@@ -20,7 +19,8 @@ QSize lineSize(const std::vector<std::string>& lines)
     for (const std::string& line : lines)
         longest = std::max(longest, line.size());
     const QFontMetrics metrics(listFont());
-    const int width = metrics.horizontalAdvance(QLatin1Char('0')) * static_cast<int>(std::min<std::size_t>(longest, 100000));
+    const int width
+        = metrics.horizontalAdvance(QLatin1Char('0')) * static_cast<int>(std::min<std::size_t>(longest, 100000));
     return { width + 2 * metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height() + 2 };
 }
 
@@ -33,12 +33,12 @@ LineListDialog::LineListDialog(const QString& caption, QWidget* parent)
 {
     setWindowTitle(caption);
     m_list->setAccessibleName(caption);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& current) {
+    connect(
+        m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
             if (m_filling || !m_reportSelection)
                 return;
-            m_reportSelection(current.isValid() ? std::optional<std::size_t>(static_cast<std::size_t>(current.row()))
-                                                : std::nullopt);
+            m_reportSelection(
+                current.isValid() ? std::optional<std::size_t>(static_cast<std::size_t>(current.row())) : std::nullopt);
         });
 }
 

@@ -3,7 +3,6 @@
 #include "admin/LineListView.h"
 
 #include <QDialog>
-
 #include <functional>
 
 class QListView;

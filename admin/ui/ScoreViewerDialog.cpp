@@ -54,13 +54,15 @@ ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::
         [this](int order) { m_viewer.sortBy(static_cast<ScoreSortOrder>(order)); });
 
     auto* controls = new QVBoxLayout;
-    controls->addWidget(makeButton(QStringLiteral("刷新记录"), QStringLiteral("refreshButton"), [this] { m_viewer.refresh(); }));
-    controls->addWidget(makeButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { m_viewer.save(); }));
+    controls->addWidget(
+        makeButton(QStringLiteral("刷新记录"), QStringLiteral("refreshButton"), [this] { m_viewer.refresh(); }));
+    controls->addWidget(
+        makeButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { m_viewer.save(); }));
     controls->addWidget(sortBox);
     controls->addWidget(
         makeButton(QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));
-    controls->addWidget(
-        makeButton(QStringLiteral("选中记录重考"), QStringLiteral("retakeButton"), [this] { m_viewer.retakeSelected(); }));
+    controls->addWidget(makeButton(
+        QStringLiteral("选中记录重考"), QStringLiteral("retakeButton"), [this] { m_viewer.retakeSelected(); }));
     controls->addStretch();
     controls->addWidget(makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), [this] { reject(); }));
 

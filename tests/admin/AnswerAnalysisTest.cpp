@@ -1,6 +1,6 @@
 #include "admin/AnswerAnalysis.h"
-#include "admin/AnswerAnalysisViewer.h"
 
+#include "admin/AnswerAnalysisViewer.h"
 #include "admin/FakeListView.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
@@ -45,8 +45,7 @@ TEST(AnswerAnalysisTest, HeaderShowsTheTensDigitAtEveryTenthQuestionAndCountsLin
             "10:1/1 11:1/1 12:1/1 13:1/1 14:1/1 15:1/1 16:1/1 17:1/1 ",
             "18:1/1 19:1/1 20:1/1 21:1/1 22:1/1 23:1/1 24:1/1 25:1/1 ", "" }));
     // The tens digit of 100 and 110.
-    EXPECT_EQ(answerAnalysisLines({ sheetLine("", "", std::string(110, '*')) })[1].substr(18 + 99),
-        "01234567891");
+    EXPECT_EQ(answerAnalysisLines({ sheetLine("", "", std::string(110, '*')) })[1].substr(18 + 99), "01234567891");
 }
 
 class AnswerAnalysisViewerTest : public ::testing::Test
@@ -77,7 +76,8 @@ TEST_F(AnswerAnalysisViewerTest, HidingIsRefusedOnAnythingButACandidateLineAndSa
     m_prompter.answerSaveName(name);
     m_viewer.save();
     EXPECT_EQ(test::readBytes(m_dir / "analysis.txt"),
-        gbk(legend + "\r\n得分考号          123\r\n33 1002          RE*\r\r\n" + countsHeading + "\r\n1:1/0 2:0/1 3:0/0 \r\n"));
+        gbk(legend + "\r\n得分考号          123\r\n33 1002          RE*\r\r\n" + countsHeading
+            + "\r\n1:1/0 2:0/1 3:0/0 \r\n"));
     EXPECT_EQ(m_prompter.texts().back(), "已保存到文件" + name + ".txt");
 
     // The file itself is untouched: a reload brings the line back.

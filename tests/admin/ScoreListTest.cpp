@@ -13,7 +13,8 @@ namespace {
 using test::gbk;
 
 // A record as the administration rule reads a line the client wrote: every field at its width.
-ScoreRecord record(std::string_view schoolClass, std::string_view name, std::string_view examNumber, std::string_view score)
+ScoreRecord record(
+    std::string_view schoolClass, std::string_view name, std::string_view examNumber, std::string_view score)
 {
     return { padRight(gbk(schoolClass), schoolClassWidth), padRight(gbk(name), nameWidth),
         padRight(examNumber, examNumberWidth), padRight(gbk(score), scoreFieldWidth) };
@@ -34,8 +35,7 @@ TEST(ScoreListTest, WholeListWithTheStatisticsOfHandedInScoresInTheExamAndBlank)
     const std::vector<ScoreRecord> records = { record("一班", "甲", "1001", "59"), record("一班", "乙", "1002", "登陆"),
         record("二班", "丙", "1003", "100"), record("二班", "丁", "1004", ""), record("二班", "戊", "1005", "60") };
     EXPECT_EQ(scoreListLines(records, ScoreSortOrder::FileOrder),
-        gbkLines({ header,
-            "一班             甲               1001           59       ",
+        gbkLines({ header, "一班             甲               1001           59       ",
             "一班             乙               1002           登陆     ",
             "二班             丙               1003           100      ",
             "二班             丁               1004                    ",
@@ -97,7 +97,8 @@ TEST(ScoreListTest, ClassOrdersSortClassesDownwardsAndWithinAClassByTheirSecondK
         record("一班", "丙", "1001", "90"), record("三班", "丁", "1002", "60"), record("一班", "戊", "1002", "75") };
     // GBK text order: 一 (D2BB) > 三 (C8FD) > 二 (B6FE).
     EXPECT_EQ(scoreDisplayOrder(records, ScoreSortOrder::ClassScore), (std::vector<std::size_t> { 2, 4, 0, 3, 1 }));
-    EXPECT_EQ(scoreDisplayOrder(records, ScoreSortOrder::ClassExamNumber), (std::vector<std::size_t> { 0, 2, 4, 3, 1 }));
+    EXPECT_EQ(
+        scoreDisplayOrder(records, ScoreSortOrder::ClassExamNumber), (std::vector<std::size_t> { 0, 2, 4, 3, 1 }));
 }
 
 TEST(ScoreListTest, DisplayOrderIsTheSelectionSortsOrderWithAllItsTies)

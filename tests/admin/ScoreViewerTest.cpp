@@ -140,7 +140,8 @@ TEST_F(ScoreViewerTest, RetakeAsksForAHandedInScoreAndBlanksTheFieldInPlace)
     const auto question = test::confirmPrompt(
         "一班  张三  1001\n得分是:85\n点击确定将清除其考试成绩重考.清除后将不能恢复.", "选中记录重考");
     EXPECT_EQ(m_prompter.prompts(), (std::vector<test::ScriptedPrompter::Prompt> { question, question }));
-    EXPECT_EQ(readBytes(path()), stored(ScoreRecord { zhang.schoolClass, zhang.name, "1001", "" }) + stored(li) + stored(wang));
+    EXPECT_EQ(readBytes(path()),
+        stored(ScoreRecord { zhang.schoolClass, zhang.name, "1001", "" }) + stored(li) + stored(wang));
 
     // Logged in: reset without asking.
     select(2);
@@ -259,7 +260,8 @@ TEST_F(ScoreViewerTest, SavedListIsEveryShownLineWithCrLf)
     EXPECT_EQ(m_prompter.texts(),
         (std::vector<std::string> {
             "已保存到文件" + name + ".txt", "不能保存到文件" + (m_dir / "missing" / "list.txt").string() }));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 2); // cj.kcj and list.txt: no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}),
+        2); // cj.kcj and list.txt: no temporary left
 }
 
 } // namespace

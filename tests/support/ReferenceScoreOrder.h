@@ -29,9 +29,8 @@ inline std::vector<std::size_t> referenceScoreOrder(const std::vector<ScoreRecor
             std::swap(positions[i], positions[best]);
         }
     };
-    const Better higherScore = [](const ScoreRecord& a, const ScoreRecord& b) {
-        return cAtoi(a.scoreField) > cAtoi(b.scoreField);
-    };
+    const Better higherScore
+        = [](const ScoreRecord& a, const ScoreRecord& b) { return cAtoi(a.scoreField) > cAtoi(b.scoreField); };
     const Better smallerExamNumber = [](const ScoreRecord& a, const ScoreRecord& b) {
         return std::strcmp(a.examNumber.c_str(), b.examNumber.c_str()) < 0;
     };
@@ -50,7 +49,8 @@ inline std::vector<std::size_t> referenceScoreOrder(const std::vector<ScoreRecor
         selectionSort(0, positions.size(), greaterClass);
         for (std::size_t first = 0, last = 0; first < positions.size(); first = last) {
             last = first + 1;
-            while (last < positions.size() && records[positions[last]].schoolClass == records[positions[first]].schoolClass)
+            while (last < positions.size()
+                && records[positions[last]].schoolClass == records[positions[first]].schoolClass)
                 ++last;
             selectionSort(first, last, order == ScoreSortOrder::ClassScore ? higherScore : smallerExamNumber);
         }

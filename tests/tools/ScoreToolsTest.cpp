@@ -2,9 +2,8 @@
 #include "common/ScoreDatabase.h"
 #include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 namespace olv {
@@ -24,8 +23,8 @@ protected:
 
     Run run(const std::string& arguments) const
     {
-        const auto command = "cd '" + m_dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments
-            + " >out.txt 2>err.txt";
+        const auto command
+            = "cd '" + m_dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments + " >out.txt 2>err.txt";
         const int status = std::system(command.c_str());
         return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readBytes(m_dir / "out.txt"),
             test::readBytes(m_dir / "err.txt") };
@@ -61,7 +60,8 @@ TEST_F(ScoreToolsTest, ScoreListPrintsTheSavedListInTheChosenOrder)
         std::string order;
         std::string records;
     };
-    for (const Case& c : { Case { "", zhang + li + wang }, Case { " 0", wang + zhang + li }, Case { " 4", zhang + li + wang } }) {
+    for (const Case& c :
+        { Case { "", zhang + li + wang }, Case { " 0", wang + zhang + li }, Case { " 4", zhang + li + wang } }) {
         const Run list = run("score-list cj.kcj" + c.order);
         EXPECT_EQ(list.exitCode, 0) << c.order;
         EXPECT_EQ(list.out, header + c.records + statistics) << c.order;

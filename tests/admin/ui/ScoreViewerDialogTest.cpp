@@ -8,8 +8,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QListView>
-#include <QScopeGuard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -41,7 +41,10 @@ void clickRow(QListView* list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void click(QWidget* dialog, const char* name) { QTest::mouseClick(dialog->findChild<QAbstractButton*>(name), Qt::LeftButton); }
+void click(QWidget* dialog, const char* name)
+{
+    QTest::mouseClick(dialog->findChild<QAbstractButton*>(name), Qt::LeftButton);
+}
 
 } // namespace
 
