@@ -34,6 +34,9 @@ void bankSelect(const std::vector<std::string>& args, std::ostream& out);
 void writtenPaper(const std::vector<std::string>& args, std::ostream& out);
 void answerKey(const std::vector<std::string>& args, std::ostream& out);
 void bankMerge(const std::vector<std::string>& args, std::ostream& out);
+void scoreList(const std::vector<std::string>& args, std::ostream& out);
+void answerList(const std::vector<std::string>& args, std::ostream& out);
+void retake(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);

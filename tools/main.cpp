@@ -24,7 +24,11 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  bank-select BANK OUT N...            write the questions numbered N... as a new bank\n"
                           "  written-paper SETTINGS SECONDS OUT   write the written paper drawn at time SECONDS\n"
                           "  answer-key SETTINGS SECONDS OUT      write the answer key of that paper\n"
-                          "  bank-merge FIRST SECOND OUT          write the two banks joined kind by kind\n";
+                          "  bank-merge FIRST SECOND OUT          write the two banks joined kind by kind\n"
+                          "  score-list SCOREFILE [ORDER]         print the score list with its statistics; ORDER 0 score,\n"
+                          "                                       1 exam number, 2 class+score, 3 class+exam number, 4 none\n"
+                          "  answer-list ANSWERFILE               print the answer analysis of an answer sheet\n"
+                          "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n";
 
 } // namespace
 
@@ -47,6 +51,9 @@ int main(int argc, char** argv)
         { "written-paper", olv::tool::writtenPaper },
         { "answer-key", olv::tool::answerKey },
         { "bank-merge", olv::tool::bankMerge },
+        { "score-list", olv::tool::scoreList },
+        { "answer-list", olv::tool::answerList },
+        { "retake", olv::tool::retake },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

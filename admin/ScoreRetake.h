@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/ScoreRecord.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace olv {
+
+enum class RetakeResult
+{
+    Done,
+    CannotOpen, // missing, read-only or held by another machine
+    NotFound,
+    Failed, // found, but the write failed
+};
+
+struct RetakeOutcome
+{
+    RetakeResult result = RetakeResult::NotFound;
+    ScoreRecord previous; // the line as it was, when found
+};
+
+// Whether a retake asks first: only for a handed-in score (blanks removed, neither empty nor "登陆").
+bool retakeNeedsConfirmation(std::string_view scoreField);
+
+// Opens the score database exclusively and blanks the score field of the first line whose exam
+// number, blanks removed, is `examNumber` blanks removed. The line keeps its class, name and exam
+// number at their widths; a line of another width is rewritten with the rest of the file moved,
+// so no other line changes.
+RetakeOutcome clearScore(const std::filesystem::path& scoreFile, std::string_view examNumber);
+
+} // namespace olv

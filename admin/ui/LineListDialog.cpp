@@ -1,0 +1,94 @@
+#include "admin/ui/LineListDialog.h"
+
+#include "ui/LineListModel.h"
+#include "ui/ListFont.h"
+
+#include <QFontMetrics>
+#include <QListView>
+#include <QPushButton>
+#include <algorithm>
+
+namespace olv {
+
+namespace {
+
+// Every line as wide as the longest one, so the list scrolls sideways to the end of each.
+QSize lineSize(const std::vector<std::string>& lines)
+{
+    std::size_t longest = 0;
+    for (const std::string& line : lines)
+        longest = std::max(longest, line.size());
+    const QFontMetrics metrics(listFont());
+    const int width
+        = metrics.horizontalAdvance(QLatin1Char('0')) * static_cast<int>(std::min<std::size_t>(longest, 100000));
+    return { width + 2 * metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height() + 2 };
+}
+
+} // namespace
+
+LineListDialog::LineListDialog(const QString& caption, QWidget* parent)
+    : QDialog(parent)
+    , m_model(new LineListModel(this))
+    , m_list(makeLineListView(m_model, this))
+{
+    setWindowTitle(caption);
+    m_list->setAccessibleName(caption);
+    connect(
+        m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+            if (m_filling || !m_reportSelection)
+                return;
+            m_reportSelection(
+                current.isValid() ? std::optional<std::size_t>(static_cast<std::size_t>(current.row())) : std::nullopt);
+        });
+}
+
+void LineListDialog::showLines(const std::vector<std::string>& lines, std::optional<std::size_t> selectedRow)
+{
+    std::vector<RenderedLine> rendered;
+    rendered.reserve(lines.size());
+    for (const std::string& line : lines) {
+        // A line of the answer sheet keeps the CR that ends it; the screen has no use for it.
+        std::string_view text = line;
+        if (!text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
+        rendered.push_back({ std::string(text) });
+    }
+    m_filling = true;
+    m_model->setLineSize(lineSize(lines));
+    m_model->setLines(std::move(rendered));
+    if (selectedRow && *selectedRow < lines.size()) {
+        const QModelIndex index = m_model->index(static_cast<int>(*selectedRow));
+        m_list->setCurrentIndex(index);
+        m_list->scrollTo(index);
+    }
+    m_filling = false;
+}
+
+void LineListDialog::closeView()
+{
+    m_closed = true;
+    done(QDialog::Rejected);
+}
+
+void LineListDialog::execUnlessClosed()
+{
+    if (!m_closed)
+        exec();
+}
+
+void LineListDialog::onSelectionChanged(std::function<void(std::optional<std::size_t>)> report)
+{
+    m_reportSelection = std::move(report);
+}
+
+QPushButton* LineListDialog::makeButton(const QString& caption, const QString& name, std::function<void()> command)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [command = std::move(command)] { command(); });
+    return button;
+}
+
+} // namespace olv

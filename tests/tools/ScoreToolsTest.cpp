@@ -1,0 +1,104 @@
+// The score list, answer analysis and retake of the examiner's program, from olvtool.
+#include "common/ScoreDatabase.h"
+#include "support/TestFiles.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+
+class ScoreToolsTest : public ::testing::Test
+{
+protected:
+    struct Run
+    {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+    };
+
+    Run run(const std::string& arguments) const
+    {
+        const auto command
+            = "cd '" + m_dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readBytes(m_dir / "out.txt"),
+            test::readBytes(m_dir / "err.txt") };
+    }
+
+    void writeScores(const std::vector<ScoreRecord>& records, const std::string& extraStoredLine = {}) const
+    {
+        std::string bytes;
+        for (const ScoreRecord& record : records)
+            bytes += swapLineBytePairs(formatScoreLine(record)) + "\r\n";
+        test::writeBytes(m_dir / "cj.kcj", bytes + extraStoredLine);
+    }
+
+    test::TempDir m_dir;
+};
+
+const std::string statistics = "已交卷:2人   正在考试:1人     各分数段人数为:\n"
+                               "  0-9:0     10-19:0     20-29:0     30-39:0     40-49:0     \n"
+                               "50-59:1     60-69:0     70-79:0     80-89:1     90以上:0     \n"
+                               "总分数:144    最高分:85   最低分:59   平均分:72.00   及格率:%50.00\n";
+
+TEST_F(ScoreToolsTest, ScoreListPrintsTheSavedListInTheChosenOrder)
+{
+    writeScores({ { gbk("一班"), gbk("张三"), "1001", "59" }, { gbk("一班"), gbk("李四"), "1002", loginMark() },
+                    { gbk("二班"), gbk("王五"), "1003", "85" } },
+        "not a record\r\n");
+    const std::string header = "班级             姓名             考号           得分     \n";
+    const std::string zhang = "一班             张三             1001           59       \n";
+    const std::string li = "一班             李四             1002           登陆     \n";
+    const std::string wang = "二班             王五             1003           85       \n";
+    struct Case
+    {
+        std::string order;
+        std::string records;
+    };
+    for (const Case& c :
+        { Case { "", zhang + li + wang }, Case { " 0", wang + zhang + li }, Case { " 4", zhang + li + wang } }) {
+        const Run list = run("score-list cj.kcj" + c.order);
+        EXPECT_EQ(list.exitCode, 0) << c.order;
+        EXPECT_EQ(list.out, header + c.records + statistics) << c.order;
+        EXPECT_EQ(list.err, "olvtool: cj.kcj line 4: not a record, left out\n");
+    }
+    const Run refused = run("score-list cj.kcj 5");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+}
+
+TEST_F(ScoreToolsTest, AnswerListPrintsTheAnalysisWithEveryLineEndedByLf)
+{
+    test::writeBytes(m_dir / "daan.txt", "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
+    const Run list = run("answer-list daan.txt");
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out,
+        "各考生答题情况: *--未做此题,E--错误,R--正确\n得分考号          123\n67 1001          RRE\n"
+        "33 1002          RE*\n各题对错情况： /前为正确人数,/后为错误人数\n1:2/0 2:1/1 3:0/1 \n");
+    EXPECT_EQ(run("answer-list missing.txt").exitCode, 1);
+}
+
+TEST_F(ScoreToolsTest, RetakeClearsTheFirstMatchingScoreOnly)
+{
+    const ScoreRecord zhang { gbk("一班"), gbk("张三"), "1001", "59" };
+    const ScoreRecord wang { gbk("二班"), gbk("王五"), "1003", "85" };
+    writeScores({ zhang, wang, wang });
+    const Run retake = run("retake cj.kcj ' 1003 '");
+    EXPECT_EQ(retake.exitCode, 0) << retake.err;
+    EXPECT_EQ(retake.out, "score field cleared, was: 二班            *王五            .1003          -85      \n");
+    EXPECT_EQ(test::readBytes(m_dir / "cj.kcj"),
+        swapLineBytePairs(formatScoreLine(zhang)) + "\r\n"
+            + swapLineBytePairs(formatScoreLine({ wang.schoolClass, wang.name, "1003", "" })) + "\r\n"
+            + swapLineBytePairs(formatScoreLine(wang)) + "\r\n");
+    const Run missing = run("retake cj.kcj 1009");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+} // namespace
+} // namespace olv
