@@ -4,6 +4,7 @@
 #include "common/TextLines.h"
 #include "platform/File.h"
 #include "platform/Gbk.h"
+#include "platform/ReplacingWrite.h"
 
 #include <array>
 #include <limits>
@@ -168,13 +169,11 @@ SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& s
 bool writeExamSettings(
     const std::filesystem::path& path, const ExamSettings& settings, std::optional<std::string_view> extraLine)
 {
-    std::optional<File> file = File::open(path, OpenMode::WriteTruncate, Sharing::Shared);
-    if (!file)
-        return false;
     std::string text = settingsText(settings);
     if (extraLine)
         text.append(*extraLine).append("\n");
-    return file->writeText(text);
+    // Through a temporary beside the file: a crash or a full disk leaves the old settings whole.
+    return writeTextReplacing(path, text);
 }
 
 std::string examFolderName(std::string_view subject, std::string_view examName)

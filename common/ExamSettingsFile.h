@@ -27,9 +27,9 @@ SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& s
 // `extraLine`; empty when the file has no such line.
 SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& settings, std::string& extraLine);
 
-// Creates or empties the file and writes the 23 lines, then `extraLine` as a 24th when given.
-// Line 22 is always derived from subject and exam name. False when the file could not be
-// created or not be written completely.
+// Writes the 23 lines, then `extraLine` as a 24th when given, to a temporary beside the file
+// and renames it over the file. Line 22 is always derived from subject and exam name. False,
+// with the old file untouched, when the new one could not be written completely.
 bool writeExamSettings(const std::filesystem::path& path, const ExamSettings& settings,
     std::optional<std::string_view> extraLine = std::nullopt);
 

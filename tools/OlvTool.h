@@ -24,6 +24,7 @@ void paper(const std::vector<std::string>& args, std::ostream& out);
 void scores(const std::vector<std::string>& args, std::ostream& out);
 void rosterPack(const std::vector<std::string>& args, std::ostream& out);
 void settingsDefaults(const std::vector<std::string>& args, std::ostream& out);
+void settingsSet(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);

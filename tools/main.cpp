@@ -14,7 +14,9 @@ const char* const usage = "usage: olvtool COMMAND ARGS...\n"
                           "  scores SCOREFILE                     print the lines of a score database\n"
                           "  roster-pack TEXT SCOREFILE           write a score database from a roster (UTF-8, one\n"
                           "                                       candidate a line: class TAB name TAB exam number)\n"
-                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n";
+                          "  settings-defaults FILE               write exam settings with the examiner's defaults\n"
+                          "  settings-set FILE [NAME=VALUE]...    change exam settings as the examiner's dialog saves\n"
+                          "                                       them (names as in ExamSettings, texts in UTF-8)\n";
 
 } // namespace
 
@@ -29,6 +31,7 @@ int main(int argc, char** argv)
         { "scores", olv::tool::scores },
         { "roster-pack", olv::tool::rosterPack },
         { "settings-defaults", olv::tool::settingsDefaults },
+        { "settings-set", olv::tool::settingsSet },
     };
     if (argc < 2 || !commands.contains(argv[1])) {
         std::cerr << usage;

@@ -22,6 +22,8 @@ public:
     bool confirm(std::string_view text, std::string_view caption = {}) override;
     std::string password() override;
     std::optional<std::string> openFileName(std::string_view filter) override;
+    std::optional<std::string> saveName(std::string_view defaultExtension) override;
+    std::optional<std::string> askOperatorPassword() override;
 
     void setParent(QWidget* parent) { m_parent = parent; }
 
