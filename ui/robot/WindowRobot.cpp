@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -149,11 +150,28 @@ void WindowRobot::answerMessageContaining(const QString& part, QMessageBox::Stan
 
 void WindowRobot::chooseFile(const QString& path, const QString& shot)
 {
+    // As a person does it: the name typed into the picker's name box, then its accept button.
+    const auto acceptButton = [](QWidget* picker) -> QAbstractButton* {
+        auto* buttons = picker->findChild<QDialogButtonBox*>();
+        for (QAbstractButton* button : buttons ? buttons->buttons() : QList<QAbstractButton*>()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                return button;
+        }
+        return nullptr;
+    };
     add({ QStringLiteral("a file picker for \"%1\"").arg(path),
-        [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }, {},
-        [path](QWidget* window) { static_cast<QFileDialog*>(window)->selectFile(path); },
-        // QFileDialog hides accept(); the slot still takes the chosen name as the dialog's button does.
-        [](QWidget* window) { QMetaObject::invokeMethod(window, "accept"); }, shot });
+        [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); },
+        [acceptButton](QWidget* picker) {
+            return picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) && acceptButton(picker)
+                ? QString()
+                : QStringLiteral("the picker has no name box or no accept button");
+        },
+        [path](QWidget* picker) { picker->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path); },
+        [acceptButton](QWidget* picker) {
+            if (QAbstractButton* button = acceptButton(picker))
+                button->click();
+        },
+        shot });
 }
 
 void WindowRobot::screenshot(const QString& window, const QString& shot)
