@@ -67,12 +67,12 @@ std::string shownText(const ExamSettings& settings, const BoxField& field)
 const char* takeText(ExamSettings& settings, const BoxField& field, const std::string& text)
 {
     if (const auto* textField = std::get_if<TextField>(&field)) {
-        settings.**textField = text;
+        settings.** textField = text;
     } else if (const auto* whole = std::get_if<WholeField>(&field)) {
         const std::optional<int> value = parseWholeNumber(text);
         if (!value)
             return "请键入一个整数。";
-        settings.**whole = *value;
+        settings.** whole = *value;
     } else {
         const std::optional<float> value = parseNumber(text);
         if (!value)
@@ -92,8 +92,7 @@ SettingsForm::SettingsForm(SettingsView& view, Prompter& prompter, ExamSettings 
     , m_startAnswerFile(m_settings.answerFile)
     , m_settingsFile(std::move(settingsFile))
     , m_localDriveRoot(std::move(localDriveRoot))
-{
-}
+{ }
 
 void SettingsForm::refresh()
 {

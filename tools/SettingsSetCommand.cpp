@@ -1,9 +1,8 @@
-#include "tools/OlvTool.h"
-
 #include "admin/NumberText.h"
 #include "admin/SettingsSave.h"
 #include "common/ExamSettingsFile.h"
 #include "platform/Gbk.h"
+#include "tools/OlvTool.h"
 
 #include <climits>
 #include <functional>

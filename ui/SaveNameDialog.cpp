@@ -42,6 +42,7 @@ SaveNameDialog::SaveNameDialog(Prompter& prompter, QString defaultExtension, QWi
     m_edit->setMinimumWidth(320);
     QPushButton* pickButton = button(QStringLiteral("指定"), this);
     QPushButton* ok = button(QStringLiteral("确定"), this);
+    ok->setDefault(true);
     QPushButton* cancel = button(QStringLiteral("取消"), this);
     connect(pickButton, &QPushButton::clicked, this, &SaveNameDialog::pick);
     connect(ok, &QPushButton::clicked, this, &SaveNameDialog::confirm);

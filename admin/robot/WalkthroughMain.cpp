@@ -44,13 +44,12 @@ int main(int argc, char** argv)
     robot.start();
     olv::runAdmin(prompter, olv::adminTools(), olv::defaultLocalDriveRoot());
     if (!robot.isDone()) {
-        const QString why = robot.failure().isEmpty() ? QStringLiteral("Olvadmin ended before the robot did")
-                                                      : robot.failure();
+        const QString why
+            = robot.failure().isEmpty() ? QStringLiteral("Olvadmin ended before the robot did") : robot.failure();
         std::cerr << "olvadmin-walkthrough: " << why.toStdString() << '\n';
         return 1;
     }
-    std::cout << "screenshots in " << QDir(QString::fromLatin1(screenshotFolder)).absolutePath().toStdString()
-              << ":\n";
+    std::cout << "screenshots in " << QDir(QString::fromLatin1(screenshotFolder)).absolutePath().toStdString() << ":\n";
     for (const QString& path : robot.screenshots())
         std::cout << "  " << path.toStdString() << '\n';
     return 0;

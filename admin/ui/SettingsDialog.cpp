@@ -114,7 +114,8 @@ QLayout* SettingsDialog::buildFields()
 
     auto* counts = new QHBoxLayout;
     counts->addWidget(kindCounts(QStringLiteral("题量:"),
-        { box(SettingsBox::SingleChoiceCount), box(SettingsBox::MultipleChoiceCount), box(SettingsBox::TrueFalseCount) },
+        { box(SettingsBox::SingleChoiceCount), box(SettingsBox::MultipleChoiceCount),
+            box(SettingsBox::TrueFalseCount) },
         this));
     counts->addWidget(kindCounts(QStringLiteral("分值:"),
         { box(SettingsBox::SingleChoicePoints), box(SettingsBox::MultipleChoicePoints),

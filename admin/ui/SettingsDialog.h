@@ -5,7 +5,6 @@
 #include "admin/ui/AdminTools.h"
 
 #include <QDialog>
-
 #include <array>
 
 class QButtonGroup;

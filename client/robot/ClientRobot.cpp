@@ -115,8 +115,7 @@ void typeInto(QLineEdit* edit, const QString& text)
 
 ClientRobot::ClientRobot(QString screenshotFolder, int timeoutMs)
     : WindowRobot(std::move(screenshotFolder), timeoutMs)
-{
-}
+{ }
 
 void ClientRobot::logIn(const QString& className, const QString& name, const QString& examNumber, const QString& shot)
 {

@@ -7,8 +7,8 @@ namespace {
 
 TEST(NumberTextTest, PointsShowSixSignificantDigitsWithoutTrailingZeros)
 {
-    const std::pair<float, const char*> cases[] = { { 1.5f, "1.5" }, { 2.0f, "2" }, { 0.0f, "0" }, { 1.0f / 3, "0.333333" },
-        { 2.125f, "2.125" }, { -1.5f, "-1.5" }, { 100.f, "100" } };
+    const std::pair<float, const char*> cases[] = { { 1.5f, "1.5" }, { 2.0f, "2" }, { 0.0f, "0" },
+        { 1.0f / 3, "0.333333" }, { 2.125f, "2.125" }, { -1.5f, "-1.5" }, { 100.f, "100" } };
     for (const auto& [value, shown] : cases)
         EXPECT_EQ(pointsText(value), shown);
 }

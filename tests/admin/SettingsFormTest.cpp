@@ -48,9 +48,8 @@ TEST_F(SettingsFormTest, ShowsEveryField)
     settings.trueFalsePoints = 1234567.f;
     settings.rosterRequired = 2;
     form(settings);
-    const std::array<std::string, settingsBoxCount> shown
-        = { gbk("澜溪校期末考试"), "WordExcel97", "WordE97.kst", "cj.kcj", "50", "10", "5", "0.1", "2", "1.23457e+06",
-              "1", "50", "0" };
+    const std::array<std::string, settingsBoxCount> shown = { gbk("澜溪校期末考试"), "WordExcel97", "WordE97.kst",
+        "cj.kcj", "50", "10", "5", "0.1", "2", "1.23457e+06", "1", "50", "0" };
     EXPECT_EQ(m_view.texts, shown);
     EXPECT_EQ(m_view.flags, (std::array<bool, settingsFlagCount> { false, true, true, true, true, false }));
     EXPECT_EQ(m_view.mode, 2);
@@ -170,7 +169,8 @@ TEST_F(SettingsFormTest, SavedFileHoldsTheBoxesByteForByte)
     EXPECT_TRUE(m_prompter.prompts().empty());
     EXPECT_EQ(settings.settings().answerFile, "ExaminationTemporary\\daan.txt");
     EXPECT_EQ(readBytes(settingsFile()),
-        "\r\n\r\n90\r\n30\r\n7\r\n50\r\n10\r\n5\r\n1.500000\r\n2.250000\r\n1.000000\r\n3\r\n7\r\n1\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"
+        "\r\n\r\n90\r\n30\r\n7\r\n50\r\n10\r\n5\r\n1.500000\r\n2.250000\r\n1."
+        "000000\r\n3\r\n7\r\n1\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"
             + gbk("题库\\word.kst") + "\r\ncj.kcj\r\nExaminationTemporary\\daan.txt\r\nbc\r\n");
 }
 

@@ -1,6 +1,6 @@
 #include "common/ExamSettingsFile.h"
-#include "platform/ReplacingWrite.h"
 
+#include "platform/ReplacingWrite.h"
 #include "support/TestFiles.h"
 
 #include <cfloat>

@@ -115,8 +115,8 @@ void AdminEndToEndTest::examinerChangesAndSavesTheSettings()
     QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
 
     QCOMPARE(readBytes("olvane.dat"),
-        crlfLines({ gbk("期中测验"), "Word", "90", "0", "9", "20", "10", "5", "1.500000", "2.500000", "1.000000", "3", "9",
-            "0", "1", "0", "0", "1", "1", gbk(bank.string()), "cj.kcj", gbk("Word期中测验\\daan.txt"),
+        crlfLines({ gbk("期中测验"), "Word", "90", "0", "9", "20", "10", "5", "1.500000", "2.500000", "1.000000", "3",
+            "9", "0", "1", "0", "0", "1", "1", gbk(bank.string()), "cj.kcj", gbk("Word期中测验\\daan.txt"),
             olv::scramblePassword(gbk("考官")) }));
     QVERIFY(!fs::exists("olvane.dat.new"));
     QCOMPARE(fs::current_path(), m_dir->path());

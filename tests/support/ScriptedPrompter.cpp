@@ -97,8 +97,8 @@ void ScriptedPrompter::record(Kind kind, std::string_view text, std::string_view
 
 std::ostream& operator<<(std::ostream& out, const ScriptedPrompter::Prompt& prompt)
 {
-    static constexpr const char* kinds[] = { "message", "confirm", "password", "open-file", "save-name",
-        "operator-password" };
+    static constexpr const char* kinds[]
+        = { "message", "confirm", "password", "open-file", "save-name", "operator-password" };
     return out << kinds[static_cast<int>(prompt.kind)] << "(\"" << prompt.text << "\", \"" << prompt.caption << "\")";
 }
 

@@ -98,7 +98,10 @@ inline ScriptedPrompter::Prompt confirmPrompt(std::string text, std::string capt
     return { ScriptedPrompter::Kind::Confirm, std::move(text), std::move(caption) };
 }
 inline ScriptedPrompter::Prompt passwordPrompt() { return { ScriptedPrompter::Kind::Password, {}, {} }; }
-inline ScriptedPrompter::Prompt operatorPasswordPrompt() { return { ScriptedPrompter::Kind::OperatorPassword, {}, {} }; }
+inline ScriptedPrompter::Prompt operatorPasswordPrompt()
+{
+    return { ScriptedPrompter::Kind::OperatorPassword, {}, {} };
+}
 inline ScriptedPrompter::Prompt openFilePrompt(std::string filter)
 {
     return { ScriptedPrompter::Kind::OpenFile, std::move(filter), {} };

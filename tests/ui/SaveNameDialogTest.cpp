@@ -1,7 +1,8 @@
 // The save-name dialog and the operator password prompt as QtPrompter shows them.
+#include "ui/SaveNameDialog.h"
+
 #include "support/ScriptedPrompter.h"
 #include "ui/OperatorPasswordDialog.h"
-#include "ui/SaveNameDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

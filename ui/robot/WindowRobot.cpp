@@ -239,8 +239,8 @@ void WindowRobot::takeScreenshot(QWidget* window, const QString& shot)
     if (shot.isEmpty() || m_screenshotFolder.isEmpty())
         return;
     const QDir folder(m_screenshotFolder);
-    const QString path = folder.filePath(
-        QStringLiteral("%1-%2.png").arg(m_screenshots.size() + 1, 2, 10, QLatin1Char('0')).arg(shot));
+    const QString path
+        = folder.filePath(QStringLiteral("%1-%2.png").arg(m_screenshots.size() + 1, 2, 10, QLatin1Char('0')).arg(shot));
     if (!folder.mkpath(QStringLiteral(".")) || !screenshotOf(window).save(path, "PNG")) {
         fail(QStringLiteral("cannot save the screenshot ") + path);
         return;

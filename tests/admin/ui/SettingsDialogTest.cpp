@@ -1,9 +1,10 @@
 // The real settings dialog on the offscreen platform: its controls, the keys, the password
 // change, the tool buttons and the working directory of the bank copy.
+#include "admin/ui/SettingsDialog.h"
+
 #include "admin/ui/HelpWindow.h"
 #include "admin/ui/MergeChooserDialog.h"
 #include "admin/ui/PasswordChangeDialog.h"
-#include "admin/ui/SettingsDialog.h"
 #include "common/ExamSettingsFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
@@ -104,8 +105,8 @@ void SettingsDialogTest::makeDialog(olv::AdminTools tools)
 {
     olv::ExamSettings settings = olv::adminDefaults();
     settings.operatorPassword = "old";
-    m_dialog = std::make_unique<olv::SettingsDialog>(
-        m_prompter, settings, settingsFile(), m_dir->path(), std::move(tools));
+    m_dialog
+        = std::make_unique<olv::SettingsDialog>(m_prompter, settings, settingsFile(), m_dir->path(), std::move(tools));
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
 }
@@ -125,8 +126,8 @@ void SettingsDialogTest::showsEveryCaptionAndDisablesMissingTools()
     QCOMPARE(enabled,
         (QStringList { QStringLiteral("修改口令"), QStringLiteral("帮    助"), QStringLiteral("合并文件"),
             QStringLiteral("确    定") }));
-    for (const char* caption : { "考试名称:", "考试科目:", "试题库文件名:", "成绩库文件名:", "题量:单选题:", "分值:判断题:",
-             "固定号", "考试时间(分):", "最早交卷时间:" })
+    for (const char* caption : { "考试名称:", "考试科目:", "试题库文件名:", "成绩库文件名:", "题量:单选题:",
+             "分值:判断题:", "固定号", "考试时间(分):", "最早交卷时间:" })
         QVERIFY2(control<QLineEdit>(m_dialog.get(), QString::fromUtf8(caption)), caption);
     QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:单选题:"))->text(), QStringLiteral("1.5"));
     QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:多选题:"))->text(), QStringLiteral("2"));
