@@ -12,7 +12,7 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps build test test-asan bench demo format clean package package-check
+.PHONY: all deps build test test-asan bench demo format clean admin stage-demo package package-check
 
 all: build
 
@@ -45,19 +45,34 @@ bench: deps $(BENCH_BUILD)/build.ninja
 
 # A fresh copy of the sample exam in $(DEMO) with a drive D: of its own, so that no earlier
 # demo's workspace resumes. With a display the real client starts there; without one the
-# walk-through plays an exam and saves screenshots of every window.
+# walk-through plays an exam and saves screenshots of every window, then the examiner's
+# walk-through tours Olvadmin in the same folder and saves its screenshots.
 DEMO   := $(BUILD)/demo
 SAMPLE := resources/sample
 
-demo: build
+# A fresh demo folder.
+stage-demo:
 	rm -rf $(DEMO)
 	mkdir -p $(DEMO)/drive
 	for file in WordE97.kst cj.kcj olvane.dat; do \
 	    if [ -f $(SAMPLE)/$$file ]; then cp $(SAMPLE)/$$file $(DEMO)/; fi; \
 	done
 	[ -f $(DEMO)/WordE97.kst ] || $(BUILD)/tools/olvtool bank-pack $(SAMPLE)/WordE97.txt $(DEMO)/WordE97.kst
-	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then program=Olvane; else program=olvane-walkthrough; fi; \
-	cd $(DEMO) && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/client/$$program
+
+demo: build
+	$(MAKE) --no-print-directory stage-demo
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    cd $(DEMO) && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/client/Olvane; \
+	else \
+	    cd $(DEMO) && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/client/olvane-walkthrough \
+	    && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/admin/olvadmin-walkthrough; \
+	fi
+
+# The examiner's program in the demo exam folder: staged as `make demo` stages it when there is
+# none yet, kept when there is, so that the results of a demo exam can be looked at.
+admin: build
+	[ -d $(DEMO) ] || $(MAKE) --no-print-directory stage-demo
+	cd $(DEMO) && HOME=$(abspath $(DEMO)/drive) $(abspath $(BUILD))/admin/Olvadmin
 
 # The Debian package for the exam machines and the examiner's machine: $(BUILD)/olvane_*.deb.
 package: build

@@ -104,8 +104,7 @@ bool writeQuestionIndex(const Workspace& workspace, std::string_view examNumber,
 
 bool writeWorkspaceSettings(const Workspace& workspace, const ExamSettings& settings, std::string_view examNumber)
 {
-    const std::string numberLine = padRight(examNumber, 14);
-    return writeExamSettings(workspace.settingsCopy(), settings, numberLine);
+    return writeExamSettings(workspace.settingsCopy(), settings, padRight(examNumber, 14));
 }
 
 std::optional<std::vector<int>> readQuestionIndex(

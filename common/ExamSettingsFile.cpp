@@ -175,6 +175,7 @@ bool writeExamSettings(
     std::string text = settingsText(settings, extraLine.has_value());
     if (extraLine)
         text.append(*extraLine).append("\n");
+    // Through a temporary beside the file: a crash or a full disk leaves the old settings whole.
     return writeTextReplacing(path, text);
 }
 

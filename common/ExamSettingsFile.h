@@ -27,10 +27,10 @@ SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& s
 // `extraLine`; empty when the file has no such line.
 SettingsRead readExamSettings(const std::filesystem::path& path, ExamSettings& settings, std::string& extraLine);
 
-// Creates or empties the file and writes the 23 lines, then `extraLine` as a 24th when given.
-// Line 22 is derived from subject and exam name; with `extraLine` (the client's workspace
-// copy) it is answerFile as held. False when the file could not be created or not be
-// written completely.
+// Writes the 23 lines, then `extraLine` as a 24th when given, to a temporary beside the file
+// and renames it over the file. Line 22 is derived from subject and exam name; with `extraLine`
+// (the client's workspace copy) it is answerFile as held. False, with the old file untouched,
+// when the new one could not be written completely.
 bool writeExamSettings(const std::filesystem::path& path, const ExamSettings& settings,
     std::optional<std::string_view> extraLine = std::nullopt);
 

@@ -46,6 +46,9 @@ public:
         (void)defaultExtension;
         return std::nullopt;
     }
+    // The examiner's operator password prompt "口令" ("请输入操作员口令:", "确定" and "退出"),
+    // its box empty each time: the text typed (UTF-8), nothing for "退出" or the close box.
+    virtual std::optional<std::string> askOperatorPassword() { return std::nullopt; }
 };
 
 } // namespace olv

@@ -9,4 +9,8 @@ namespace olv {
 // when the name holds no "." anywhere, also not in a folder name of its path.
 std::string withDefaultExtension(std::string name, std::string_view extension);
 
+// The filter of the save-name dialog's own file picker: "请输入文件名(.txt)|NULL|". Its
+// pattern lists only files called "NULL", so in practice the name is typed.
+std::string saveNamePickerFilter(std::string_view extension);
+
 } // namespace olv

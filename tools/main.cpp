@@ -28,7 +28,9 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  score-list SCOREFILE [ORDER]         print the score list with its statistics; ORDER 0 score,\n"
                           "                                       1 exam number, 2 class+score, 3 class+exam number, 4 none\n"
                           "  answer-list ANSWERFILE               print the answer analysis of an answer sheet\n"
-                          "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n";
+                          "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n"
+                          "  settings-set FILE [NAME=VALUE]...    change exam settings as the examiner's dialog saves\n"
+                          "                                       them (names as in ExamSettings, texts in UTF-8)\n";
 
 } // namespace
 
@@ -54,6 +56,7 @@ int main(int argc, char** argv)
         { "score-list", olv::tool::scoreList },
         { "answer-list", olv::tool::answerList },
         { "retake", olv::tool::retake },
+        { "settings-set", olv::tool::settingsSet },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

@@ -2,7 +2,9 @@
 
 #include "ui/FileFilter.h"
 #include "ui/GbkString.h"
+#include "ui/OperatorPasswordDialog.h"
 #include "ui/PasswordDialog.h"
+#include "ui/SaveNameDialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -64,6 +66,24 @@ std::optional<std::string> QtPrompter::saveFileName(std::string_view filter)
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();
+}
+
+std::optional<std::string> QtPrompter::saveName(std::string_view defaultExtension)
+{
+    SaveNameDialog dialog(*this, fromUtf8(defaultExtension), m_parent);
+    const std::optional<QString> name = dialog.ask();
+    if (!name)
+        return std::nullopt;
+    return name->toStdString();
+}
+
+std::optional<std::string> QtPrompter::askOperatorPassword()
+{
+    OperatorPasswordDialog dialog(m_parent);
+    const std::optional<QString> typed = dialog.ask();
+    if (!typed)
+        return std::nullopt;
+    return typed->toStdString();
 }
 
 } // namespace olv

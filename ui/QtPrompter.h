@@ -23,6 +23,8 @@ public:
     std::string password() override;
     std::optional<std::string> openFileName(std::string_view filter) override;
     std::optional<std::string> saveFileName(std::string_view filter) override;
+    std::optional<std::string> saveName(std::string_view defaultExtension) override;
+    std::optional<std::string> askOperatorPassword() override;
 
     void setParent(QWidget* parent) { m_parent = parent; }
 

@@ -1,6 +1,5 @@
 #include "client/robot/ClientRobot.h"
 
-#include "client/robot/Screenshot.h"
 #include "client/ui/ExamWindow.h"
 #include "client/ui/LoginDialog.h"
 #include "client/ui/ReviewLoginDialog.h"
@@ -11,7 +10,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -20,7 +18,6 @@ namespace olv {
 
 namespace {
 
-constexpr int pollIntervalMs = 10;
 const QString letters = QStringLiteral("ABCD");
 const QString confirmCaption = QStringLiteral("确定");
 
@@ -45,18 +42,6 @@ ExamWindow* examWindowAt(int number)
 {
     auto* window = activeModal<ExamWindow>();
     return window && questionShown(window) == QString::number(number) ? window : nullptr;
-}
-
-QString describe(QWidget* window)
-{
-    if (!window)
-        return QStringLiteral("none");
-    QString text = QString::fromLatin1(window->metaObject()->className());
-    if (auto* box = qobject_cast<QMessageBox*>(window))
-        text += QStringLiteral(" saying \"%1\"").arg(box->text());
-    if (qobject_cast<ExamWindow*>(window))
-        text += QStringLiteral(" at question ") + questionShown(window);
-    return text;
 }
 
 QPushButton* visibleButton(QWidget* window, const QString& caption)
@@ -151,14 +136,8 @@ QString focusName(QWidget* window)
 } // namespace
 
 ClientRobot::ClientRobot(QString screenshotFolder, int timeoutMs)
-    : m_screenshotFolder(std::move(screenshotFolder))
-    , m_timeoutMs(timeoutMs)
-{
-    m_poll.setInterval(pollIntervalMs);
-    QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] { poll(); });
-}
-
-void ClientRobot::add(Step step) { m_steps.push_back(std::move(step)); }
+    : WindowRobot(std::move(screenshotFolder), timeoutMs)
+{ }
 
 void ClientRobot::logIn(const QString& className, const QString& name, const QString& examNumber, const QString& shot)
 {
@@ -194,44 +173,6 @@ void ClientRobot::reviewLogIn(const QString& examNumber, const QString& shot)
 {
     typeAndConfirm(
         QStringLiteral("the review login dialog"), [] { return activeModal<ReviewLoginDialog>(); }, examNumber, shot);
-}
-
-void ClientRobot::addMessageStep(const QString& label, std::function<QString(const QMessageBox&)> check,
-    QMessageBox::StandardButton button, const QString& shot)
-{
-    add({ label, [] { return activeModal<QMessageBox>(); },
-        [check = std::move(check), button](QWidget* window) {
-            const auto& box = static_cast<const QMessageBox&>(*window);
-            if (!box.button(button))
-                return QStringLiteral("the box saying \"%1\" lacks that button").arg(box.text());
-            return check(box);
-        },
-        {}, [button](QWidget* window) { static_cast<QMessageBox*>(window)->button(button)->click(); }, shot });
-}
-
-void ClientRobot::answerMessage(
-    const QString& text, QMessageBox::StandardButton button, const QString& caption, const QString& shot)
-{
-    addMessageStep(
-        QStringLiteral("the message \"%1\"").arg(text),
-        [text, caption](const QMessageBox& box) {
-            if (box.text() != text)
-                return QStringLiteral("the box says \"%1\"").arg(box.text());
-            if (!caption.isEmpty() && box.windowTitle() != caption)
-                return QStringLiteral("the box's caption is \"%1\"").arg(box.windowTitle());
-            return QString();
-        },
-        button, shot);
-}
-
-void ClientRobot::answerMessageContaining(const QString& part, QMessageBox::StandardButton button, const QString& shot)
-{
-    addMessageStep(
-        QStringLiteral("a message with \"%1\"").arg(part),
-        [part](const QMessageBox& box) {
-            return box.text().contains(part) ? QString() : QStringLiteral("the box says \"%1\"").arg(box.text());
-        },
-        button, shot);
 }
 
 void ClientRobot::enterPassword(const QString& password, const QString& shot)
@@ -280,96 +221,18 @@ void ClientRobot::screenshot(const QString& shot)
         {}, {}, {}, shot });
 }
 
-void ClientRobot::start()
+void ClientRobot::unwind(QWidget* window)
 {
-    m_elapsed.start();
-    m_poll.start();
-}
-
-void ClientRobot::poll()
-{
-    if (!m_failure.isEmpty()) {
-        closeActiveWindow();
-        return;
-    }
-    if (m_stepScheduled)
-        return;
-    if (m_steps.empty()) {
-        m_poll.stop();
-        return;
-    }
-    const Step& step = m_steps.front();
-    QWidget* target = step.target();
-    if (!target) {
-        if (m_elapsed.hasExpired(m_timeoutMs))
-            fail(QStringLiteral("timed out waiting for %1; the active window is %2")
-                     .arg(step.label, describe(QApplication::activeModalWidget())));
-        return;
-    }
-    if (const QString error = step.check ? step.check(target) : QString(); !error.isEmpty()) {
-        fail(QStringLiteral("%1: %2").arg(step.label, error));
-        return;
-    }
-    // The action runs from the event loop, not from here: a timer is not delivered again
-    // while its own handler runs, and the action may open a dialog that later steps answer.
-    m_stepScheduled = true;
-    QTimer::singleShot(0, &m_poll, [this, step, window = QPointer<QWidget>(target)] {
-        m_stepScheduled = false;
-        if (!m_failure.isEmpty())
-            return;
-        if (window)
-            run(step, window);
-        else
-            fail(step.label + QStringLiteral(": the window went away"));
-    });
-    m_steps.pop_front();
-}
-
-void ClientRobot::run(const Step& step, QWidget* target)
-{
-    if (step.prepare)
-        step.prepare(target);
-    takeScreenshot(target, step.shot);
-    if (step.commit)
-        step.commit(target);
-}
-
-void ClientRobot::takeScreenshot(QWidget* window, const QString& shot)
-{
-    if (shot.isEmpty() || m_screenshotFolder.isEmpty())
-        return;
-    const QDir folder(m_screenshotFolder);
-    const QString path
-        = folder.filePath(QStringLiteral("%1-%2.png").arg(m_screenshots.size() + 1, 2, 10, QLatin1Char('0')).arg(shot));
-    if (!folder.mkpath(QStringLiteral(".")) || !screenshotOf(window).save(path, "PNG")) {
-        fail(QStringLiteral("cannot save the screenshot ") + path);
-        return;
-    }
-    m_screenshots << path;
-}
-
-void ClientRobot::fail(const QString& why)
-{
-    if (!m_failure.isEmpty())
-        return;
-    m_failure = why;
-    qWarning("ClientRobot: %s", qUtf8Printable(why));
-}
-
-// Unwinds the client after a failure, one modal window per poll, until none is left.
-void ClientRobot::closeActiveWindow()
-{
-    QWidget* window = QApplication::activeModalWidget();
-    if (!window) {
-        m_poll.stop();
-        return;
-    }
     if (auto* exam = qobject_cast<ExamWindow*>(window))
         exam->closeWindow();
-    else if (auto* dialog = qobject_cast<QDialog*>(window))
-        dialog->reject();
     else
-        window->close();
+        WindowRobot::unwind(window);
+}
+
+QString ClientRobot::describe(QWidget* window) const
+{
+    const QString text = WindowRobot::describe(window);
+    return qobject_cast<ExamWindow*>(window) ? text + QStringLiteral(" at question ") + questionShown(window) : text;
 }
 
 } // namespace olv

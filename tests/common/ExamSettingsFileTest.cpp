@@ -1,5 +1,6 @@
 #include "common/ExamSettingsFile.h"
 
+#include "platform/ReplacingWrite.h"
 #include "support/TestFiles.h"
 
 #include <cfloat>
@@ -114,6 +115,16 @@ TEST_F(ExamSettingsFileTest, UnopenableFileIsNeitherReadNorWritten)
     EXPECT_EQ(settings, clientDefaults());
     EXPECT_FALSE(writeExamSettings(m_dir / "no folder" / "olvane.dat", settings));
     EXPECT_FALSE(writeExamSettings(m_dir.path(), settings));
+}
+
+TEST_F(ExamSettingsFileTest, FailedWriteLeavesTheOldFileWhole)
+{
+    ASSERT_TRUE(writeExamSettings(path(), adminDefaults()));
+    const std::string before = readBytes(path());
+    // The temporary beside the file cannot be created: a folder stands in its place.
+    std::filesystem::create_directory(replacementTemporary(path()));
+    EXPECT_FALSE(writeExamSettings(path(), clientDefaults()));
+    EXPECT_EQ(readBytes(path()), before);
 }
 
 TEST_F(ExamSettingsFileTest, WorkspaceCopyCarriesTheExamNumberOnLine24)

@@ -78,6 +78,18 @@ std::optional<std::string> ScriptedPrompter::saveFileName(std::string_view filte
     return chosen;
 }
 
+std::optional<std::string> ScriptedPrompter::askOperatorPassword()
+{
+    record(Kind::OperatorPassword, {}, {});
+    if (m_operatorPasswords.empty()) {
+        ADD_FAILURE() << "unprepared operator password prompt";
+        throw Unprepared("unprepared operator password prompt");
+    }
+    std::optional<std::string> typed = std::move(m_operatorPasswords.front());
+    m_operatorPasswords.pop_front();
+    return typed;
+}
+
 std::vector<std::string> ScriptedPrompter::texts() const
 {
     std::vector<std::string> texts;
@@ -97,7 +109,8 @@ void ScriptedPrompter::record(Kind kind, std::string_view text, std::string_view
 
 std::ostream& operator<<(std::ostream& out, const ScriptedPrompter::Prompt& prompt)
 {
-    static constexpr const char* kinds[] = { "message", "confirm", "password", "open-file", "save-name", "save-file" };
+    static constexpr const char* kinds[]
+        = { "message", "confirm", "password", "open-file", "save-name", "save-file", "operator-password" };
     return out << kinds[static_cast<int>(prompt.kind)] << "(\"" << prompt.text << "\", \"" << prompt.caption << "\")";
 }
 

@@ -28,7 +28,8 @@ public:
         Password,
         OpenFile, // text: the filter
         SaveName, // text: the default extension
-        SaveFile  // text: the filter
+        SaveFile, // text: the filter
+        OperatorPassword
     };
 
     struct Prompt
@@ -55,6 +56,8 @@ public:
     // The name typed into the save-name dialog, nothing for Cancel; saveName() completes it
     // with the default extension as the dialog does.
     void answerSaveName(std::optional<std::string> typed) { m_saveNames.push_back(std::move(typed)); }
+    // The text typed into the operator password prompt, nothing for "退出".
+    void answerOperatorPassword(std::optional<std::string> typed) { m_operatorPasswords.push_back(std::move(typed)); }
     // Runs before every prompt is answered, e.g. to release a file another process holds.
     void onPrompt(std::function<void(const Prompt&)> hook) { m_hook = std::move(hook); }
 
@@ -64,6 +67,7 @@ public:
     std::optional<std::string> openFileName(std::string_view filter) override;
     std::optional<std::string> saveName(std::string_view defaultExtension) override;
     std::optional<std::string> saveFileName(std::string_view filter) override;
+    std::optional<std::string> askOperatorPassword() override;
 
     const std::vector<Prompt>& prompts() const { return m_prompts; }
     // The texts of the messages and questions, in order.
@@ -71,7 +75,8 @@ public:
     bool allAnswersUsed() const
     {
         return m_confirmAnswers.empty() && m_passwords.empty() && m_openFiles.empty() && m_saveNames.empty()
-            && m_saveFiles.empty();
+            && m_saveFiles.empty()
+            && m_operatorPasswords.empty();
     }
 
 private:
@@ -82,6 +87,7 @@ private:
     std::deque<std::optional<std::string>> m_openFiles;
     std::deque<std::optional<std::string>> m_saveNames;
     std::deque<std::optional<std::string>> m_saveFiles;
+    std::deque<std::optional<std::string>> m_operatorPasswords;
     std::vector<Prompt> m_prompts;
     std::function<void(const Prompt&)> m_hook;
 };
@@ -98,6 +104,10 @@ inline ScriptedPrompter::Prompt confirmPrompt(std::string text, std::string capt
     return { ScriptedPrompter::Kind::Confirm, std::move(text), std::move(caption) };
 }
 inline ScriptedPrompter::Prompt passwordPrompt() { return { ScriptedPrompter::Kind::Password, {}, {} }; }
+inline ScriptedPrompter::Prompt operatorPasswordPrompt()
+{
+    return { ScriptedPrompter::Kind::OperatorPassword, {}, {} };
+}
 inline ScriptedPrompter::Prompt openFilePrompt(std::string filter)
 {
     return { ScriptedPrompter::Kind::OpenFile, std::move(filter), {} };

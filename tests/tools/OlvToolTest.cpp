@@ -205,6 +205,27 @@ TEST_F(OlvToolTest, AnEmptySettingsFileIsReportedAsSuch)
     EXPECT_EQ(result.err, "olvtool: the settings file olvane.dat is empty or names no question bank\n");
 }
 
+TEST_F(OlvToolTest, SettingsSetSavesAsTheExaminersDialogDoes)
+{
+    ASSERT_EQ(run("settings-defaults olvane.dat").exitCode, 0);
+    const auto set = run("settings-set olvane.dat subject= examName= examMinutes=90 earliestHandInMinutes=90 "
+                         "multipleChoicePoints=2.25 drawMode=3 fixedNumber=7 reviewMode=1 operatorPassword=ab");
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(test::readBytes(dir / "olvane.dat"),
+        "\r\n\r\n90\r\n90\r\n7\r\n50\r\n10\r\n5\r\n1.500000\r\n2.250000\r\n1.000000\r\n3\r\n7\r\n0\r\n1\r\n0\r\n1\r\n1\r\n1\r\n"
+        "WordE97.kst\r\ncj.kcj\r\nExaminationTemporary\\daan.txt\r\nbc\r\n");
+
+    // Refused settings leave the file as it was.
+    const std::string before = test::readBytes(dir / "olvane.dat");
+    for (const char* arguments : { "examMinutes=0", "earliestHandInMinutes=91", "examMinutes=x", "drawMode=4",
+             "reviewMode=2", "singleChoicePoints=1,5", "colour=red", "examMinutes" }) {
+        const auto result = run(std::string("settings-set olvane.dat ") + arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments;
+        EXPECT_FALSE(result.err.empty()) << arguments;
+        EXPECT_EQ(test::readBytes(dir / "olvane.dat"), before) << arguments;
+    }
+}
+
 TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
 {
     test::writeBytes(dir / "emoji.txt", "●单选题:\n\xF0\x9F\x98\x80\nA\nB\nC\nD\nA\n●多选题:\n●判断题:\n");
@@ -213,7 +234,8 @@ TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
                                    "scores missing.kcj", "paper missing.dat 1001 0", "paper olvane.dat 1001 soon",
                                    "bank-pack emoji.txt out.kst", "roster-pack", "roster-pack missing.txt out.kcj",
                                    "roster-pack roster.txt nofolder/out.kcj", "settings-defaults",
-                                   "settings-defaults nofolder/olvane.dat" }) {
+                                   "settings-defaults nofolder/olvane.dat", "settings-set",
+                                   "settings-set nofolder/olvane.dat" }) {
         const auto result = run(arguments);
         EXPECT_EQ(result.exitCode, 1) << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;

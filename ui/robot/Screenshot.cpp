@@ -1,4 +1,4 @@
-#include "client/robot/Screenshot.h"
+#include "ui/robot/Screenshot.h"
 
 #include <QApplication>
 #include <QPainter>
