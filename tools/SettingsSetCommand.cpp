@@ -25,7 +25,7 @@ Setter text(std::string ExamSettings::*field)
 Setter whole(int ExamSettings::*field, int lowest, int highest)
 {
     return [=](ExamSettings& s, const std::string& value) {
-        const std::optional<int> number = parseWholeNumber(value);
+        const std::optional<int> number = olv::parseWholeNumber(value);
         if (!number || *number < lowest || *number > highest)
             return false;
         s.*field = *number;
@@ -62,7 +62,7 @@ const std::map<std::string, Setter>& setters()
         { "trueFalsePoints", points(&ExamSettings::trueFalsePoints) },
         { "drawMode",
             [](ExamSettings& s, const std::string& value) {
-                const std::optional<int> mode = parseWholeNumber(value);
+                const std::optional<int> mode = olv::parseWholeNumber(value);
                 if (!mode || *mode < 0 || *mode > 3)
                     return false;
                 s.drawMode = static_cast<DrawMode>(*mode);

@@ -163,7 +163,7 @@ void ClientRobot::logIn(const QString& className, const QString& name, const QSt
                          .arg(focusName(dialog)));
         },
         [this](QWidget* dialog) {
-            if (m_failure.isEmpty())
+            if (failure().isEmpty())
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
         },
         shot });

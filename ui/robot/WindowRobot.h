@@ -70,6 +70,8 @@ protected:
     virtual void unwind(QWidget* window);
     // The window in a failure's text.
     virtual QString describe(QWidget* window) const;
+    // Ends the script with `why` as its failure.
+    void fail(const QString& why);
 
 private:
     void addMessageStep(const QString& label, std::function<QString(const QMessageBox&)> check,
@@ -77,7 +79,6 @@ private:
     void poll();
     void run(const Step& step, QWidget* target);
     void takeScreenshot(QWidget* window, const QString& shot);
-    void fail(const QString& why);
     void closeActiveWindow();
 
     QString m_screenshotFolder;
