@@ -47,6 +47,8 @@ public:
     // The one-second timer.
     void tick();
     void handIn();
+    // Completes a hand-in that a restart found under way (ExamState::handIn); nothing otherwise.
+    void resumeHandIn();
 
 private:
     bool isQuestion(int number) const;
@@ -54,7 +56,7 @@ private:
     std::string_view cardAnswer(int number) const;
     void showQuestionAt(int number, bool selectPaper, bool scrollToTop);
     void setCardAnswer(int number, const std::string& answer);
-    void writeAnswerCard() const;
+    void writeAnswerCard();
     void markAndSubmit();
 
     ExamState& m_state;
@@ -62,6 +64,7 @@ private:
     const ClientEnvironment& m_env;
     int m_currentQuestion = 1;
     SubmissionStatus m_submission;
+    bool m_toldCardNotSaved = false;
 };
 
 } // namespace olv

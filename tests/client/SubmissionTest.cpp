@@ -213,6 +213,7 @@ TEST_F(SubmissionTest, AnAnswerSheetThatCannotBeWrittenCountsAsGivenUp)
 TEST_F(SubmissionTest, WithoutTheAnswerCardFileTheScoreStillCounts)
 {
     std::filesystem::remove(answerCardFile());
+    std::filesystem::create_directory(answerCardFile()); // nothing can be written in its place
     submit();
     EXPECT_EQ(prompter.texts(), (std::vector<std::string> { "不能打开本地文件.", examOver }));
     EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
