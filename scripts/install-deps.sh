@@ -10,6 +10,7 @@ packages=(
     libbenchmark-dev
     fonts-wqy-microhei
     clang-format
+    clang libclang-rt-14-dev
 )
 
 missing=()
