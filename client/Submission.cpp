@@ -56,10 +56,11 @@ bool writeMarkedAnswerCard(const Workspace& workspace, const ExamState& state, c
     char mark[32];
     std::snprintf(mark, sizeof mark, "***%-4d***", marking.score);
     marked += mark;
-    return writeReplacing(workspace.answerCardFile(state.examNumber), [&marked](const std::filesystem::path& temporary) {
-        std::optional<File> file = File::open(temporary, OpenMode::WriteTruncate, Sharing::Shared);
-        return file && file->write(marked);
-    });
+    return writeReplacing(
+        workspace.answerCardFile(state.examNumber), [&marked](const std::filesystem::path& temporary) {
+            std::optional<File> file = File::open(temporary, OpenMode::WriteTruncate, Sharing::Shared);
+            return file && file->write(marked);
+        });
 }
 
 // `afterCut`: an earlier start of this hand-in may have written the line already. Only the login
@@ -102,8 +103,8 @@ int countAnswerRecords(const std::filesystem::path& answerFile, const std::strin
 
 // `recordsBefore`: when an earlier start of this hand-in may have appended the record, the count
 // found before that append; more than that now means it is there.
-SubmissionState submitAnswers(const ExamState& state, const ClientEnvironment& env, const std::string& record,
-    std::optional<int> recordsBefore)
+SubmissionState submitAnswers(
+    const ExamState& state, const ClientEnvironment& env, const std::string& record, std::optional<int> recordsBefore)
 {
     const std::filesystem::path path = nativePath(state.settings.answerFile, env.localDriveRoot);
     if (recordsBefore && countAnswerRecords(path, record) > *recordsBefore)
@@ -138,9 +139,8 @@ void submitOnce(
     view.disableAnswering();
     view.setHandInCaption("关闭系统");
     const bool afterCut = state.handIn.has_value();
-    HandInProgress progress = state.handIn.value_or(HandInProgress {
-        HandInStage::Score, SubmissionState::NotStarted, SubmissionState::NotStarted, 0,
-        { state.answerCard, state.bankQuestionCount, state.elapsedSeconds } });
+    HandInProgress progress = state.handIn.value_or(HandInProgress { HandInStage::Score, SubmissionState::NotStarted,
+        SubmissionState::NotStarted, 0, { state.answerCard, state.bankQuestionCount, state.elapsedSeconds } });
     const HandInStage from = progress.stage;
     status.score = progress.score == SubmissionState::NotStarted ? SubmissionState::Submitted : progress.score;
     status.answers = progress.answers;

@@ -1,6 +1,5 @@
 #include "client/Workspace.h"
 
-#include "platform/ReplacingWrite.h"
 #include "client/AnswerCardCheck.h"
 #include "client/SafeFileName.h"
 #include "common/CNumbers.h"
@@ -9,6 +8,7 @@
 #include "common/TextLines.h"
 #include "platform/File.h"
 #include "platform/PathMapping.h"
+#include "platform/ReplacingWrite.h"
 
 #include <set>
 

@@ -1,6 +1,5 @@
 // The answer sheet: every record as the examiner's views read it, and the lookup of review mode.
 #include "FuzzFiles.h"
-
 #include "common/AnswerRecord.h"
 
 using namespace olv;

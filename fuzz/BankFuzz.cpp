@@ -1,6 +1,5 @@
 // The question bank reader, with the paper drawn from what it read and both lists laid out.
 #include "FuzzFiles.h"
-
 #include "common/ExamPaper.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"

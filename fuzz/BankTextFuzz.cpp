@@ -1,6 +1,5 @@
 // olvtool bank-pack: a bank as UTF-8 text, packed into a bank file.
 #include "FuzzFiles.h"
-
 #include "tools/OlvTool.h"
 
 #include <sstream>
@@ -14,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out;
     try {
         tool::bankPack({ text.string(), (fuzz::scratchFolder() / "bank.kst").string() }, out);
-    } catch (const tool::ToolError&) {
-    }
+    } catch (const tool::ToolError&) { }
     return 0;
 }

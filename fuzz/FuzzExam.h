@@ -10,8 +10,7 @@ namespace olv::fuzz {
 // Thrown when the candidate would be asked for the password again and again: a retry loop that
 // only the invigilator ends.
 struct InvigilatorNeeded
-{
-};
+{ };
 
 // Agrees to every question, reads nothing into any box.
 class AgreeingPrompter : public Prompter

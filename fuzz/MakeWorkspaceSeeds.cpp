@@ -3,7 +3,6 @@
 //   make_workspace_seeds SAMPLE_FOLDER OUTPUT_FOLDER
 #include "FuzzExam.h"
 #include "FuzzFiles.h"
-
 #include "client/ExamState.h"
 #include "client/HandInProgress.h"
 #include "client/Workspace.h"

@@ -1,6 +1,5 @@
 // olvtool roster-pack: a roster as UTF-8 text, packed into a score database.
 #include "FuzzFiles.h"
-
 #include "tools/OlvTool.h"
 
 #include <sstream>
@@ -14,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out;
     try {
         tool::rosterPack({ text.string(), (fuzz::scratchFolder() / "cj.kcj").string() }, out);
-    } catch (const tool::ToolError&) {
-    }
+    } catch (const tool::ToolError&) { }
     return 0;
 }

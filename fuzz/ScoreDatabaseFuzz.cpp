@@ -1,7 +1,6 @@
 // The score database: the client's lookup and rewrite of a candidate's line, and the examiner's
 // reading of every line.
 #include "FuzzFiles.h"
-
 #include "common/ScoreDatabase.h"
 
 using namespace olv;

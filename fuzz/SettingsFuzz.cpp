@@ -1,6 +1,5 @@
 // The exam settings reader, as both programs and the client's workspace copy read it.
 #include "FuzzFiles.h"
-
 #include "common/ExamSettingsFile.h"
 
 using namespace olv;

@@ -2,7 +2,6 @@
 // answer card and the hand-in progress, read back by a real start-up and handed in.
 #include "FuzzExam.h"
 #include "FuzzFiles.h"
-
 #include "client/ExamSession.h"
 #include "client/ExamState.h"
 #include "client/Workspace.h"
@@ -78,7 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             session.resumeHandIn();
         else
             session.handIn();
-    } catch (const fuzz::InvigilatorNeeded&) {
-    }
+    } catch (const fuzz::InvigilatorNeeded&) { }
     return 0;
 }

@@ -159,8 +159,10 @@ TEST_F(ClientStartupTest, ResumedNumbersThatDoNotFitTheExamAreADamagedWorkspace)
         { cardWith("1--A", "34", "3602"), "", "本地磁盘中存放的数据不全.请重新考试" },
         { cardWith("7--A", "34", "300"), "", "本地磁盘中存放的数据不全.请重新考试" },
         { cardWith("1--AX", "34", "300"), "", "本地磁盘中存放的数据不全.请重新考试" },
-        { cardWith("1--A", "34", "300"), "1\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n", "本地磁盘中存放的数据不全." },
-        { cardWith("1--A", "34", "300"), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n", "本地磁盘中存放的数据不全." },
+        { cardWith("1--A", "34", "300"), "1\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n",
+            "本地磁盘中存放的数据不全." },
+        { cardWith("1--A", "34", "300"), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n",
+            "本地磁盘中存放的数据不全." },
     };
     for (const auto& damaged : cases) {
         SCOPED_TRACE(damaged.card + damaged.index);

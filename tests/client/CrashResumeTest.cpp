@@ -445,7 +445,8 @@ TEST_F(CrashResumeTest, AKilledClientResumesWithEveryConfirmedAnswerUntilTheHand
         SCOPED_TRACE("hand-in run " + std::to_string(run));
         ASSERT_LT(run, killedRuns + maxHandInRuns) << "the hand-in never got through";
         const bool last = run + 1 == killedRuns + maxHandInRuns;
-        std::vector<std::string> options { "--hand-in-after", run == killedRuns ? std::to_string(confirmsBeforeHandIn) : "0" };
+        std::vector<std::string> options { "--hand-in-after",
+            run == killedRuns ? std::to_string(confirmsBeforeHandIn) : "0" };
         if (!last)
             options.insert(options.end(), { "--die-in-hand-in-us", std::to_string(killWithin(random, killWindowUs)) });
         // Wider each time, so the kills sweep the hand-in on a fast machine and a slow one alike.
