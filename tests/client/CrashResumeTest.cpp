@@ -372,8 +372,9 @@ protected:
         return answers;
     }
 
-    // At any moment of the hand-in: one roster line, at most one answer record, and once the
-    // settings copy is gone nothing is left to do.
+    // At any moment of the hand-in: one roster line, at most one answer record, and while the
+    // settings copy is there a restart resumes. (Without it, a progress file left by a kill just
+    // after the copy went is cleared by the next fresh start.)
     void checkHandInSoFar() const
     {
         EXPECT_EQ(scoreLines().size(), 1u);
@@ -381,8 +382,6 @@ protected:
         const Workspace workspace(env.workspace());
         if (std::filesystem::exists(workspace.settingsCopy()))
             EXPECT_TRUE(isWorkspaceComplete(workspace, scriptExamNumber));
-        else
-            EXPECT_FALSE(std::filesystem::exists(workspace.handInFile(scriptExamNumber)));
     }
 
     // How far the hand-in got: 0 not begun, the recorded stage, 4 over.
@@ -453,12 +452,14 @@ TEST_F(CrashResumeTest, AKilledClientResumesWithEveryConfirmedAnswerUntilTheHand
         killWindowUs += killWindowUs / 4;
         const int status = launch(run, options).wait();
         const RunLog log = readLog(run);
+        // The kill may also come after the driver logged "done", on its way out.
         if (status != 0) {
             EXPECT_EQ(status, 128 + SIGKILL) << log.text;
             ++handInKills;
             ++killedAtStage[stageReached()];
+        } else {
+            EXPECT_TRUE(log.done) << log.text;
         }
-        EXPECT_EQ(log.done, status == 0) << log.text;
         checkRun(log, handInPromptsOf(log));
         examOverSeen = std::find(log.prompts.begin(), log.prompts.end(), examOver) != log.prompts.end();
         if (log.done) {
