@@ -380,8 +380,9 @@ protected:
         EXPECT_EQ(scoreLines().size(), 1u);
         EXPECT_LE(answerRecords().size(), 1u);
         const Workspace workspace(env.workspace());
-        if (std::filesystem::exists(workspace.settingsCopy()))
+        if (std::filesystem::exists(workspace.settingsCopy())) {
             EXPECT_TRUE(isWorkspaceComplete(workspace, scriptExamNumber));
+        }
     }
 
     // How far the hand-in got: 0 not begun, the recorded stage, 4 over.
