@@ -2,6 +2,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+# How long `make fuzz` runs each target, and how many mutated inputs the CI run tries on each.
+FUZZ_SECONDS ?= 60
+FUZZ_RUNS   ?= 3000
+FUZZ_TARGETS := bank settings score_database answer_sheet workspace bank_text roster_text
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
@@ -12,7 +17,7 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps build test test-asan bench demo format clean admin stage-demo package package-check
+.PHONY: all deps build test test-asan bench demo format clean fuzz-build fuzz fuzz-ci admin stage-demo package package-check
 
 all: build
 
@@ -42,6 +47,31 @@ $(BENCH_BUILD)/build.ninja:
 bench: deps $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target olv_bench
 	$(BENCH_BUILD)/bench/olv_bench
+
+# The fuzz targets are clang's (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer) and
+# build only the readers, never Qt. Inputs found go to $(FUZZ_BUILD)/corpus/TARGET, crashes to
+# $(FUZZ_BUILD)/artifacts; the seeds in fuzz/corpus stay as committed (fuzz/make-corpus.sh makes them).
+$(FUZZ_BUILD)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOLV_BUILD_FUZZ=ON $(CMAKE_FLAGS)
+
+fuzz-build: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+FUZZ_RUN = set -e; for target in $(FUZZ_TARGETS); do \
+	    mkdir -p $(abspath $(FUZZ_BUILD))/corpus/$$target $(abspath $(FUZZ_BUILD))/artifacts; \
+	    echo "== fuzz_$$target"; \
+	    $(FUZZ_BUILD)/fuzz/fuzz_$$target -artifact_prefix=$(abspath $(FUZZ_BUILD))/artifacts/$$target- $(1) \
+	        $(abspath $(FUZZ_BUILD))/corpus/$$target $(abspath fuzz/corpus)/$$target; \
+	done
+
+fuzz: fuzz-build
+	$(call FUZZ_RUN,-max_total_time=$(FUZZ_SECONDS) -print_final_stats=1)
+
+# CI: every target over its seeds, then a few thousand mutated inputs from a fixed seed (at
+# most a minute per target: the workspace target writes and syncs files on every run).
+fuzz-ci: fuzz-build
+	$(call FUZZ_RUN,-runs=0)
+	$(call FUZZ_RUN,-runs=$(FUZZ_RUNS) -max_total_time=60 -seed=1)
 
 # A fresh copy of the sample exam in $(DEMO) with a drive D: of its own, so that no earlier
 # demo's workspace resumes. With a display the real client starts there; without one the
@@ -86,4 +116,4 @@ format: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

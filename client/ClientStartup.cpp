@@ -1,10 +1,12 @@
 #include "client/ClientStartup.h"
 
+#include "client/AnswerCardCheck.h"
 #include "client/AnswerCardLine.h"
 #include "client/ClientEnvironment.h"
 #include "client/ClientSettings.h"
 #include "client/ExamFolder.h"
 #include "client/ExamState.h"
+#include "client/HandInProgress.h"
 #include "client/LocalDisk.h"
 #include "client/LoginMark.h"
 #include "client/PaperAssembly.h"
@@ -77,6 +79,8 @@ bool startFresh(ExamState& state, const ClientEnvironment& env, LoginRunner& log
     state.className = std::move(identity->className);
     state.candidateName = std::move(identity->candidateName);
     state.examNumber = std::move(identity->examNumber);
+    // Left by a finished hand-in of the same exam number; the new exam must not take it for its own.
+    removeFile(Workspace(env.workspace()).handInFile(state.examNumber));
     return writeLoginMark(state, env);
 }
 
@@ -89,9 +93,32 @@ bool startMode(
     return mode == StartMode::Resumed ? startResumed(state, env) : startFresh(state, env, login);
 }
 
+// The answer card of a hand-in under way, or else of the answer card file. Nothing when the
+// workspace is damaged: a file missing or short, or numbers that do not fit the exam.
+std::optional<AnswerCardFile> readRestoredCard(ExamState& state, const Workspace& workspace)
+{
+    const int questionCount = state.paper.questionCount();
+    HandInProgress progress;
+    std::optional<AnswerCardFile> card;
+    switch (readHandInProgress(workspace, state.examNumber, questionCount, progress)) {
+    case HandInRead::Damaged:
+        return std::nullopt;
+    case HandInRead::Read:
+        card = progress.card;
+        state.handIn = std::move(progress);
+        break;
+    case HandInRead::None:
+        card = readAnswerCardFile(workspace, state.examNumber, questionCount);
+        break;
+    }
+    if (!card || !answerCardFits(*card, state.paper, state.settings.examMinutes))
+        return std::nullopt;
+    return card;
+}
+
 bool restoreAnswerCard(ExamState& state, const ClientEnvironment& env, const Workspace& workspace)
 {
-    std::optional<AnswerCardFile> card = readAnswerCardFile(workspace, state.examNumber, state.paper.questionCount());
+    std::optional<AnswerCardFile> card = readRestoredCard(state, workspace);
     if (!card) {
         env.prompter.message("本地磁盘中存放的数据不全.请重新考试");
         removeFile(workspace.settingsCopy());
@@ -119,6 +146,9 @@ bool fillAnswerCard(StartMode mode, ExamState& state, const ClientEnvironment& e
     if (mode == StartMode::Resumed) {
         if (!restoreAnswerCard(state, env, workspace))
             return false;
+        // The hand-in under way writes the marked card itself.
+        if (state.handIn)
+            return true;
     } else {
         blankAnswerCard(state);
     }

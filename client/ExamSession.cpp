@@ -247,10 +247,22 @@ void ExamSession::setCardAnswer(int number, const std::string& answer)
     m_view.setAnswerCardLine(number - 1, m_state.answerCard[index]);
 }
 
-void ExamSession::writeAnswerCard() const
+// The answer stays on the card in memory and is marked at hand-in; only a power cut would lose
+// it now, so the invigilator is told once. The next confirm writes the whole card again.
+void ExamSession::writeAnswerCard()
 {
-    writeAnswerCardFile(Workspace(m_env.workspace()), m_state.examNumber,
+    const bool written = writeAnswerCardFile(Workspace(m_env.workspace()), m_state.examNumber,
         AnswerCardFile { m_state.answerCard, m_state.bankQuestionCount, m_state.elapsedSeconds });
+    if (!written && !m_toldCardNotSaved) {
+        m_toldCardNotSaved = true;
+        m_env.prompter.message("本机不能保存答案,请报告监考老师");
+    }
+}
+
+void ExamSession::resumeHandIn()
+{
+    if (m_state.handIn && !m_submission.markingStarted())
+        markAndSubmit();
 }
 
 void ExamSession::markAndSubmit() { olv::markAndSubmit(m_state, m_view, m_env, m_submission); }

@@ -49,6 +49,8 @@ public:
     // The one-second timer.
     void tick();
     void handIn();
+    // Completes a hand-in that a restart found under way (ExamState::handIn); nothing otherwise.
+    void resumeHandIn();
 
 private:
     long long remainingSeconds() const;
@@ -57,7 +59,7 @@ private:
     std::string_view cardAnswer(int number) const;
     void showQuestionAt(int number, bool selectPaper, bool scrollToTop);
     void setCardAnswer(int number, const std::string& answer);
-    void writeAnswerCard() const;
+    void writeAnswerCard();
     void markAndSubmit();
 
     ExamState& m_state;
@@ -65,6 +67,7 @@ private:
     const ClientEnvironment& m_env;
     int m_currentQuestion = 1;
     SubmissionStatus m_submission;
+    bool m_toldCardNotSaved = false;
 };
 
 } // namespace olv

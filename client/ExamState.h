@@ -1,9 +1,11 @@
 #pragma once
 
+#include "client/HandInProgress.h"
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
 #include "common/QuestionList.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,8 @@ struct ExamState
     long elapsedSeconds = 0;
     // The paper as the exam window lists it, each line tagged with its question number.
     std::vector<RenderedLine> paperLines;
+    // A hand-in that a restart found under way: the exam window completes it at once.
+    std::optional<HandInProgress> handIn;
 };
 
 } // namespace olv

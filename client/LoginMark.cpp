@@ -63,11 +63,12 @@ bool writeLoginMark(ExamState& state, const ClientEnvironment& env)
     const ScoreRecord record { state.className, state.candidateName, state.examNumber, loginMark() };
     if (!passesStartupChecks(state, env))
         return false;
-    if (found)
-        rewriteScoreRecord(*file, *found, record);
-    else
-        appendScoreRecord(*file, record);
-    return true;
+    // An exam whose login mark was not written could be started a second time under the same
+    // number, and its score would have no line of its own: the database counts as unusable.
+    const bool written = found ? rewriteScoreRecord(*file, *found, record) : appendScoreRecord(*file, record);
+    if (!written)
+        env.prompter.message("不能打开文件成绩库文件");
+    return written;
 }
 
 } // namespace olv

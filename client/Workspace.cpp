@@ -1,6 +1,6 @@
 #include "client/Workspace.h"
 
-#include "platform/ReplacingWrite.h"
+#include "client/AnswerCardCheck.h"
 #include "client/SafeFileName.h"
 #include "common/CNumbers.h"
 #include "common/ExamSettingsFile.h"
@@ -8,6 +8,9 @@
 #include "common/TextLines.h"
 #include "platform/File.h"
 #include "platform/PathMapping.h"
+#include "platform/ReplacingWrite.h"
+
+#include <set>
 
 namespace olv {
 
@@ -67,6 +70,8 @@ std::filesystem::path Workspace::answerCardFile(std::string_view examNumber) con
 
 std::filesystem::path Workspace::bankTemporary(std::string_view examNumber) const { return fileOf(examNumber, ".bak"); }
 
+std::filesystem::path Workspace::handInFile(std::string_view examNumber) const { return fileOf(examNumber, ".hnd"); }
+
 // Mapped like every GBK name, so the paper file and paperFileSetting always agree.
 std::filesystem::path Workspace::fileOf(std::string_view examNumber, std::string_view extension) const
 {
@@ -79,14 +84,19 @@ std::string paperFileSetting(std::string_view examNumber)
     return "d:\\ExaminationTemporary\\" + fileName(examNumber, ".kst");
 }
 
-bool writeAnswerCardFile(const Workspace& workspace, std::string_view examNumber, const AnswerCardFile& card)
+std::string answerCardText(const AnswerCardFile& card)
 {
     std::string text;
     for (const std::string& line : card.lines)
         text.append(line).append("\n");
     text.append(std::to_string(card.bankQuestionCount)).append("\n");
     text.append(padRight(std::to_string(card.elapsedSeconds), 10)).append("\n");
-    return writeTextReplacing(workspace.answerCardFile(examNumber), text);
+    return text;
+}
+
+bool writeAnswerCardFile(const Workspace& workspace, std::string_view examNumber, const AnswerCardFile& card)
+{
+    return writeTextReplacing(workspace.answerCardFile(examNumber), answerCardText(card));
 }
 
 BankWriteResult writePaperFile(const Workspace& workspace, std::string_view examNumber, const QuestionBank& paper)
@@ -117,9 +127,30 @@ std::optional<std::vector<int>> readQuestionIndex(
     if (!lines)
         return std::nullopt;
     std::vector<int> numbers;
-    for (const std::string& line : *lines)
-        numbers.push_back(cAtoi(line));
+    std::set<int> seen;
+    for (const std::string& line : *lines) {
+        const int number = cAtoi(line);
+        if (number < 1 || number > maxBankQuestions || !seen.insert(number).second)
+            return std::nullopt;
+        numbers.push_back(number);
+    }
     return numbers;
+}
+
+std::optional<AnswerCardFile> readAnswerCard(File& file, int questionCount)
+{
+    std::optional<std::vector<std::string>> lines = readLines(file, questionCount);
+    if (!lines)
+        return std::nullopt;
+    AnswerCardFile card;
+    card.lines = std::move(*lines);
+    std::string line;
+    readLine(file, line); // a missing line reads as empty: 0
+    card.bankQuestionCount = cAtoi(line);
+    if (readLine(file, line) != LineRead::Line)
+        return std::nullopt;
+    card.elapsedSeconds = cAtoi(line); // atol with a 32-bit long, as the file's writers have
+    return card;
 }
 
 std::optional<AnswerCardFile> readAnswerCardFile(
@@ -128,18 +159,7 @@ std::optional<AnswerCardFile> readAnswerCardFile(
     std::optional<File> file = File::open(workspace.answerCardFile(examNumber), OpenMode::ReadOnly, Sharing::Shared);
     if (!file)
         return std::nullopt;
-    std::optional<std::vector<std::string>> lines = readLines(*file, questionCount);
-    if (!lines)
-        return std::nullopt;
-    AnswerCardFile card;
-    card.lines = std::move(*lines);
-    std::string line;
-    readLine(*file, line); // a missing line reads as empty: 0
-    card.bankQuestionCount = cAtoi(line);
-    if (readLine(*file, line) != LineRead::Line)
-        return std::nullopt;
-    card.elapsedSeconds = cAtoi(line); // atol with a 32-bit long, as the file's writers have
-    return card;
+    return readAnswerCard(*file, questionCount);
 }
 
 bool isWorkspaceComplete(const Workspace& workspace, std::string_view examNumber)
@@ -147,6 +167,9 @@ bool isWorkspaceComplete(const Workspace& workspace, std::string_view examNumber
     if (!opensForReading(workspace.paperFile(examNumber)) || !opensForReading(workspace.questionIndexFile(examNumber))
         || !opensForReading(workspace.settingsCopy()))
         return false;
+    // A hand-in under way has marked the answer card; its progress file holds the card instead.
+    if (opensForReading(workspace.handInFile(examNumber)))
+        return true;
     std::optional<File> card = File::open(workspace.answerCardFile(examNumber), OpenMode::ReadOnly, Sharing::Shared);
     return card && endsWithElapsedLine(*card);
 }

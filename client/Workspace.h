@@ -3,6 +3,7 @@
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
 #include "common/QuestionBankFile.h"
+#include "platform/File.h"
 
 #include <filesystem>
 #include <optional>
@@ -28,6 +29,7 @@ public:
     std::filesystem::path questionIndexFile(std::string_view examNumber) const; // E + ".sth"
     std::filesystem::path answerCardFile(std::string_view examNumber) const; // E + ".das"
     std::filesystem::path bankTemporary(std::string_view examNumber) const; // E + ".bak"
+    std::filesystem::path handInFile(std::string_view examNumber) const; // E + ".hnd"
 
 private:
     std::filesystem::path fileOf(std::string_view examNumber, std::string_view extension) const;
@@ -48,6 +50,9 @@ struct AnswerCardFile
     long elapsedSeconds = 0;
 };
 
+// The file's text before text mode: the lines, the bank question count, the time ("%-10ld").
+std::string answerCardText(const AnswerCardFile& card);
+
 // Rewritten at start and at every confirmed answer. Written to a temporary file, flushed
 // to disk and renamed over the old one, so a power cut leaves the old or the new file
 // whole. False when it could not be written (the exam goes on regardless).
@@ -64,17 +69,22 @@ bool writeQuestionIndex(const Workspace& workspace, std::string_view examNumber,
 bool writeWorkspaceSettings(const Workspace& workspace, const ExamSettings& settings, std::string_view examNumber);
 
 // The first `questionCount` lines as bank question numbers; nothing when the file cannot be
-// opened or holds fewer lines.
+// opened, holds fewer lines, or a number could not belong to a bank (below 1, twice, or beyond
+// maxBankQuestions).
 std::optional<std::vector<int>> readQuestionIndex(
     const Workspace& workspace, std::string_view examNumber, int questionCount);
 
 // Nothing when the file cannot be opened or a card line or the elapsed-time line is missing.
+// The numbers are taken as they stand: answerCardFits checks them against the exam.
 std::optional<AnswerCardFile> readAnswerCardFile(
     const Workspace& workspace, std::string_view examNumber, int questionCount);
+// The same from the current position of an open file.
+std::optional<AnswerCardFile> readAnswerCard(File& file, int questionCount);
 
-// Whether the settings copy can be resumed: the paper, the question index, the copy and the
-// answer card all open, and the answer card file still ends with an elapsed-time line (its
-// last 12 bytes read as a line ending in two spaces and not beginning with "***").
+// Whether the settings copy can be resumed: the paper, the question index and the copy open,
+// and either a hand-in is under way (its progress file opens) or the answer card file opens and
+// still ends with an elapsed-time line (its last 12 bytes read as a line ending in two spaces
+// and not beginning with "***").
 bool isWorkspaceComplete(const Workspace& workspace, std::string_view examNumber);
 
 } // namespace olv

@@ -12,6 +12,7 @@ packages=(
     fonts-wqy-microhei
     clang-format
     dpkg-dev desktop-file-utils appstream
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -10,6 +10,8 @@
 #include "client/ui/QtReviewLoginRunner.h"
 #include "platform/SingleInstance.h"
 
+#include <QTimer>
+
 namespace olv {
 
 namespace {
@@ -65,7 +67,9 @@ int runExamWindow(const ClientEnvironment& env)
     connectCommands(window, session);
     if (state.paper.questionCount() > 0)
         session.goToQuestion(1);
-    if (*mode != StartMode::Review) {
+    if (state.handIn) {
+        QTimer::singleShot(0, &window, [&session] { session.resumeHandIn(); });
+    } else if (*mode != StartMode::Review) {
         session.showRemainingTime();
         window.startTimer();
     }

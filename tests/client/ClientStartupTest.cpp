@@ -1,5 +1,6 @@
 #include "client/ClientStartup.h"
 
+#include "client/HandInProgress.h"
 #include "client/StartupFixture.h"
 
 namespace olv {
@@ -133,6 +134,85 @@ TEST_F(ClientStartupTest, ResumedAnswerCardThatCannotBeReadEndsTheExam)
     EXPECT_FALSE(start(resumed));
     EXPECT_EQ(prompter.texts(), std::vector<std::string> { "本地磁盘中存放的数据不全.请重新考试" });
     EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
+}
+
+// What a resumption reads back must fit the paper and the bank; each of these is a damaged
+// workspace, and the first would make the hand-in build an answer record of 2 GiB.
+TEST_F(ClientStartupTest, ResumedNumbersThatDoNotFitTheExamAreADamagedWorkspace)
+{
+    const int questionCount = 5 + 3 + 5;
+    const auto cardWith = [](std::string first, const std::string& count, const std::string& elapsed) {
+        std::string text = first + "\r\n";
+        for (int number = 2; number <= questionCount; ++number)
+            text += std::to_string(number) + "--\r\n";
+        return text + count + "\r\n" + elapsed + std::string(10 - elapsed.size(), ' ') + "\r\n";
+    };
+    const struct
+    {
+        std::string card;
+        std::string index; // empty: as written
+        const char* message;
+    } cases[] = {
+        { cardWith("1--A", "2147483647", "300"), "", "本地磁盘中存放的数据不全.请重新考试" },
+        { cardWith("1--A", "1", "300"), "", "本地磁盘中存放的数据不全.请重新考试" },
+        { cardWith("1--A", "34", "-1"), "", "本地磁盘中存放的数据不全.请重新考试" },
+        { cardWith("1--A", "34", "3602"), "", "本地磁盘中存放的数据不全.请重新考试" },
+        { cardWith("7--A", "34", "300"), "", "本地磁盘中存放的数据不全.请重新考试" },
+        { cardWith("1--AX", "34", "300"), "", "本地磁盘中存放的数据不全.请重新考试" },
+        { cardWith("1--A", "34", "300"), "1\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n",
+            "本地磁盘中存放的数据不全." },
+        { cardWith("1--A", "34", "300"), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n",
+            "本地磁盘中存放的数据不全." },
+    };
+    for (const auto& damaged : cases) {
+        SCOPED_TRACE(damaged.card + damaged.index);
+        ExamState fresh;
+        ASSERT_EQ(start(fresh), StartMode::Fresh);
+        ASSERT_EQ(fresh.paper.questionCount(), questionCount);
+        test::writeBytes(workspace().answerCardFile("1001"), damaged.card);
+        if (!damaged.index.empty())
+            test::writeBytes(workspace().questionIndexFile("1001"), damaged.index);
+        const std::size_t promptsBefore = prompter.texts().size();
+        ExamState resumed;
+        EXPECT_FALSE(start(resumed));
+        EXPECT_EQ(prompter.texts().size(), promptsBefore + 1);
+        EXPECT_EQ(prompter.texts().back(), damaged.message);
+        std::filesystem::remove(workspace().settingsCopy());
+    }
+    ExamState fresh;
+    ASSERT_EQ(start(fresh), StartMode::Fresh);
+    test::writeBytes(workspace().answerCardFile("1001"), cardWith("1--A", "34", "3601"));
+    ExamState resumed;
+    EXPECT_EQ(start(resumed), StartMode::Resumed) << "the tick that ends the exam counts one second more";
+}
+
+// After the score is written the roster line holds it, which a login refuses: only the
+// hand-in progress in the workspace brings the candidate back, to the end of the hand-in.
+TEST_F(ClientStartupTest, AHandInUnderWayIsResumedWithTheCardItHandedIn)
+{
+    ASSERT_EQ(start(state), StartMode::Fresh);
+    state.answerCard[0] = "1--C";
+    HandInProgress progress { HandInStage::Answers, SubmissionState::Submitted, SubmissionState::NotStarted, 0,
+        { state.answerCard, 34, 120 } };
+    ASSERT_TRUE(writeHandInProgress(workspace(), "1001", progress));
+    test::writeBytes(workspace().answerCardFile("1001"), "marked, not resumable");
+    writeRoster({ test::rosterLine("一班", "张三", "1001", "7") });
+
+    ExamState resumed;
+    ASSERT_EQ(start(resumed), StartMode::Resumed);
+    ASSERT_TRUE(resumed.handIn);
+    EXPECT_EQ(resumed.handIn->stage, HandInStage::Answers);
+    EXPECT_EQ(resumed.answerCard, state.answerCard);
+    EXPECT_EQ(resumed.elapsedSeconds, 120);
+    EXPECT_EQ(readBytes(workspace().answerCardFile("1001")), "marked, not resumable");
+    EXPECT_TRUE(prompter.prompts().empty());
+
+    // A later exam under the same number does not take a finished hand-in's record for its own.
+    std::filesystem::remove(workspace().settingsCopy());
+    writeRoster({ test::rosterLine("一班", "张三", "1001") });
+    ExamState next;
+    ASSERT_EQ(start(next), StartMode::Fresh);
+    EXPECT_FALSE(std::filesystem::exists(workspace().handInFile("1001")));
 }
 
 TEST_F(ClientStartupTest, ReviewModeNeedsItsStartupAndWritesNothing)

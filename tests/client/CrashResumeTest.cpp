@@ -1,4 +1,5 @@
 #include "client/AnswerCardLine.h"
+#include "client/HandInProgress.h"
 #include "client/StartupFixture.h"
 #include "client/Workspace.h"
 #include "client/driver/ExamScript.h"
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <csignal>
 #include <iostream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -25,6 +27,9 @@ using test::ScriptedConfirm;
 using test::scriptExamNumber;
 
 constexpr int killedRuns = 40;
+constexpr int confirmsBeforeHandIn = 60;
+constexpr int maxHandInRuns = 40;
+const std::string examOver = "message 考试结束。请离开考场";
 constexpr int bankQuestions = 31;
 const PaperShape paperShape { 6, 10, 14 };
 const int points[] = { 1, 2, 1 }; // per kind, whole so the expected score needs no rounding
@@ -218,6 +223,22 @@ protected:
         return child.wait();
     }
 
+    static long killWithin(std::mt19937& random, long microseconds)
+    {
+        return std::uniform_int_distribution<long>(0, microseconds)(random);
+    }
+
+    // The prompts of a hand-in so far: the question of an early hand-in, unless the run found
+    // the hand-in under way, then the end of the exam. The kill may cut them short.
+    static std::vector<std::string> handInPromptsOf(const RunLog& log)
+    {
+        std::vector<std::string> expected { examOver };
+        if (!log.prompts.empty() && log.prompts.front() != examOver)
+            expected.insert(expected.begin(), "confirm 考试时间还没到，你真的要结束考试吗？");
+        expected.resize(std::min(expected.size(), log.prompts.size()));
+        return expected;
+    }
+
     std::filesystem::path logOf(int run) const { return logs / ("run" + std::to_string(run) + ".log"); }
     RunLog readLog(int run) const
     {
@@ -330,7 +351,7 @@ protected:
         return { std::to_string(score), marks };
     }
 
-    void expectSubmittedOnce(const std::string& scoreText) const
+    std::vector<ScoreRecord> scoreLines() const
     {
         std::vector<ScoreRecord> scores;
         for (const std::string& line : readScoreLines("cj.kcj", OpenMode::ReadOnly).lines) {
@@ -338,16 +359,54 @@ protected:
             if (decoded.record.examNumber == scriptExamNumber)
                 scores.push_back(decoded.record);
         }
-        ASSERT_EQ(scores.size(), 1u);
-        EXPECT_EQ(removeSpaces(scores[0].scoreField), scoreText);
+        return scores;
+    }
 
+    std::vector<AnswerRecord> answerRecords() const
+    {
         std::vector<AnswerRecord> answers;
         for (const std::string& line : readAnswerLines(answerFile).lines) {
             if (parseAnswerRecord(line).examNumber == scriptExamNumber)
                 answers.push_back(parseAnswerRecord(line));
         }
+        return answers;
+    }
+
+    // At any moment of the hand-in: one roster line, at most one answer record, and while the
+    // settings copy is there a restart resumes. (Without it, a progress file left by a kill just
+    // after the copy went is cleared by the next fresh start.)
+    void checkHandInSoFar() const
+    {
+        EXPECT_EQ(scoreLines().size(), 1u);
+        EXPECT_LE(answerRecords().size(), 1u);
+        const Workspace workspace(env.workspace());
+        if (std::filesystem::exists(workspace.settingsCopy())) {
+            EXPECT_TRUE(isWorkspaceComplete(workspace, scriptExamNumber));
+        }
+    }
+
+    // How far the hand-in got: 0 not begun, the recorded stage, 4 over.
+    int stageReached() const
+    {
+        const Workspace workspace(env.workspace());
+        if (!std::filesystem::exists(workspace.settingsCopy()))
+            return 4;
+        HandInProgress progress;
+        if (readHandInProgress(workspace, scriptExamNumber, paperShape.questionCount, progress) != HandInRead::Read)
+            return 0;
+        return static_cast<int>(progress.stage);
+    }
+
+    void expectSubmittedOnce(const std::string& scoreText) const
+    {
+        const std::vector<ScoreRecord> scores = scoreLines();
+        ASSERT_EQ(scores.size(), 1u);
+        EXPECT_EQ(removeSpaces(scores[0].scoreField), scoreText);
+        const std::vector<AnswerRecord> answers = answerRecords();
         ASSERT_EQ(answers.size(), 1u);
         EXPECT_EQ(answers[0], (AnswerRecord { padRight(scoreText, 3), scriptExamNumber, expectedMarking().marks }));
+        for (const char* extension : { ".das", ".kst" })
+            EXPECT_TRUE(std::filesystem::exists(dir.path() / "语文期末" / ("1001张三" + std::string(extension))));
     }
 
     test::TempDir logs;
@@ -374,16 +433,49 @@ TEST_F(CrashResumeTest, AKilledClientResumesWithEveryConfirmedAnswerUntilTheHand
     }
     std::cout << "confirms found on the disk but not yet logged: " << confirmsAheadOfLog << "\n";
 
-    const int handIn = killedRuns;
-    ASSERT_EQ(launch(handIn, { "--hand-in-after", std::to_string(2 * paperShape.questionCount) }).wait(), 0)
-        << readLog(handIn).text;
-    const RunLog log = readLog(handIn);
-    ASSERT_TRUE(log.done) << log.text;
-    checkRun(log, { "confirm 考试时间还没到，你真的要结束考试吗？", "message 考试结束。请离开考场" });
-    const std::string score = expectedMarking().score;
-    EXPECT_EQ(log.handedInScore, score);
-    expectSubmittedOnce(score);
-    EXPECT_FALSE(std::filesystem::exists(Workspace(env.workspace()).settingsCopy()));
+    // The hand-in, killed at a random moment again and again until one run gets through. The
+    // first run confirms a round of answers before it hands in; the later ones complete the
+    // hand-in they find under way, or hand in at once when the kill came before it began.
+    int handInKills = 0;
+    long killWindowUs = 1000;
+    std::map<int, int> killedAtStage;
+    bool examOverSeen = false;
+    int run = killedRuns;
+    for (; std::filesystem::exists(Workspace(env.workspace()).settingsCopy()); ++run) {
+        SCOPED_TRACE("hand-in run " + std::to_string(run));
+        ASSERT_LT(run, killedRuns + maxHandInRuns) << "the hand-in never got through";
+        const bool last = run + 1 == killedRuns + maxHandInRuns;
+        std::vector<std::string> options { "--hand-in-after",
+            run == killedRuns ? std::to_string(confirmsBeforeHandIn) : "0" };
+        if (!last)
+            options.insert(options.end(), { "--die-in-hand-in-us", std::to_string(killWithin(random, killWindowUs)) });
+        // Wider each time, so the kills sweep the hand-in on a fast machine and a slow one alike.
+        killWindowUs += killWindowUs / 4;
+        const int status = launch(run, options).wait();
+        const RunLog log = readLog(run);
+        // The kill may also come after the driver logged "done", on its way out.
+        if (status != 0) {
+            EXPECT_EQ(status, 128 + SIGKILL) << log.text;
+            ++handInKills;
+            ++killedAtStage[stageReached()];
+        } else {
+            EXPECT_TRUE(log.done) << log.text;
+        }
+        checkRun(log, handInPromptsOf(log));
+        examOverSeen = std::find(log.prompts.begin(), log.prompts.end(), examOver) != log.prompts.end();
+        if (log.done) {
+            EXPECT_EQ(log.handedInScore, expectedMarking().score);
+        }
+        checkHandInSoFar();
+        if (HasFailure())
+            return;
+    }
+    std::cout << "hand-in runs killed: " << handInKills << " of " << run - killedRuns << "; killed with the hand-in";
+    for (const auto& [stage, kills] : killedAtStage)
+        std::cout << " at stage " << stage << ": " << kills;
+    std::cout << " (0 not begun, 4 over)\n";
+    EXPECT_TRUE(examOverSeen) << "the run that finished the hand-in told the candidate";
+    expectSubmittedOnce(expectedMarking().score);
 }
 
 } // namespace

@@ -162,6 +162,27 @@ TEST_F(ExamSessionTest, ConfirmStoresTheLettersInOrderAndWritesTheAnswerCardFile
     expectAt(5);
 }
 
+TEST_F(ExamSessionTest, AnAnswerThatCannotBeSavedStaysOnTheCardAndTheInvigilatorIsCalledOnce)
+{
+    // A folder where the replacing write puts its temporary: no card file can be written.
+    const std::filesystem::path blocker = answerCardFile().string() + ".new";
+    std::filesystem::create_directories(blocker / "inside");
+    for (int number : { 1, 2 }) {
+        session.goToQuestion(number);
+        view.input.radio = 0;
+        session.confirm();
+    }
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { "本机不能保存答案,请报告监考老师" });
+    EXPECT_EQ(state.answerCard[1], "2--A");
+
+    std::filesystem::remove_all(blocker);
+    session.goToQuestion(5);
+    view.input.radio = 1;
+    session.confirm();
+    EXPECT_EQ(prompter.texts().size(), 1u);
+    EXPECT_EQ(readBytes(answerCardFile()), "1--A\r\n2--A\r\n3--\r\n4--\r\n5--B\r\n6--\r\n10\r\n0         \r\n");
+}
+
 TEST_F(ExamSessionTest, ConfirmMovesOnOnlyToAnUnansweredQuestion)
 {
     setCard(2, "A");

@@ -1,5 +1,6 @@
 #include "client/LoginMark.h"
 
+#include "client/FileSizeLimit.h"
 #include "client/StartupFixture.h"
 #include "platform/File.h"
 #include "support/LockWait.h"
@@ -54,6 +55,19 @@ TEST_F(LoginMarkTest, WithoutARosterAMissingCandidateIsAppendedAsTyped)
     writeRoster({ other });
     EXPECT_TRUE(writeLoginMark(state, env));
     EXPECT_EQ(readBytes("cj.kcj"), databaseOf({ other, loggedIn("三班", "赵六") }));
+}
+
+TEST_F(LoginMarkTest, ALoginMarkThatCannotBeWrittenIsAFailedLogin)
+{
+    writeRoster({ test::rosterLine("一班", "李四", "1002") });
+    const std::string roster = readBytes("cj.kcj");
+    {
+        // The disk is full: the file cannot grow by the appended line.
+        const test::FileSizeLimit full(roster.size());
+        EXPECT_FALSE(writeLoginMark(state, env));
+    }
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { "不能打开文件成绩库文件" });
+    EXPECT_EQ(readBytes("cj.kcj"), roster);
 }
 
 TEST_F(LoginMarkTest, WithARosterAMissingCandidateCannotStart)

@@ -1,6 +1,7 @@
 #include "client/Submission.h"
 
 #include "client/ExamFixture.h"
+#include "client/HandInProgress.h"
 #include "common/ScoreRecord.h"
 #include "platform/Gbk.h"
 #include "support/ChildProcess.h"
@@ -216,10 +217,54 @@ TEST_F(SubmissionTest, AnAnswerSheetThatCannotBeWrittenCountsAsGivenUp)
 TEST_F(SubmissionTest, WithoutTheAnswerCardFileTheScoreStillCounts)
 {
     std::filesystem::remove(answerCardFile());
+    std::filesystem::create_directory(answerCardFile()); // nothing can be written in its place
     submit();
     EXPECT_EQ(prompter.texts(), (std::vector<std::string> { "不能打开本地文件.", examOver }));
     EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
     EXPECT_FALSE(std::filesystem::exists(dir / "考试/1001张三.das"));
+}
+
+// A restart after a power cut completes the hand-in from the stage it recorded, looking in the
+// shared files first where the cut may have come after the write: one score line, one record.
+TEST_F(SubmissionTest, AHandInCutShortIsCompletedByTheRestartWithoutRepeatingAWrite)
+{
+    const struct
+    {
+        HandInStage stage;
+        std::string scoreField; // the roster line as the cut left it
+        std::string answersBefore; // the answer sheet as the cut left it
+        int recordsBefore;
+        std::string answersAfter;
+    } cases[] = {
+        { HandInStage::Score, loginMark(), "", 0, answerRecord },
+        { HandInStage::Score, "2", "", 0, answerRecord },
+        { HandInStage::Answers, "2", "", 0, answerRecord },
+        { HandInStage::Answers, "2", answerRecord, 0, answerRecord },
+        { HandInStage::Answers, "2", answerRecord, 1, std::string(answerRecord) + answerRecord },
+        { HandInStage::Copies, "2", answerRecord, 0, answerRecord },
+    };
+    for (const auto& cut : cases) {
+        SCOPED_TRACE(static_cast<int>(cut.stage));
+        writeBytes(dir / "cj.kcj", rosterWith(cut.scoreField));
+        std::filesystem::remove(dir / "考试/daan.txt");
+        if (!cut.answersBefore.empty())
+            writeBytes(dir / "考试/daan.txt", cut.answersBefore);
+        writeBytes(workspace().settingsCopy(), "settings");
+        state.handIn = HandInProgress { cut.stage, SubmissionState::Submitted, SubmissionState::NotStarted,
+            cut.recordsBefore, { state.answerCard, 5, 0 } };
+        test::ScriptedPrompter restartPrompter;
+        const ClientEnvironment restart { env.localDriveRoot, env.clock, restartPrompter, env.screen };
+        SubmissionStatus restartStatus;
+        markAndSubmit(state, view, restart, restartStatus);
+
+        EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
+        EXPECT_EQ(readBytes(dir / "考试/daan.txt"), cut.answersAfter);
+        EXPECT_EQ(restartPrompter.texts(), std::vector<std::string> { examOver });
+        EXPECT_TRUE(std::filesystem::exists(dir / "考试/1001张三.das"));
+        EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
+        EXPECT_FALSE(std::filesystem::exists(workspace().handInFile(state.examNumber)));
+        EXPECT_FALSE(state.handIn);
+    }
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 // or hands in after a given number of confirms.
 //
 //   ExamDriver WORKDIR DRIVEROOT LOG [--hand-in-after N] [--die-at-confirm K --die-delay-us D]
+//              [--die-in-hand-in-us H]
 //
 // Without --hand-in-after it stops confirming after a while and waits to be killed, so a run
 // that is meant to be killed never reaches the hand-in. --die-at-confirm makes the driver kill
-// itself D microseconds after it started its K-th confirm, so the kill lands in or near a write.
+// itself D microseconds after it started its K-th confirm, so the kill lands in or near a write;
+// --die-in-hand-in-us kills it H microseconds after the hand-in began. A start that finds a
+// hand-in under way completes it at once.
 //
 // Log lines, each on the disk before the driver goes on:
 //   start fresh|resumed
@@ -120,6 +123,7 @@ struct Options
     int handInAfter = -1;
     int dieAtConfirm = -1;
     long dieDelayMicroseconds = 0;
+    long dieInHandInMicroseconds = -1;
 };
 
 std::optional<Options> parseOptions(int argc, char** argv)
@@ -136,6 +140,8 @@ std::optional<Options> parseOptions(int argc, char** argv)
             options.dieAtConfirm = static_cast<int>(value);
         else if (name == "--die-delay-us")
             options.dieDelayMicroseconds = value;
+        else if (name == "--die-in-hand-in-us")
+            options.dieInHandInMicroseconds = value;
         else
             return std::nullopt;
     }
@@ -218,12 +224,18 @@ public:
     int run()
     {
         start();
-        for (int done = 0; done != m_options.handInAfter; ++done) {
-            if (m_options.handInAfter < 0 && done == confirmsBeforeIdle)
-                idle();
-            confirmNext(done + 1 == m_options.dieAtConfirm);
+        if (m_state.handIn) {
+            dieInHandIn();
+            m_session.resumeHandIn();
+        } else {
+            for (int done = 0; done != m_options.handInAfter; ++done) {
+                if (m_options.handInAfter < 0 && done == confirmsBeforeIdle)
+                    idle();
+                confirmNext(done + 1 == m_options.dieAtConfirm);
+            }
+            dieInHandIn();
+            m_session.handIn();
         }
-        m_session.handIn();
         if (m_view.closes != 1)
             m_log.fail("the window stayed open after the hand-in");
         m_log.line("handed-in " + m_session.submission().scoreText);
@@ -257,6 +269,12 @@ private:
         const std::string& line = m_state.answerCard.at(static_cast<std::size_t>(next.question - 1));
         m_log.line("confirmed " + std::to_string(next.question) + " " + std::string(answerOfCardLine(line)) + " "
             + std::to_string(m_state.elapsedSeconds));
+    }
+
+    void dieInHandIn() const
+    {
+        if (m_options.dieInHandInMicroseconds >= 0)
+            killSelfAfter(m_options.dieInHandInMicroseconds);
     }
 
     [[noreturn]] void idle()
