@@ -56,11 +56,7 @@ bool writeMarkedAnswerCard(const Workspace& workspace, const ExamState& state, c
     char mark[32];
     std::snprintf(mark, sizeof mark, "***%-4d***", marking.score);
     marked += mark;
-    return writeReplacing(
-        workspace.answerCardFile(state.examNumber), [&marked](const std::filesystem::path& temporary) {
-            std::optional<File> file = File::open(temporary, OpenMode::WriteTruncate, Sharing::Shared);
-            return file && file->write(marked);
-        });
+    return writeReplacing(workspace.answerCardFile(state.examNumber), marked);
 }
 
 // `afterCut`: an earlier start of this hand-in may have written the line already. Only the login
