@@ -21,7 +21,7 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/org.olvane.Olvane.svg
     usr/share/icons/hicolor/scalable/apps/org.olvane.Olvadmin.svg
     usr/share/olvane/sample/olvane.dat usr/share/olvane/sample/WordE97.kst usr/share/olvane/sample/cj.kcj
-    usr/share/man/man1/olvtool.1 usr/share/doc/olvane/README.md
+    usr/share/man/man1/olvtool.1 usr/share/doc/olvane/README.md usr/share/doc/olvane/ExaminersGuide.md
     etc/olvane/exam-folder
 )
 missing=0
