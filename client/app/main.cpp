@@ -3,6 +3,7 @@
 #include "client/ui/QtScreen.h"
 #include "platform/Clock.h"
 #include "platform/PathMapping.h"
+#include "ui/Accessibility.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtTranslation.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Olvane"));
     olv::installQtChineseTranslation(app);
+    olv::installViewFocusAction();
     QApplication::setWindowIcon(QIcon(olv::clientImage(QStringLiteral("olvane.png"))));
 
     olv::QtPrompter prompter(QStringLiteral("Olvane"));

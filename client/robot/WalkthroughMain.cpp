@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Gbk.h"
 #include "platform/PathMapping.h"
+#include "ui/Accessibility.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtTranslation.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Olvane"));
     olv::installQtChineseTranslation(app);
+    olv::installViewFocusAction();
 
     olv::QtPrompter prompter(QStringLiteral("Olvane"));
     olv::QtScreen screen;

@@ -3,6 +3,7 @@
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
 #include "support/TestFiles.h"
+#include "ui/Accessibility.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -100,6 +101,7 @@ class ExamWindowTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void fitsTheScreenAndSwitchesAnswerControls();
     void fillsTitleIdentityAndLists();
     void buildsTreeFromSettingsAndPaper();
@@ -115,6 +117,13 @@ private slots:
     void escapeAndCloseDoNotEndTheExam();
     void closeWindowEndsTheExam();
 };
+
+// Every view below is seen through the interface that adds the set-focus action, so the
+// selections through the accessibility interface also prove that Qt's own one still answers.
+void ExamWindowTest::initTestCase()
+{
+    olv::installViewFocusAction();
+}
 
 void ExamWindowTest::fitsTheScreenAndSwitchesAnswerControls()
 {
@@ -352,10 +361,15 @@ void ExamWindowTest::selectionsByAnyMeansEmitTheLine()
     selectAccessibly(questionTree, QStringLiteral("3"));
     selectAccessibly(questionTree, QStringLiteral("2"));
 
-    // The arrow keys go on from the line selected, by whatever means.
+    // Assistive technology moves the focus to each view; the arrow keys go on from the line
+    // selected, by whatever means.
     for (QWidget* view : std::initializer_list<QWidget*> { paperList, cardList, questionTree }) {
-        QVERIFY(QAccessible::queryAccessibleInterface(view)->state().focusable);
-        view->setFocus();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(view);
+        QVERIFY(accessible->state().focusable);
+        QAccessibleActionInterface* actions = accessible->actionInterface();
+        QVERIFY(actions && actions->actionNames().contains(QAccessibleActionInterface::setFocusAction()));
+        actions->doAction(QAccessibleActionInterface::setFocusAction());
+        QTRY_VERIFY(view->hasFocus());
         QTest::keyClick(view, Qt::Key_Down);
     }
 
