@@ -136,15 +136,11 @@ void ExamSession::selectTreeItem(int data, bool hasChildren, bool isKindNode)
 void ExamSession::selectPaperLine(int index)
 {
     checkUnconfirmedAnswer();
-    const std::vector<RenderedLine>& lines = m_state.paperLines;
-    if (index < 0 || static_cast<std::size_t>(index) >= lines.size())
+    if (index < 0)
         return;
-    auto line = static_cast<std::size_t>(index);
-    while (line > 0 && lines[line].tag == noQuestionTag)
-        --line;
     // The candidate's own selection stays; only the rest follows the question.
-    if (line > 0)
-        showQuestionAt(lines[line].tag, false, false);
+    if (const std::optional<int> number = questionAtLine(m_state.paperLines, static_cast<std::size_t>(index)))
+        showQuestionAt(*number, false, false);
 }
 
 void ExamSession::selectAnswerCardLine(int index)
