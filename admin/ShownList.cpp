@@ -1,7 +1,7 @@
 #include "admin/ShownList.h"
 
+#include "admin/bank/OutputFile.h"
 #include "common/Prompter.h"
-#include "platform/ReplacingWrite.h"
 
 namespace olv {
 
@@ -27,25 +27,10 @@ void ShownList::save()
     std::optional<std::string> name = m_prompter.saveName(".txt");
     if (!name)
         return;
-    if (saveListLines(std::filesystem::path(*name), m_lines))
+    if (writeTextLines(std::filesystem::path(*name), m_lines))
         m_prompter.message("已保存到文件" + *name);
     else
         m_prompter.message("不能保存到文件" + *name);
-}
-
-std::string listText(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
-
-bool saveListLines(const std::filesystem::path& path, const std::vector<std::string>& lines)
-{
-    return writeTextReplacing(path, listText(lines));
 }
 
 } // namespace olv

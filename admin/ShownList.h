@@ -39,10 +39,4 @@ private:
     bool m_closed = false;
 };
 
-// The text a saved list holds: every line followed by a line break (LF; CR LF once written in text mode).
-std::string listText(const std::vector<std::string>& lines);
-
-// Writes the list through a temporary beside the target, renamed over it.
-bool saveListLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
-
 } // namespace olv

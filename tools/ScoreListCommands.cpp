@@ -2,7 +2,7 @@
 #include "admin/AnswerAnalysis.h"
 #include "admin/ScoreList.h"
 #include "admin/ScoreRetake.h"
-#include "admin/ShownList.h"
+#include "admin/bank/OutputFile.h"
 #include "common/AnswerRecord.h"
 #include "common/ScoreDatabase.h"
 #include "platform/Gbk.h"

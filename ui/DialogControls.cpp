@@ -2,10 +2,12 @@
 
 #include "ui/LineListModel.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace olv {
 
@@ -42,6 +44,24 @@ QLineEdit* makeLabelledBox(QLabel*& label, const QString& caption, const QString
     label = new QLabel(caption, parent);
     label->setBuddy(box);
     return box;
+}
+
+QHBoxLayout* makeButtonRow(std::initializer_list<QWidget*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QWidget* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
+QVBoxLayout* makeButtonColumn(std::initializer_list<QWidget*> controls)
+{
+    auto* column = new QVBoxLayout;
+    for (QWidget* control : controls)
+        column->addWidget(control);
+    column->addStretch();
+    return column;
 }
 
 QListView* makeSizedLineList(LineListModel* model, QSize lineSize, const QString& objectName, QWidget* parent)

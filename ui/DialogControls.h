@@ -4,11 +4,14 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace olv {
@@ -27,6 +30,11 @@ QLabel* makeBuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent);
 // A box with its label: the label's caption (without its colon) is the box's accessible name
 // and the label its buddy.
 QLineEdit* makeLabelledBox(QLabel*& label, const QString& caption, const QString& objectName, QWidget* parent);
+
+// The buttons along the foot of a dialog, kept to its right edge.
+QHBoxLayout* makeButtonRow(std::initializer_list<QWidget*> buttons);
+// The controls down the side of a dialog, kept to its top edge.
+QVBoxLayout* makeButtonColumn(std::initializer_list<QWidget*> controls);
 
 // A line list whose lines report `lineSize` (the width gives the horizontal scroll extent).
 QListView* makeSizedLineList(LineListModel* model, QSize lineSize, const QString& objectName, QWidget* parent);

@@ -1,5 +1,7 @@
 #include "ui/OperatorPasswordDialog.h"
 
+#include "ui/DialogControls.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,26 +15,18 @@ OperatorPasswordDialog::OperatorPasswordDialog(QWidget* parent)
     , m_edit(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("口令"));
-    auto* label = new QLabel(QStringLiteral("请输入操作员口令:"), this);
-    label->setBuddy(m_edit);
+    QLabel* label = makeBuddyLabel(QStringLiteral("请输入操作员口令:"), m_edit, this);
     m_edit->setEchoMode(QLineEdit::Password);
-    m_edit->setAccessibleName(label->text());
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* quit = new QPushButton(QStringLiteral("退出"), this);
-    ok->setAccessibleName(ok->text());
-    quit->setAccessibleName(quit->text());
+    QPushButton* ok = makeButton(QStringLiteral("确定"), QStringLiteral("okButton"), this);
+    QPushButton* quit = makeButton(QStringLiteral("退出"), QStringLiteral("quitButton"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(quit);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_edit);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow({ ok, quit }));
 }
 
 std::optional<QString> OperatorPasswordDialog::ask()

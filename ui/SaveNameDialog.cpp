@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "common/SaveName.h"
+#include "ui/DialogControls.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -17,14 +18,6 @@ QString completed(const QString& name, const QString& extension)
     return QString::fromStdString(withDefaultExtension(name.toStdString(), extension.toStdString()));
 }
 
-QPushButton* button(const QString& caption, QWidget* parent)
-{
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setAccessibleName(caption);
-    pushButton->setAutoDefault(false);
-    return pushButton;
-}
-
 } // namespace
 
 SaveNameDialog::SaveNameDialog(Prompter& prompter, QString defaultExtension, QWidget* parent)
@@ -34,14 +27,12 @@ SaveNameDialog::SaveNameDialog(Prompter& prompter, QString defaultExtension, QWi
     , m_edit(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("保存文件名:"));
-    auto* label = new QLabel(QStringLiteral("保存文件名:"), this);
-    label->setBuddy(m_edit);
-    m_edit->setAccessibleName(label->text());
+    QLabel* label = makeBuddyLabel(QStringLiteral("保存文件名:"), m_edit, this);
     m_edit->setMinimumWidth(320);
-    QPushButton* pickButton = button(QStringLiteral("指定"), this);
-    QPushButton* ok = button(QStringLiteral("确定"), this);
+    QPushButton* pickButton = makeButton(QStringLiteral("指定"), QStringLiteral("pickButton"), this);
+    QPushButton* ok = makeButton(QStringLiteral("确定"), QStringLiteral("okButton"), this);
     ok->setDefault(true);
-    QPushButton* cancel = button(QStringLiteral("取消"), this);
+    QPushButton* cancel = makeButton(QStringLiteral("取消"), QStringLiteral("cancelButton"), this);
     connect(pickButton, &QPushButton::clicked, this, &SaveNameDialog::pick);
     connect(ok, &QPushButton::clicked, this, &SaveNameDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -142,10 +142,8 @@ void BankCopy::exportText()
     const auto target = askOutputName(m_prompter, ".txt");
     if (!target)
         return;
-    if (writeTextLines(target->path, bankExportLines(m_bank)))
+    if (writeTextLinesTelling(*target, bankExportLines(m_bank), m_prompter))
         m_prompter.message("已将当前题库中的所有试题及答案保存到文本文件" + target->shown);
-    else
-        m_prompter.message("不能打开" + target->shown + "文件");
 }
 
 } // namespace olv

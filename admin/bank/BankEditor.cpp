@@ -1,5 +1,6 @@
 #include "admin/bank/BankEditor.h"
 
+#include "admin/bank/BankReading.h"
 #include "admin/bank/DuplicateStems.h"
 #include "admin/bank/FormStem.h"
 #include "admin/bank/QuestionPlace.h"
@@ -8,32 +9,6 @@
 #include "platform/File.h"
 
 namespace olv {
-
-namespace {
-
-constexpr const char* readTemporaryName = "stk.bak";
-
-std::string readFailureMessage(BankReadFailure failure)
-{
-    switch (failure) {
-    case BankReadFailure::CannotOpenBank:
-        break;
-    case BankReadFailure::CannotCreateTemporary:
-        return std::string("不能创建临时文件") + readTemporaryName;
-    case BankReadFailure::CannotOpenTemporary:
-        return std::string("不能打开文件") + readTemporaryName;
-    }
-    return "不能打开试题库文件";
-}
-
-void normalizeAnswers(QuestionBank& bank)
-{
-    for (QuestionKind kind : allQuestionKinds)
-        for (Question& question : bank.questionsOf(kind))
-            question.answer = normalizeAnswer(kind, question.answer);
-}
-
-} // namespace
 
 BankEditor::BankEditor(BankEditorView& view, Prompter& prompter, std::filesystem::path bankPath)
     : m_view(view)
@@ -45,15 +20,13 @@ bool BankEditor::open()
 {
     // The editor creates a bank that does not exist yet, even if it is never saved.
     if (!File::open(m_bankPath, OpenMode::ReadWriteCreate, Sharing::Exclusive)) {
-        m_prompter.message(readFailureMessage(BankReadFailure::CannotOpenBank));
+        m_prompter.message(bankReadFailureMessage(BankReadFailure::CannotOpenBank));
         return false;
     }
-    BankReadResult read = readQuestionBank(m_bankPath, readTemporaryName);
-    if (!read.bank) {
-        m_prompter.message(readFailureMessage(read.failure));
+    std::optional<QuestionBank> bank = readBankTelling(m_bankPath, m_prompter);
+    if (!bank)
         return false;
-    }
-    m_bank = std::move(*read.bank);
+    m_bank = std::move(*bank);
     normalizeAnswers(m_bank);
     m_view.listsChanging();
     m_layout.rebuild(m_bank);

@@ -1,29 +1,30 @@
 #include "admin/bank/BankReading.h"
 
 #include "common/Answer.h"
-#include "common/QuestionBankFile.h"
 
 #include <string>
 
 namespace olv {
 
+std::string bankReadFailureMessage(BankReadFailure failure)
+{
+    switch (failure) {
+    case BankReadFailure::CannotOpenBank:
+        break;
+    case BankReadFailure::CannotCreateTemporary:
+        return std::string("不能创建临时文件") + bankReadTemporaryName;
+    case BankReadFailure::CannotOpenTemporary:
+        return std::string("不能打开文件") + bankReadTemporaryName;
+    }
+    return "不能打开试题库文件";
+}
+
 std::optional<QuestionBank> readBankTelling(const std::filesystem::path& bankPath, Prompter& prompter)
 {
     auto result = readQuestionBank(bankPath, bankReadTemporaryName);
-    if (result.bank)
-        return std::move(result.bank);
-    switch (result.failure) {
-    case BankReadFailure::CannotOpenBank:
-        prompter.message("不能打开试题库文件");
-        break;
-    case BankReadFailure::CannotCreateTemporary:
-        prompter.message(std::string("不能创建临时文件") + bankReadTemporaryName);
-        break;
-    case BankReadFailure::CannotOpenTemporary:
-        prompter.message(std::string("不能打开文件") + bankReadTemporaryName);
-        break;
-    }
-    return std::nullopt;
+    if (!result.bank)
+        prompter.message(bankReadFailureMessage(result.failure));
+    return std::move(result.bank);
 }
 
 void normalizeAnswers(QuestionBank& bank)

@@ -27,14 +27,27 @@ bool sameFile(const std::filesystem::path& first, const std::filesystem::path& s
     return std::filesystem::equivalent(first, second, error);
 }
 
-bool writeTextLines(const std::filesystem::path& target, const std::vector<std::string>& lines)
+std::string listText(const std::vector<std::string>& lines)
 {
     std::string text;
-    for (const auto& line : lines) {
+    for (const std::string& line : lines) {
         text += line;
         text += '\n';
     }
-    return writeTextReplacing(target, text);
+    return text;
+}
+
+bool writeTextLines(const std::filesystem::path& target, const std::vector<std::string>& lines)
+{
+    return writeTextReplacing(target, listText(lines));
+}
+
+bool writeTextLinesTelling(const OutputName& target, const std::vector<std::string>& lines, Prompter& prompter)
+{
+    if (writeTextLines(target.path, lines))
+        return true;
+    prompter.message("不能打开" + target.shown + "文件");
+    return false;
 }
 
 } // namespace olv

@@ -57,8 +57,7 @@ bool SamplePaperModel::writeOutput(const std::vector<std::string>& lines)
     const auto target = askOutputName(m_prompter, ".txt");
     if (!target)
         return false;
-    if (!writeTextLines(target->path, lines))
-        m_prompter.message("不能打开" + target->shown + "文件");
+    writeTextLinesTelling(*target, lines, m_prompter);
     return true;
 }
 

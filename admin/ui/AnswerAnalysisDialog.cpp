@@ -16,13 +16,13 @@ AnswerAnalysisDialog::AnswerAnalysisDialog(Prompter& prompter, const std::filesy
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(
-        makeButton(QStringLiteral("刷新"), QStringLiteral("reloadButton"), [this] { m_viewer.reload(); }));
+        commandButton(QStringLiteral("刷新"), QStringLiteral("reloadButton"), [this] { m_viewer.reload(); }));
     buttons->addWidget(
-        makeButton(QStringLiteral("另存为"), QStringLiteral("saveAsButton"), [this] { m_viewer.save(); }));
-    buttons->addWidget(
-        makeButton(QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));
+        commandButton(QStringLiteral("另存为"), QStringLiteral("saveAsButton"), [this] { m_viewer.save(); }));
+    buttons->addWidget(commandButton(
+        QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));
     buttons->addStretch();
-    buttons->addWidget(makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), [this] { reject(); }));
+    buttons->addWidget(commandButton(QStringLiteral("退出"), QStringLiteral("exitButton"), [this] { reject(); }));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list(), 1);

@@ -56,14 +56,9 @@ FileMergeDialog::FileMergeDialog(MergeKind kind, Prompter& prompter, QWidget* pa
     QPushButton* exit = makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
     connect(merge, &QPushButton::clicked, this, [this] { m_tool.merge(); });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(merge);
-    buttons->addWidget(exit);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow({ merge, exit }));
 }
 
 void FileMergeDialog::showPath(MergePath which, const std::string& utf8Path)

@@ -1,5 +1,6 @@
 #include "admin/ui/LineListDialog.h"
 
+#include "ui/DialogControls.h"
 #include "ui/LineListModel.h"
 #include "ui/ListFont.h"
 
@@ -33,13 +34,10 @@ LineListDialog::LineListDialog(const QString& caption, QWidget* parent)
 {
     setWindowTitle(caption);
     m_list->setAccessibleName(caption);
-    connect(
-        m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-            if (m_filling || !m_reportSelection)
-                return;
-            m_reportSelection(
-                current.isValid() ? std::optional<std::size_t>(static_cast<std::size_t>(current.row())) : std::nullopt);
-        });
+    onRowSelected(m_list, [this](std::size_t row) {
+        if (m_reportSelection)
+            m_reportSelection(row);
+    });
 }
 
 void LineListDialog::showLines(const std::vector<std::string>& lines, std::optional<std::size_t> selectedRow)
@@ -53,15 +51,10 @@ void LineListDialog::showLines(const std::vector<std::string>& lines, std::optio
             text.remove_suffix(1);
         rendered.push_back({ std::string(text) });
     }
-    m_filling = true;
     m_model->setLineSize(lineSize(lines));
     m_model->setLines(std::move(rendered));
-    if (selectedRow && *selectedRow < lines.size()) {
-        const QModelIndex index = m_model->index(static_cast<int>(*selectedRow));
-        m_list->setCurrentIndex(index);
-        m_list->scrollTo(index);
-    }
-    m_filling = false;
+    if (selectedRow)
+        selectRow(m_list, *selectedRow);
 }
 
 void LineListDialog::closeView()
@@ -81,12 +74,9 @@ void LineListDialog::onSelectionChanged(std::function<void(std::optional<std::si
     m_reportSelection = std::move(report);
 }
 
-QPushButton* LineListDialog::makeButton(const QString& caption, const QString& name, std::function<void()> command)
+QPushButton* LineListDialog::commandButton(const QString& caption, const QString& name, std::function<void()> command)
 {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    button->setAutoDefault(false);
+    QPushButton* button = makeButton(caption, name, this);
     connect(button, &QPushButton::clicked, this, [command = std::move(command)] { command(); });
     return button;
 }

@@ -30,14 +30,13 @@ public:
 protected:
     // Called with the examiner's selection whenever it changes.
     void onSelectionChanged(std::function<void(std::optional<std::size_t>)> report);
-    // A push button with `caption` as its text and accessible name.
-    QPushButton* makeButton(const QString& caption, const QString& name, std::function<void()> command);
+    // A named push button (see makeButton) that runs `command` when pressed.
+    QPushButton* commandButton(const QString& caption, const QString& name, std::function<void()> command);
 
 private:
     LineListModel* m_model;
     QListView* m_list;
     std::function<void(std::optional<std::size_t>)> m_reportSelection;
-    bool m_filling = false;
     bool m_closed = false;
 };
 

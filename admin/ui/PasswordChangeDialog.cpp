@@ -1,6 +1,7 @@
 #include "admin/ui/PasswordChangeDialog.h"
 
 #include "common/Prompter.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 
 #include <QFormLayout>
@@ -17,10 +18,7 @@ QLineEdit* passwordBox(const QString& caption, const QString& text, QFormLayout*
 {
     auto* edit = new QLineEdit(text, parent);
     edit->setEchoMode(QLineEdit::Password);
-    edit->setAccessibleName(caption);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(edit);
-    form->addRow(label, edit);
+    form->addRow(makeBuddyLabel(caption, edit, parent), edit);
     return edit;
 }
 
@@ -34,21 +32,15 @@ PasswordChangeDialog::PasswordChangeDialog(Prompter& prompter, const std::string
     auto* form = new QFormLayout;
     m_password = passwordBox(QStringLiteral("输入新口令:"), fromGbk(current), form, this);
     m_repeated = passwordBox(QStringLiteral("请再输一遍:"), fromGbk(current), form, this);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    ok->setAccessibleName(ok->text());
-    cancel->setAccessibleName(cancel->text());
+    QPushButton* ok = makeButton(QStringLiteral("确定"), QStringLiteral("okButton"), this);
+    QPushButton* cancel = makeButton(QStringLiteral("取消"), QStringLiteral("cancelButton"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &PasswordChangeDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow({ ok, cancel }));
 }
 
 std::optional<std::string> PasswordChangeDialog::ask()

@@ -55,16 +55,16 @@ ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(
-        makeButton(QStringLiteral("刷新记录"), QStringLiteral("refreshButton"), [this] { m_viewer.refresh(); }));
+        commandButton(QStringLiteral("刷新记录"), QStringLiteral("refreshButton"), [this] { m_viewer.refresh(); }));
     controls->addWidget(
-        makeButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { m_viewer.save(); }));
+        commandButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { m_viewer.save(); }));
     controls->addWidget(sortBox);
-    controls->addWidget(
-        makeButton(QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));
-    controls->addWidget(makeButton(
+    controls->addWidget(commandButton(
+        QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));
+    controls->addWidget(commandButton(
         QStringLiteral("选中记录重考"), QStringLiteral("retakeButton"), [this] { m_viewer.retakeSelected(); }));
     controls->addStretch();
-    controls->addWidget(makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), [this] { reject(); }));
+    controls->addWidget(commandButton(QStringLiteral("退出"), QStringLiteral("exitButton"), [this] { reject(); }));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list(), 1);

@@ -5,6 +5,7 @@
 #include "admin/ui/PasswordChangeDialog.h"
 #include "admin/ui/ToolButton.h"
 #include "platform/WorkingDirectoryGuard.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 
 #include <QButtonGroup>
@@ -78,10 +79,7 @@ SettingsDialog::SettingsDialog(Prompter& prompter, ExamSettings settings, std::f
 QLayout* SettingsDialog::buildFields()
 {
     const auto labelled = [this](QFormLayout* form, const QString& caption, SettingsBox which) {
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(box(which));
-        box(which)->setAccessibleName(caption);
-        form->addRow(label, box(which));
+        form->addRow(makeBuddyLabel(caption, box(which), this), box(which));
     };
     const auto picker = [this](const QString& caption, const QString& accessibleName, SettingsBox which,
                             void (SettingsForm::*pick)()) {
@@ -104,10 +102,7 @@ QLayout* SettingsDialog::buildFields()
         = { std::pair { QStringLiteral("试题库文件名:"), SettingsBox::BankFile },
               std::pair { QStringLiteral("成绩库文件名:"), SettingsBox::ScoreFile } };
     for (const auto& [caption, which] : fileBoxes) {
-        auto* label = new QLabel(caption, files);
-        label->setBuddy(box(which));
-        box(which)->setAccessibleName(caption);
-        fileRows->addRow(label,
+        fileRows->addRow(makeBuddyLabel(caption, box(which), files),
             picker(QStringLiteral("选取"), QStringLiteral("选取") + caption, which,
                 which == SettingsBox::BankFile ? &SettingsForm::pickBankFile : &SettingsForm::pickScoreFile));
     }

@@ -28,18 +28,6 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-WorkingDirectory::WorkingDirectory(const std::filesystem::path& folder)
-    : m_previous(std::filesystem::current_path())
-{
-    std::filesystem::current_path(folder);
-}
-
-WorkingDirectory::~WorkingDirectory()
-{
-    std::error_code ignored;
-    std::filesystem::current_path(m_previous, ignored);
-}
-
 std::string readBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WorkingDirectoryGuard.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,19 +24,9 @@ private:
     std::filesystem::path m_path;
 };
 
-// Makes `folder` the working directory for the guard's lifetime, as relative names in the
-// exam files resolve against it.
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const std::filesystem::path& folder);
-    ~WorkingDirectory();
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-private:
-    std::filesystem::path m_previous;
-};
+// The working directory set to a folder for a test's time, as relative names in the exam
+// files resolve against it.
+using WorkingDirectory = WorkingDirectoryGuard;
 
 // Whole files as bytes, without any translation.
 std::string readBytes(const std::filesystem::path& path);

@@ -49,12 +49,8 @@ BankCopyDialog::BankCopyDialog(QuestionBank bank, const QString& sourcePath, Pro
     auto* exit = makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
     save->setDefault(true);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(makeBuddyLabel(QStringLiteral("答案:"), m_answer, this));
-    buttons->addWidget(m_answer);
-    for (QPushButton* button : { select, tickAll, untickAll, save, exportText, exit })
-        buttons->addWidget(button);
-    buttons->addStretch();
+    QVBoxLayout* buttons = makeButtonColumn({ makeBuddyLabel(QStringLiteral("答案:"), m_answer, this), m_answer, select,
+        tickAll, untickAll, save, exportText, exit });
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(makeBuddyLabel(QStringLiteral("题库来源于:"), source, this), 0, 0, 1, 3);

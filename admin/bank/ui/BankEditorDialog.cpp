@@ -1,5 +1,6 @@
 #include "admin/bank/ui/BankEditorDialog.h"
 
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 #include "ui/LineListModel.h"
 
@@ -31,15 +32,6 @@ bool isEnterKey(const QEvent* event)
         return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-// A label that names its box for screen readers too.
-QLabel* captionFor(const QString& caption, QWidget* box, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(box);
-    box->setAccessibleName(caption);
-    return label;
 }
 
 } // namespace
@@ -85,22 +77,20 @@ QWidget* BankEditorDialog::makeListsPart()
     m_answerList->setObjectName(QStringLiteral("answerList"));
     m_answerList->setFixedWidth(140);
 
-    grid->addWidget(captionFor(QStringLiteral("试卷:"), m_questionList, part), 0, 0);
-    grid->addWidget(captionFor(QStringLiteral("答案:"), m_answerList, part), 0, 1);
+    grid->addWidget(makeBuddyLabel(QStringLiteral("试卷:"), m_questionList, part), 0, 0);
+    grid->addWidget(makeBuddyLabel(QStringLiteral("答案:"), m_answerList, part), 0, 1);
     grid->addWidget(m_questionList, 1, 0);
     grid->addWidget(m_answerList, 1, 1);
     grid->setColumnStretch(0, 1);
 
-    connect(m_questionList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& index) {
-            if (!m_selecting && index.isValid())
-                m_editor.questionLineSelected(static_cast<std::size_t>(index.row()));
-        });
-    connect(m_answerList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& index) {
-            if (!m_selecting && index.isValid())
-                m_editor.answerSelected(static_cast<std::size_t>(index.row()));
-        });
+    onRowSelected(m_questionList, [this](std::size_t row) {
+        if (!m_selecting)
+            m_editor.questionLineSelected(row);
+    });
+    onRowSelected(m_answerList, [this](std::size_t row) {
+        if (!m_selecting)
+            m_editor.answerSelected(row);
+    });
     return part;
 }
 
@@ -118,7 +108,7 @@ QWidget* BankEditorDialog::makeFormPart()
     m_stem->setTabChangesFocus(true);
     m_stem->setFixedHeight(90);
     m_stem->installEventFilter(this);
-    grid->addWidget(captionFor(QStringLiteral("题目:"), m_stem, part), 0, 0, Qt::AlignTop);
+    grid->addWidget(makeBuddyLabel(QStringLiteral("题目:"), m_stem, part), 0, 0, Qt::AlignTop);
     grid->addWidget(m_stem, 0, 1, 1, 3);
 
     static const char* const letters = "ABCD";
@@ -129,14 +119,14 @@ QWidget* BankEditorDialog::makeFormPart()
         m_options[i] = box;
         const int row = 1 + static_cast<int>(i) / 2;
         const int column = 2 * (static_cast<int>(i) % 2);
-        grid->addWidget(captionFor(QStringLiteral("供选答案%1:").arg(QChar(letters[i])), box, part), row, column);
+        grid->addWidget(makeBuddyLabel(QStringLiteral("供选答案%1:").arg(QChar(letters[i])), box, part), row, column);
         grid->addWidget(box, row, column + 1);
     }
 
     m_answer = new QLineEdit(part);
     m_answer->setObjectName(QStringLiteral("answerEdit"));
     m_answer->installEventFilter(this);
-    grid->addWidget(captionFor(QStringLiteral("正确答案:"), m_answer, part), 3, 0);
+    grid->addWidget(makeBuddyLabel(QStringLiteral("正确答案:"), m_answer, part), 3, 0);
     grid->addWidget(m_answer, 3, 1);
 
     auto* kindBox = new QGroupBox(QStringLiteral("新题类型"), part);
@@ -206,11 +196,7 @@ QWidget* BankEditorDialog::makeButtonsPart()
 
 QPushButton* BankEditorDialog::addButton(const QString& caption, const QString& name, void (BankEditor::*operation)())
 {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    // Enter never presses a button of this dialog.
-    button->setAutoDefault(false);
+    QPushButton* button = makeButton(caption, name, this);
     connect(button, &QPushButton::clicked, this, [this, operation] { (m_editor.*operation)(); });
     return button;
 }
@@ -240,23 +226,9 @@ void BankEditorDialog::showLists(
     m_selecting = false;
 }
 
-void BankEditorDialog::selectQuestionLine(std::size_t row)
-{
-    m_selecting = true;
-    const QModelIndex index = m_questionModel->index(static_cast<int>(row));
-    m_questionList->setCurrentIndex(index);
-    m_questionList->scrollTo(index);
-    m_selecting = false;
-}
+void BankEditorDialog::selectQuestionLine(std::size_t row) { selectRow(m_questionList, row); }
 
-void BankEditorDialog::selectAnswer(std::size_t row)
-{
-    m_selecting = true;
-    const QModelIndex index = m_answerModel->index(static_cast<int>(row));
-    m_answerList->setCurrentIndex(index);
-    m_answerList->scrollTo(index);
-    m_selecting = false;
-}
+void BankEditorDialog::selectAnswer(std::size_t row) { selectRow(m_answerList, row); }
 
 void BankEditorDialog::showCurrentNumber(int number) { m_currentNumber->setText(QString::number(number)); }
 

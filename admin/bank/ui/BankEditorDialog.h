@@ -60,7 +60,7 @@ private:
     void focusNextFormBox(QObject* from);
 
     BankEditor m_editor;
-    bool m_selecting = false; // the editor is selecting: no echo back to it
+    bool m_selecting = false; // the lists are being changed: no echo back to the editor
     LineListModel* m_questionModel = nullptr;
     LineListModel* m_answerModel = nullptr;
     QLabel* m_path = nullptr;

@@ -30,14 +30,10 @@ BankMergeDialog::BankMergeDialog(Prompter& prompter, QWidget* parent)
 
     auto* start = makeButton(QStringLiteral("开始合并"), QStringLiteral("startMergeButton"), this);
     auto* exit = makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(start);
-    buttons->addWidget(exit);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_paths);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow({ start, exit }));
 
     connect(start, &QPushButton::clicked, this, &BankMergeDialog::merge);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);

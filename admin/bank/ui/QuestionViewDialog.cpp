@@ -37,10 +37,7 @@ QuestionViewDialog::QuestionViewDialog(
     m_answerModel->setLines(m_model.answerLines());
     auto* close = makeButton(QStringLiteral("确定"), QStringLiteral("closeButton"), this);
 
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : { m_writePaper, m_writeKey, close })
-        buttons->addWidget(button);
-    buttons->addStretch();
+    QVBoxLayout* buttons = makeButtonColumn({ m_writePaper, m_writeKey, close });
     auto* layout = new QGridLayout(this);
     layout->addWidget(makeBuddyLabel(QStringLiteral("试题:"), m_questionList, this), 0, 0);
     layout->addWidget(makeBuddyLabel(QStringLiteral("标准答案:"), m_answerList, this), 0, 1);

@@ -43,6 +43,14 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
+    // The command succeeds and its file holds the bytes the dialog wrote.
+    void expectAsDialog(const std::string& arguments, const char* toolFile, const char* dialogFile)
+    {
+        SCOPED_TRACE(arguments);
+        EXPECT_EQ(run(arguments), 0);
+        EXPECT_EQ(readBytes(dir / toolFile), readBytes(dir / dialogFile));
+    }
+
     TempDir dir;
     WorkingDirectory inDir { dir.path() };
     ScriptedPrompter prompter;
@@ -62,10 +70,8 @@ TEST_F(BankOutputToolTest, CopyAndExportAsTheDialog)
     prompter.answerSaveName("dialog.txt");
     copy.exportText();
 
-    EXPECT_EQ(run("bank-select bank.kst tool.kst 5 2"), 0);
-    EXPECT_EQ(run("bank-export bank.kst tool.txt"), 0);
-    EXPECT_EQ(readBytes(dir / "tool.kst"), readBytes(dir / "dialog.kst"));
-    EXPECT_EQ(readBytes(dir / "tool.txt"), readBytes(dir / "dialog.txt"));
+    expectAsDialog("bank-select bank.kst tool.kst 5 2", "tool.kst", "dialog.kst");
+    expectAsDialog("bank-export bank.kst tool.txt", "tool.txt", "dialog.txt");
 }
 
 TEST_F(BankOutputToolTest, PaperAndKeyAsTheDialog)
@@ -89,10 +95,8 @@ TEST_F(BankOutputToolTest, PaperAndKeyAsTheDialog)
     prompter.answerSaveName("dialog-key");
     model.writeKey();
 
-    EXPECT_EQ(run("written-paper olvane.dat 1733500000 tool-paper.txt"), 0);
-    EXPECT_EQ(run("answer-key olvane.dat 1733500000 tool-key.txt"), 0);
-    EXPECT_EQ(readBytes(dir / "tool-paper.txt"), readBytes(dir / "dialog-paper.txt"));
-    EXPECT_EQ(readBytes(dir / "tool-key.txt"), readBytes(dir / "dialog-key.txt"));
+    expectAsDialog("written-paper olvane.dat 1733500000 tool-paper.txt", "tool-paper.txt", "dialog-paper.txt");
+    expectAsDialog("answer-key olvane.dat 1733500000 tool-key.txt", "tool-key.txt", "dialog-key.txt");
 }
 
 TEST_F(BankOutputToolTest, MergeAsTheDialogAndRefusalsWriteNothing)
@@ -103,8 +107,7 @@ TEST_F(BankOutputToolTest, MergeAsTheDialogAndRefusalsWriteNothing)
     merge.second = "other.kst";
     merge.target = "dialog.kst";
     ASSERT_EQ(merge.merge(), MergeOutcome::Merged);
-    EXPECT_EQ(run("bank-merge bank.kst other.kst tool.kst"), 0);
-    EXPECT_EQ(readBytes(dir / "tool.kst"), readBytes(dir / "dialog.kst"));
+    expectAsDialog("bank-merge bank.kst other.kst tool.kst", "tool.kst", "dialog.kst");
 
     ExamSettings settings = adminDefaults();
     settings.bankFile = "absent.kst";

@@ -4,6 +4,7 @@
 #include "admin/bank/ui/QuestionViewDialog.h"
 #include "common/ExamSettingsFile.h"
 #include "support/BankTexts.h"
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>
@@ -30,16 +31,6 @@ T* child(QWidget* dialog, const char* name)
     return dialog->findChild<T*>(QString::fromLatin1(name));
 }
 
-void click(QWidget* dialog, const char* button)
-{
-    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
-}
-
-void clickRow(QListView* list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
-}
-
 int currentRow(QWidget* dialog, const char* list) { return child<QListView>(dialog, list)->currentIndex().row(); }
 
 QString rowText(QWidget* dialog, const char* list, int row)
@@ -48,22 +39,11 @@ QString rowText(QWidget* dialog, const char* list, int row)
     return model->data(model->index(row, 0)).toString();
 }
 
-// Runs `drive` on the modal dialog once it shows; the dialog is closed afterwards also when a
-// check inside failed, so a failure never leaves the test waiting.
+// Runs `drive` on the modal dialog once it shows, after checking that it is the one expected
+// and that its controls are named for screen readers.
 void whenModal(const char* objectName, std::function<void(QDialog*)> drive)
 {
-    QTimer::singleShot(0, [objectName, drive = std::move(drive)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        struct Closer
-        {
-            QDialog* dialog;
-            ~Closer()
-            {
-                if (dialog->isVisible())
-                    dialog->reject();
-            }
-        } closer { dialog };
+    onNextModal<QDialog>([objectName, drive = std::move(drive)](QDialog* dialog) {
         QCOMPARE(dialog->objectName(), QString::fromLatin1(objectName));
         for (auto* widget : dialog->findChildren<QWidget*>())
             if (qobject_cast<QPushButton*>(widget) || qobject_cast<QListView*>(widget)
