@@ -102,7 +102,7 @@ TEST_F(BankOutputToolTest, MergeAsTheDialogAndRefusalsWriteNothing)
     merge.first = "bank.kst";
     merge.second = "other.kst";
     merge.target = "dialog.kst";
-    ASSERT_EQ(merge.merge(), MergeOutcome::Merged);
+    ASSERT_EQ(merge.merge(), BankMergeOutcome::Merged);
     EXPECT_EQ(run("bank-merge bank.kst other.kst tool.kst"), 0);
     EXPECT_EQ(readBytes(dir / "tool.kst"), readBytes(dir / "dialog.kst"));
 
