@@ -80,7 +80,7 @@ FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vect
     const auto writeRecords = [&](File& file) { return writeScoreRecords(file, records, onRecordWritten); };
     // Clients update the file in place under its lock: the new file takes the name only while
     // none of them is inside the old one.
-    switch (replaceFileContent(path, writeRecords, { .lockTarget = true })) {
+    switch (replaceFileContent(path, writeRecords, { .temporaryName = {}, .lockTarget = true })) {
     case ReplacingWriteResult::Written:
         return FileResult::Done;
     case ReplacingWriteResult::TargetBusy:

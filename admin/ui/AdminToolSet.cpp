@@ -1,9 +1,8 @@
-#include "admin/ui/AdminTools.h"
-
 #include "admin/bank/ui/BankCopyDialog.h"
 #include "admin/bank/ui/BankEditorDialog.h"
 #include "admin/bank/ui/BankMergeDialog.h"
 #include "admin/bank/ui/QuestionViewDialog.h"
+#include "admin/ui/AdminTools.h"
 #include "admin/ui/AnswerAnalysisDialog.h"
 #include "admin/ui/FileMergeDialog.h"
 #include "admin/ui/ScoreEditorDialog.h"
