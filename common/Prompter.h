@@ -24,7 +24,7 @@ public:
 
     // The file-open picker. `filter` lists description and pattern pairs, each item ended by
     // "|" ("试题库文件(*.kst)|*.kst|所有文件(*.*)|*.*|"). The full path of the chosen file
-    // (UTF-8), nothing when cancelled. The working directory stays as it was. A program
+    // (UTF-8), nothing when cancelled; a name typed that does not exist yet is taken as well. The working directory stays as it was. A program
     // without pickers (the exam client) cancels.
     virtual std::optional<std::string> openFileName(std::string_view filter)
     {

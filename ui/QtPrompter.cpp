@@ -14,8 +14,7 @@ namespace olv {
 QtPrompter::QtPrompter(QString programTitle, QWidget* parent)
     : m_programTitle(std::move(programTitle))
     , m_parent(parent)
-{
-}
+{ }
 
 QtPrompter::~QtPrompter() { delete m_passwordDialog; }
 
@@ -33,8 +32,8 @@ void QtPrompter::message(std::string_view text, std::string_view caption)
 
 bool QtPrompter::confirm(std::string_view text, std::string_view caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, captionOr(caption), fromUtf8(text), QMessageBox::Ok | QMessageBox::Cancel,
-                    m_parent);
+    QMessageBox box(
+        QMessageBox::NoIcon, captionOr(caption), fromUtf8(text), QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
@@ -49,20 +48,23 @@ std::string QtPrompter::password()
 
 std::optional<std::string> QtPrompter::openFileName(std::string_view filter)
 {
-    // Qt's own dialog, so the working directory stays as it was on every platform.
-    const QString chosen = QFileDialog::getOpenFileName(m_parent, {}, {}, qtFileFilter(filter), nullptr,
-                                                        QFileDialog::DontUseNativeDialog);
-    if (chosen.isEmpty())
+    // Qt's own dialog, so the working directory stays as it was on every platform. A name that
+    // does not exist yet is taken too: the editors start a new file with it.
+    QFileDialog dialog(m_parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(qtFileFilter(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return chosen.toStdString();
+    return dialog.selectedFiles().constFirst().toStdString();
 }
 
 std::optional<std::string> QtPrompter::saveFileName(std::string_view filter)
 {
     // The caller decides what happens to an existing file, so Qt does not ask.
     const QString chosen = QFileDialog::getSaveFileName(m_parent, {}, {}, qtFileFilter(filter), nullptr,
-                                                        QFileDialog::DontUseNativeDialog
-                                                            | QFileDialog::DontConfirmOverwrite);
+        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();

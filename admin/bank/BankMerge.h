@@ -10,7 +10,7 @@ namespace olv {
 // For each kind, the first bank's questions followed by the second's, answers as read.
 QuestionBank mergeBanks(QuestionBank first, const QuestionBank& second);
 
-enum class MergeOutcome
+enum class BankMergeOutcome
 {
     Refused, // a path missing, or both sources one file: nothing read
     Merged,
@@ -32,7 +32,7 @@ public:
 
     // "开始合并": reads both banks completely before the new one is written, so the new path
     // may be one of the sources. Tells the user the outcome.
-    MergeOutcome merge();
+    BankMergeOutcome merge();
 
 private:
     Prompter& m_prompter;

@@ -4,8 +4,10 @@
 #include "admin/ui/AdminApp.h"
 #include "admin/ui/AdminTools.h"
 #include "common/ExamSettingsFile.h"
+#include "platform/Clock.h"
 #include "platform/PathMapping.h"
 #include "ui/QtPrompter.h"
+#include "ui/QtTranslation.h"
 #include "ui/robot/WindowRobot.h"
 
 #include <QApplication>
@@ -31,6 +33,7 @@ int main(int argc, char** argv)
     qInstallMessageHandler(quietWarnings);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Olvadmin"));
+    olv::installQtChineseTranslation(app);
 
     olv::ExamSettings settings = olv::adminDefaults();
     if (olv::readExamSettings("olvane.dat", settings) == olv::SettingsRead::ReadError) {
@@ -42,7 +45,8 @@ int main(int argc, char** argv)
     olv::scriptAdminTour(robot, settings);
     olv::QtPrompter prompter(QStringLiteral("Olvadmin"));
     robot.start();
-    olv::runAdmin(prompter, olv::adminTools(), olv::defaultLocalDriveRoot());
+    const olv::SystemClock clock;
+    olv::runAdmin(prompter, olv::adminTools(clock), olv::defaultLocalDriveRoot());
     if (!robot.isDone()) {
         const QString why
             = robot.failure().isEmpty() ? QStringLiteral("Olvadmin ended before the robot did") : robot.failure();

@@ -1,11 +1,30 @@
+#include "admin/bank/ui/BankCopyDialog.h"
+#include "admin/bank/ui/BankEditorDialog.h"
+#include "admin/bank/ui/BankMergeDialog.h"
+#include "admin/bank/ui/QuestionViewDialog.h"
 #include "admin/ui/AdminTools.h"
+#include "admin/ui/AnswerAnalysisDialog.h"
+#include "admin/ui/FileMergeDialog.h"
+#include "admin/ui/ScoreEditorDialog.h"
+#include "admin/ui/ScoreViewerDialog.h"
+#include "platform/Clock.h"
 
 namespace olv {
 
-// One line per tool: tools.name = [](QWidget* parent, Prompter& prompter, ...) { ... };
-AdminTools adminTools()
+AdminTools adminTools(const Clock& clock)
 {
     AdminTools tools;
+    tools.scoreViewer = runScoreViewer;
+    tools.answerAnalysis = runAnswerAnalysis;
+    tools.questionView = [&clock](QWidget* parent, Prompter& prompter, const ExamSettings& settings) {
+        runQuestionView(parent, prompter, settings, clock.nowSeconds());
+    };
+    tools.bankEditor = runBankEditor;
+    tools.scoreEditor = runScoreEditor;
+    tools.bankCopy = runBankCopy;
+    tools.scoreMerge = runScoreMerge;
+    tools.answerMerge = runAnswerMerge;
+    tools.bankMerge = runBankMerge;
     return tools;
 }
 

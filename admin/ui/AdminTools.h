@@ -9,6 +9,7 @@ class QWidget;
 
 namespace olv {
 
+class Clock;
 class Prompter;
 
 // The tools the settings dialog and the merge chooser open, each as a modal dialog over
@@ -27,7 +28,8 @@ struct AdminTools
     std::function<void(QWidget*, Prompter&)> scoreMerge, answerMerge, bankMerge;
 };
 
-// The tools of the program as built.
-AdminTools adminTools();
+// The tools of the program as built. The written paper and its key take the time from `clock`,
+// which must outlive the tools.
+AdminTools adminTools(const Clock& clock);
 
 } // namespace olv

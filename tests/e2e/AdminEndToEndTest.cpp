@@ -1,16 +1,27 @@
-// The examiner's program through its real windows: a robot gives the operator password
-// (wrong once), changes fields, has a refused entry put right, picks a bank, changes the
-// password and saves; the settings file is compared byte for byte with what it must hold.
+// The examiner's program through its real windows, one flow per test: the settings (the
+// operator password wrong once, a refused entry put right, a bank picked, the password
+// changed), a bank built from nothing in the bank editor, a roster typed with the keyboard
+// alone, the written paper and its key of the sample exam, and the score list and answer
+// analysis after an exam. Every file written is compared byte for byte with what it must hold.
 #include "admin/ui/AdminApp.h"
 #include "admin/ui/AdminTools.h"
+#include "common/AnswerRecord.h"
 #include "common/ExamSettingsFile.h"
+#include "common/QuestionBankFile.h"
+#include "common/ScoreDatabase.h"
+#include "platform/Clock.h"
+#include "platform/PathMapping.h"
 #include "support/TestFiles.h"
+#include "ui/GbkString.h"
 #include "ui/QtPrompter.h"
 #include "ui/robot/WindowRobot.h"
 
 #include <QTest>
+#include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 using olv::test::gbk;
 using olv::test::readBytes;
@@ -20,6 +31,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const QString settingsWindow = QStringLiteral("考试管理");
+const QString saveNameWindow = QStringLiteral("保存文件名:");
+// The time the written paper is drawn at.
+constexpr std::int64_t paperSeconds = 1700000000;
 
 std::string crlfLines(const std::vector<std::string>& lines)
 {
@@ -29,15 +43,24 @@ std::string crlfLines(const std::vector<std::string>& lines)
     return text;
 }
 
-void playExaminer(olv::WindowRobot& robot, const fs::path& bank)
+void enterPassword(olv::WindowRobot& robot, const QString& password)
 {
     const QString prompt = QStringLiteral("口令");
-    const QString passwordBox = QStringLiteral("请输入操作员口令:");
-    robot.type(prompt, passwordBox, QStringLiteral("JK01"));
+    robot.type(prompt, QStringLiteral("请输入操作员口令:"), password);
     robot.click(prompt, QStringLiteral("确定"));
+}
+
+void saveAs(olv::WindowRobot& robot, const QString& name)
+{
+    robot.type(saveNameWindow, saveNameWindow, name);
+    robot.click(saveNameWindow, QStringLiteral("确定"));
+}
+
+void playExaminer(olv::WindowRobot& robot, const fs::path& bank)
+{
+    enterPassword(robot, QStringLiteral("JK01"));
     robot.answerMessage(QStringLiteral("你输入的口令不正确,请重新输入"), QMessageBox::Ok, QStringLiteral("Olvadmin"));
-    robot.type(prompt, passwordBox, QStringLiteral("jk01"));
-    robot.click(prompt, QStringLiteral("确定"));
+    enterPassword(robot, QStringLiteral("jk01"));
 
     robot.type(settingsWindow, QStringLiteral("考试名称:"), QStringLiteral("期中测验"));
     robot.type(settingsWindow, QStringLiteral("考试科目:"), QStringLiteral("Word"));
@@ -63,6 +86,88 @@ void playExaminer(olv::WindowRobot& robot, const fs::path& bank)
     robot.click(settingsWindow, QStringLiteral("确    定"));
 }
 
+olv::Question question(olv::QuestionKind kind, const char* stem, std::array<const char*, 4> options, const char* answer)
+{
+    olv::Question q { kind, gbk(stem), {}, answer };
+    for (std::size_t i = 0; i < 4; ++i)
+        q.options[i] = gbk(options[i]);
+    return q;
+}
+
+// One question of each kind as the bank editor stores them: the stem's line break as "/n",
+// the answers upper-cased and in order.
+olv::QuestionBank editedBank()
+{
+    using enum olv::QuestionKind;
+    olv::QuestionBank bank;
+    bank.singleChoiceQuestions
+        = { question(SingleChoice, "复制的快捷键是", { "Ctrl+C", "Ctrl+V", "Ctrl+X", "Ctrl+Z" }, "A") };
+    bank.multipleChoiceQuestions
+        = { question(MultipleChoice, "哪些是/n办公软件", { "Word", "Excel", "Linux", "Access" }, "ABD") };
+    bank.trueFalseQuestions = { question(TrueFalse, "Word能编辑表格", { "", "", "", "" }, "A") };
+    return bank;
+}
+
+void typeQuestion(olv::WindowRobot& robot, const olv::Question& question, const QString& kind, const QString& answer)
+{
+    const QString editor = QStringLiteral("编辑试题库");
+    robot.setChecked(editor, kind, true);
+    QString stem = olv::fromGbk(question.stem);
+    robot.type(editor, QStringLiteral("题目:"), stem.replace(QStringLiteral("/n"), QStringLiteral("\n")));
+    if (question.kind != olv::QuestionKind::TrueFalse) {
+        for (std::size_t i = 0; i < 4; ++i)
+            robot.type(editor, QStringLiteral("供选答案%1:").arg(QChar(static_cast<char16_t>(u'A' + i))),
+                olv::fromGbk(question.options[i]));
+    }
+    robot.type(editor, QStringLiteral("正确答案:"), answer);
+    robot.click(editor, QStringLiteral("追加到尾部"));
+}
+
+// What olvtool prints, in the program's own encoding and line ends: GBK, CR LF.
+std::string olvtoolOutput(const std::string& arguments)
+{
+    const std::string command = "'" OLVTOOL_PATH "' " + arguments + " >tool-out.txt";
+    if (std::system(command.c_str()) != 0)
+        return "olvtool " + arguments + " failed";
+    std::string text;
+    for (char c : gbk(readBytes("tool-out.txt")))
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return text;
+}
+
+void copySampleExam()
+{
+    for (const char* file : { "WordE97.kst", "cj.kcj", "olvane.dat" })
+        fs::copy_file(fs::path(OLV_SAMPLE_DIR) / file, file, fs::copy_options::overwrite_existing);
+}
+
+// The results of two candidates of the sample exam, as the client writes them on hand-in.
+void writeExamResults()
+{
+    olv::ExamSettings settings = olv::adminDefaults();
+    QCOMPARE(olv::readExamSettings("olvane.dat", settings), olv::SettingsRead::Read);
+    const fs::path answerFile = olv::nativePath(settings.answerFile, fs::current_path());
+    fs::create_directories(answerFile.parent_path());
+    for (const auto& [examNumber, score, candidateAnswers] :
+        { std::tuple { "20240101", "85", std::vector<std::string> { "A", "B", "AB" } },
+            { "20240102", "59", std::vector<std::string> { "C", "", "AB" } } }) {
+        std::optional<olv::File> scores
+            = olv::File::open("cj.kcj", olv::OpenMode::ReadWriteExisting, olv::Sharing::Exclusive);
+        QVERIFY(scores);
+        const auto found = olv::findScoreRecord(*scores, examNumber, olv::ScoreMatch::Padded);
+        QVERIFY(found);
+        olv::ScoreRecord record = found->record;
+        record.scoreField = score;
+        QVERIFY(olv::rewriteScoreRecord(*scores, *found, record));
+
+        std::optional<olv::File> answers
+            = olv::File::open(answerFile, olv::OpenMode::WriteAppendCreate, olv::Sharing::Exclusive);
+        QVERIFY(answers);
+        QVERIFY(olv::appendAnswerRecord(*answers,
+            olv::formatAnswerRecord(score, examNumber, 12, { 1, 5, 9 }, candidateAnswers, { "A", "C", "AB" })));
+    }
+}
+
 } // namespace
 
 class AdminEndToEndTest : public QObject
@@ -74,6 +179,10 @@ private slots:
     void cleanup();
     void examinerChangesAndSavesTheSettings();
     void escapeAfterAPasswordChangeKeepsTheFile();
+    void bankEditorBuildsABankFromNothing();
+    void rosterTypedWithTheKeyboardAlone();
+    void writtenPaperAndKeyAsOlvtoolWritesThem();
+    void scoreListAndAnswerAnalysisAfterAnExam();
 
 private:
     bool runAdmin(olv::WindowRobot& robot);
@@ -101,7 +210,8 @@ bool AdminEndToEndTest::runAdmin(olv::WindowRobot& robot)
 {
     olv::QtPrompter prompter(QStringLiteral("Olvadmin"));
     robot.start();
-    olv::runAdmin(prompter, olv::AdminTools(), m_dir->path());
+    const olv::FixedClock clock(paperSeconds);
+    olv::runAdmin(prompter, olv::adminTools(clock), m_dir->path());
     return robot.isDone();
 }
 
@@ -136,6 +246,112 @@ void AdminEndToEndTest::escapeAfterAPasswordChangeKeepsTheFile()
     robot.closeWindow(settingsWindow);
     QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
     QCOMPARE(readBytes("olvane.dat"), before);
+}
+
+void AdminEndToEndTest::bankEditorBuildsABankFromNothing()
+{
+    const olv::QuestionBank expected = editedBank();
+    olv::WindowRobot robot;
+    enterPassword(robot, QStringLiteral("jk01"));
+    robot.click(settingsWindow, QStringLiteral("编辑试题库"));
+    robot.chooseFile(QString::fromStdString((m_dir->path() / "新题库").string()));
+    typeQuestion(robot, expected.multipleChoiceQuestions[0], QStringLiteral("多选题"), QStringLiteral("dba"));
+    typeQuestion(robot, expected.singleChoiceQuestions[0], QStringLiteral("单选题"), QStringLiteral("a"));
+    typeQuestion(robot, expected.trueFalseQuestions[0], QStringLiteral("判断题"), QStringLiteral("A"));
+    robot.click(QStringLiteral("编辑试题库"), QStringLiteral("存盘"));
+    robot.click(QStringLiteral("编辑试题库"), QStringLiteral("退出"));
+    robot.closeWindow(settingsWindow);
+    QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
+
+    const olv::BankReadResult read = olv::readQuestionBank("新题库.kst", "linshi.tmp");
+    QVERIFY(read.bank);
+    QCOMPARE(olv::questionBankText(*read.bank), olv::questionBankText(expected));
+}
+
+void AdminEndToEndTest::rosterTypedWithTheKeyboardAlone()
+{
+    const QString editor = QStringLiteral("编辑成绩库");
+    olv::WindowRobot robot;
+    enterPassword(robot, QStringLiteral("jk01"));
+    robot.click(settingsWindow, editor);
+    robot.chooseFile(QString::fromStdString((m_dir->path() / "名单").string()));
+    robot.typeAtFocus(editor, QStringLiteral("一班"));
+    for (const auto& [name, number, score] :
+        { std::tuple { "张三", "1001", "" }, { "李四", "1002", "" }, { "王五", "1003", "85" } }) {
+        robot.pressKey(editor, Qt::Key_Return, 1, QStringLiteral("姓名"));
+        robot.typeAtFocus(editor, QString::fromUtf8(name));
+        robot.pressKey(editor, Qt::Key_Return, 1, QStringLiteral("考号"));
+        robot.typeAtFocus(editor, QString::fromLatin1(number));
+        robot.pressKey(editor, Qt::Key_Return, 1, QStringLiteral("得分"));
+        robot.typeAtFocus(editor, QString::fromLatin1(score));
+        robot.pressKey(editor, Qt::Key_Return, 1, QStringLiteral("添加到末尾"));
+        robot.pressKey(editor, Qt::Key_Return, 1, QStringLiteral("班级"));
+    }
+    // Tab from the class box over the name, number and score boxes and the five record commands.
+    robot.pressKey(editor, Qt::Key_Tab, 9, QStringLiteral("存盘"));
+    robot.pressKey(editor, Qt::Key_Space);
+    robot.click(editor, QStringLiteral("退出"));
+    robot.closeWindow(settingsWindow);
+    QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
+
+    const auto line = [](const char* className, const char* name, const char* examNumber, const char* score) {
+        olv::ScoreRecord record { gbk(className), gbk(name), examNumber, score };
+        for (auto [field, width] : { std::pair { &record.schoolClass, 16 }, { &record.name, 16 },
+                 { &record.examNumber, 14 }, { &record.scoreField, 8 } })
+            field->resize(static_cast<std::size_t>(width), ' ');
+        return olv::swapLineBytePairs(olv::formatScoreLine(record)) + "\r\n";
+    };
+    QCOMPARE(readBytes("名单.kcj"),
+        line("一班", "张三", "1001", "") + line("一班", "李四", "1002", "") + line("一班", "王五", "1003", "85"));
+}
+
+void AdminEndToEndTest::writtenPaperAndKeyAsOlvtoolWritesThem()
+{
+    copySampleExam();
+    olv::WindowRobot robot;
+    const QString view = QStringLiteral("澜溪校期末考试--WordExcel97");
+    robot.click(settingsWindow, QStringLiteral("查看试题"));
+    robot.click(view, QStringLiteral("生成笔试试卷"));
+    saveAs(robot, QStringLiteral("试卷"));
+    robot.click(view, QStringLiteral("生成标准答案"));
+    saveAs(robot, QStringLiteral("答案"));
+    robot.click(view, QStringLiteral("确定"));
+    robot.closeWindow(settingsWindow);
+    QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
+
+    const std::string seconds = std::to_string(paperSeconds);
+    olvtoolOutput("written-paper olvane.dat " + seconds + " paper.txt");
+    olvtoolOutput("answer-key olvane.dat " + seconds + " key.txt");
+    QVERIFY(readBytes("paper.txt").size() > 1000);
+    QCOMPARE(readBytes("试卷.txt"), readBytes("paper.txt"));
+    QCOMPARE(readBytes("答案.txt"), readBytes("key.txt"));
+}
+
+void AdminEndToEndTest::scoreListAndAnswerAnalysisAfterAnExam()
+{
+    copySampleExam();
+    writeExamResults();
+    olv::WindowRobot robot;
+    robot.click(settingsWindow, QStringLiteral("查看成绩"));
+    robot.click(QStringLiteral("考生成绩"), QStringLiteral("存到文件"));
+    saveAs(robot, QStringLiteral("成绩"));
+    robot.answerMessage(QStringLiteral("已保存到文件成绩.txt"));
+    robot.click(QStringLiteral("考生成绩"), QStringLiteral("退出"));
+    robot.click(settingsWindow, QStringLiteral("答题情况"));
+    robot.click(QStringLiteral("查看答题情况"), QStringLiteral("另存为"));
+    saveAs(robot, QStringLiteral("答题"));
+    robot.answerMessage(QStringLiteral("已保存到文件答题.txt"));
+    robot.click(QStringLiteral("查看答题情况"), QStringLiteral("退出"));
+    robot.closeWindow(settingsWindow);
+    QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
+
+    QCOMPARE(readBytes("成绩.txt"), olvtoolOutput("score-list cj.kcj 4"));
+    // The records keep the CR of their line in the answer sheet, which olvtool leaves out on screen.
+    QCOMPARE(readBytes("答题.txt"),
+        gbk("各考生答题情况: *--未做此题,E--错误,R--正确\r\n得分考号          123456789112\r\n"
+            "85 20240101      R***E***R***\r\r\n59 20240102      E***E***R***\r\r\n"
+            "各题对错情况： /前为正确人数,/后为错误人数\r\n"
+            "1:1/1 2:0/0 3:0/0 4:0/0 5:0/2 6:0/0 7:0/0 8:0/0 9:2/0 \r\n10:0/0 11:0/0 12:0/0 \r\n"));
 }
 
 QTEST_MAIN(AdminEndToEndTest)

@@ -8,8 +8,13 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTest>
+#include <algorithm>
 
 namespace olv {
 
@@ -25,6 +30,14 @@ T* namedChild(QWidget* window, const QString& name)
             return child;
     }
     return nullptr;
+}
+
+// A box of one line or of several.
+QWidget* namedBox(QWidget* window, const QString& name)
+{
+    if (QLineEdit* line = namedChild<QLineEdit>(window, name))
+        return line;
+    return namedChild<QPlainTextEdit>(window, name);
 }
 
 QAbstractButton* namedButton(QWidget* window, const QString& name)
@@ -82,12 +95,53 @@ void WindowRobot::click(const QString& window, const QString& button, const QStr
 void WindowRobot::type(const QString& window, const QString& box, const QString& text, const QString& shot)
 {
     add({ QStringLiteral("the box \"%1\" of \"%2\"").arg(box, window), windowTitled(window),
-        needs(QStringLiteral("box"), box, namedChild<QLineEdit>),
+        needs(QStringLiteral("box"), box, namedBox),
         [box, text](QWidget* target) {
-            QLineEdit* edit = namedChild<QLineEdit>(target, box);
-            edit->setFocus();
+            QWidget* found = namedBox(target, box);
+            found->setFocus();
+            if (auto* lines = qobject_cast<QPlainTextEdit*>(found)) {
+                lines->selectAll();
+                lines->insertPlainText(text);
+                return;
+            }
+            auto* edit = static_cast<QLineEdit*>(found);
             edit->selectAll();
             edit->insert(text); // the box's validator has its say, as with typing
+        },
+        {}, shot });
+}
+
+void WindowRobot::typeAtFocus(const QString& window, const QString& text, const QString& shot)
+{
+    add({ QStringLiteral("the keys \"%1\" in \"%2\"").arg(text, window), windowTitled(window),
+        [](QWidget* target) { return target->focusWidget() ? QString() : QStringLiteral("nothing has the focus"); },
+        [text](QWidget* target) {
+            QWidget* focused = target->focusWidget();
+            if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; })) {
+                QTest::keyClicks(focused, text);
+                return;
+            }
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(focused, &commit);
+        },
+        {}, shot });
+}
+
+void WindowRobot::pressKey(
+    const QString& window, Qt::Key key, int times, const QString& focusAfter, const QString& shot)
+{
+    const QString keyName = QKeySequence(key).toString();
+    add({ QStringLiteral("%1 x %2 in \"%3\"").arg(keyName).arg(times).arg(window), windowTitled(window),
+        [](QWidget* target) { return target->focusWidget() ? QString() : QStringLiteral("nothing has the focus"); },
+        [this, window, key, times, focusAfter, keyName](QWidget* target) {
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(target->focusWidget(), key);
+            const QWidget* focused = target->focusWidget();
+            const QString focusName = focused ? focused->accessibleName() : QString();
+            if (!focusAfter.isEmpty() && focusName != focusAfter)
+                fail(QStringLiteral("%1 in \"%2\" leads to \"%3\", not to \"%4\"")
+                         .arg(keyName, window, focusName, focusAfter));
         },
         {}, shot });
 }

@@ -27,8 +27,15 @@ public:
 
     // Clicks the button with this caption or accessible name in the window titled `window`.
     void click(const QString& window, const QString& button, const QString& shot = {});
-    // Replaces the text of the box with this accessible name, as typing would.
+    // Replaces the text of the box (one line or several) with this accessible name, as typing would.
     void type(const QString& window, const QString& box, const QString& text, const QString& shot = {});
+    // Types `text` at the keyboard into the control that has the focus: ASCII key by key, other
+    // characters as one commit of an input method.
+    void typeAtFocus(const QString& window, const QString& text, const QString& shot = {});
+    // Presses `key` `times` times at the control that has the focus. With `focusAfter`, fails
+    // unless the focus then rests on the control with that accessible name.
+    void pressKey(
+        const QString& window, Qt::Key key, int times = 1, const QString& focusAfter = {}, const QString& shot = {});
     // Sets a check box or radio button, named by caption or accessible name, by clicking it.
     void setChecked(const QString& window, const QString& control, bool checked, const QString& shot = {});
     // Closes the window titled `window` as Escape or its close box would.

@@ -60,7 +60,7 @@ void BankMergeDialog::addPathChooser(const QString& caption, const QString& obje
 void BankMergeDialog::merge()
 {
     // A source that cannot be read ends the dialog; a failed write lets the user try again.
-    if (m_merge.merge() == MergeOutcome::ReadFailed)
+    if (m_merge.merge() == BankMergeOutcome::ReadFailed)
         reject();
 }
 

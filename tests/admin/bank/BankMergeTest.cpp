@@ -27,12 +27,12 @@ protected:
         writeBytes(dir / "two.kst", bankBytes(secondBank));
     }
 
-    MergeOutcome merge(std::string first, std::string second, std::string target)
+    BankMergeOutcome merge(std::string first, std::string second, std::string target)
     {
         return merge(first, second, target, prompter);
     }
 
-    static MergeOutcome merge(std::string first, std::string second, std::string target, ScriptedPrompter& prompter)
+    static BankMergeOutcome merge(std::string first, std::string second, std::string target, ScriptedPrompter& prompter)
     {
         BankMerge merge(prompter);
         merge.first = std::move(first);
@@ -48,20 +48,20 @@ protected:
 
 TEST_F(BankMergeTest, JoinsKindByKindAndAgainGivesTheSameFile)
 {
-    EXPECT_EQ(merge("one.kst", "two.kst", "new.kst"), MergeOutcome::Merged);
+    EXPECT_EQ(merge("one.kst", "two.kst", "new.kst"), BankMergeOutcome::Merged);
     EXPECT_EQ(readBytes(dir / "new.kst"), bankBytes(merged));
-    EXPECT_EQ(merge("one.kst", "two.kst", "new.kst"), MergeOutcome::Merged);
+    EXPECT_EQ(merge("one.kst", "two.kst", "new.kst"), BankMergeOutcome::Merged);
     EXPECT_EQ(readBytes(dir / "new.kst"), bankBytes(merged));
     EXPECT_EQ(prompter.texts(), (std::vector<std::string> { "合并完成", "合并完成" }));
 }
 
 TEST_F(BankMergeTest, TheNewBankMayReplaceASourceAndAnEmptySourceAddsNothing)
 {
-    EXPECT_EQ(merge("one.kst", "two.kst", (dir / "one.kst").string()), MergeOutcome::Merged);
+    EXPECT_EQ(merge("one.kst", "two.kst", (dir / "one.kst").string()), BankMergeOutcome::Merged);
     EXPECT_EQ(readBytes(dir / "one.kst"), bankBytes(merged));
 
     writeBytes(dir / "empty.kst", "");
-    EXPECT_EQ(merge("empty.kst", "two.kst", "copy.kst"), MergeOutcome::Merged);
+    EXPECT_EQ(merge("empty.kst", "two.kst", "copy.kst"), BankMergeOutcome::Merged);
     EXPECT_EQ(readBytes(dir / "copy.kst"), bankBytes(secondBank));
 }
 
@@ -72,17 +72,17 @@ TEST_F(BankMergeTest, RefusalsReadAndWriteNothing)
         const char* first;
         std::string second;
         const char* target;
-        MergeOutcome outcome;
+        BankMergeOutcome outcome;
         std::string message;
     };
     const std::string same = "试题库文件1与试题库文件2不能为同一个文件.\n请重新选择";
     const Case cases[] = {
-        { "", "two.kst", "new.kst", MergeOutcome::Refused, "请选择文件" },
-        { "one.kst", "two.kst", "", MergeOutcome::Refused, "请选择文件" },
-        { "one.kst", "one.kst", "new.kst", MergeOutcome::Refused, same },
-        { "one.kst", (dir / "one.kst").string(), "new.kst", MergeOutcome::Refused, same },
-        { "one.kst", "absent.kst", "new.kst", MergeOutcome::ReadFailed, "不能打开试题库文件" },
-        { "one.kst", "two.kst", "missing/new.kst", MergeOutcome::WriteFailed, "不能创建临时文件linshist.bak" },
+        { "", "two.kst", "new.kst", BankMergeOutcome::Refused, "请选择文件" },
+        { "one.kst", "two.kst", "", BankMergeOutcome::Refused, "请选择文件" },
+        { "one.kst", "one.kst", "new.kst", BankMergeOutcome::Refused, same },
+        { "one.kst", (dir / "one.kst").string(), "new.kst", BankMergeOutcome::Refused, same },
+        { "one.kst", "absent.kst", "new.kst", BankMergeOutcome::ReadFailed, "不能打开试题库文件" },
+        { "one.kst", "two.kst", "missing/new.kst", BankMergeOutcome::WriteFailed, "不能创建临时文件linshist.bak" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);

@@ -106,7 +106,7 @@ TEST_F(BankOutputToolTest, MergeAsTheDialogAndRefusalsWriteNothing)
     merge.first = "bank.kst";
     merge.second = "other.kst";
     merge.target = "dialog.kst";
-    ASSERT_EQ(merge.merge(), MergeOutcome::Merged);
+    ASSERT_EQ(merge.merge(), BankMergeOutcome::Merged);
     expectAsDialog("bank-merge bank.kst other.kst tool.kst", "tool.kst", "dialog.kst");
 
     ExamSettings settings = adminDefaults();
