@@ -70,8 +70,8 @@ fuzz: fuzz-build
 # CI: every target over its seeds, then a few thousand mutated inputs from a fixed seed (at
 # most a minute per target: the workspace target writes and syncs files on every run).
 fuzz-ci: fuzz-build
-	$(call FUZZ_RUN,-runs=0)
-	$(call FUZZ_RUN,-runs=$(FUZZ_RUNS) -max_total_time=60 -seed=1)
+	$(call FUZZ_RUN,-runs=0 -timeout=30)
+	$(call FUZZ_RUN,-runs=$(FUZZ_RUNS) -max_total_time=60 -timeout=30 -seed=1)
 
 # A fresh copy of the sample exam in $(DEMO) with a drive D: of its own, so that no earlier
 # demo's workspace resumes. With a display the real client starts there; without one the

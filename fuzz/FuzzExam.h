@@ -17,7 +17,9 @@ class AgreeingPrompter : public Prompter
 {
 public:
     void message(std::string_view, std::string_view) override { }
-    bool confirm(std::string_view, std::string_view) override { return true; }
+    // Agrees a few times, then gives up, as an invigilator would: a retry question answered
+    // "again" for ever (a share that never comes back) would hang the run.
+    bool confirm(std::string_view, std::string_view) override { return ++m_confirms <= 3; }
     std::string password() override
     {
         if (++m_passwords > 3)
@@ -27,6 +29,7 @@ public:
 
 private:
     int m_passwords = 0;
+    int m_confirms = 0;
 };
 
 class NoLogin : public LoginRunner
