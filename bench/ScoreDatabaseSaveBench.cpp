@@ -1,4 +1,4 @@
-#include "admin/ScoreDatabaseSave.h"
+#include "admin/scores/ScoreDatabaseSave.h"
 
 #include <benchmark/benchmark.h>
 

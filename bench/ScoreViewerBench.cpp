@@ -1,5 +1,5 @@
-#include "admin/AnswerAnalysis.h"
-#include "admin/ScoreList.h"
+#include "admin/answers/AnswerAnalysis.h"
+#include "admin/scores/ScoreList.h"
 #include "common/TextFields.h"
 #include "support/ReferenceScoreOrder.h"
 

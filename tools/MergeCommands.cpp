@@ -1,4 +1,4 @@
-#include "admin/FileMerge.h"
+#include "admin/merge/FileMerge.h"
 #include "tools/OlvTool.h"
 
 namespace olv::tool {

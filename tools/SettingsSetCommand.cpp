@@ -1,5 +1,5 @@
-#include "admin/NumberText.h"
-#include "admin/SettingsSave.h"
+#include "admin/settings/NumberText.h"
+#include "admin/settings/SettingsSave.h"
 #include "common/ExamSettingsFile.h"
 #include "platform/Gbk.h"
 #include "tools/OlvTool.h"

@@ -1,8 +1,8 @@
 #include "admin/ui/AdminApp.h"
 
-#include "admin/AdminStartup.h"
+#include "admin/settings/AdminStartup.h"
 #include "admin/ui/AdminTools.h"
-#include "admin/ui/SettingsDialog.h"
+#include "admin/settings/ui/SettingsDialog.h"
 #include "ui/QtPrompter.h"
 
 namespace olv {

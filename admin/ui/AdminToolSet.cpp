@@ -3,10 +3,10 @@
 #include "admin/bank/ui/BankMergeDialog.h"
 #include "admin/bank/ui/QuestionViewDialog.h"
 #include "admin/ui/AdminTools.h"
-#include "admin/ui/AnswerAnalysisDialog.h"
-#include "admin/ui/FileMergeDialog.h"
-#include "admin/ui/ScoreEditorDialog.h"
-#include "admin/ui/ScoreViewerDialog.h"
+#include "admin/answers/ui/AnswerAnalysisDialog.h"
+#include "admin/merge/ui/FileMergeDialog.h"
+#include "admin/scores/ui/ScoreEditorDialog.h"
+#include "admin/scores/ui/ScoreViewerDialog.h"
 #include "platform/Clock.h"
 
 namespace olv {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "admin/ScoreSortOrder.h"
+#include "admin/scores/ScoreSortOrder.h"
 #include "common/CNumbers.h"
 
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "admin/ui/AnswerAnalysisDialog.h"
-#include "admin/ui/ScoreViewerDialog.h"
+#include "admin/answers/ui/AnswerAnalysisDialog.h"
+#include "admin/scores/ui/ScoreViewerDialog.h"
 #include "common/ScoreDatabase.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"

@@ -1,0 +1,103 @@
+#include "admin/scores/ScoreDatabaseSave.h"
+
+#include "common/TextFields.h"
+#include "common/TextLines.h"
+#include "platform/File.h"
+#include "platform/ReplacingWrite.h"
+
+namespace olv {
+
+namespace {
+
+std::optional<ScoreRecord> validRecord(const std::string& storedLine)
+{
+    DecodedScoreLine decoded = decodeScoreLineAdminRule(storedLine);
+    if (decoded.status != ScoreLineStatus::Valid)
+        return std::nullopt;
+    return paddedRecord(decoded.record);
+}
+
+// The record with the score field a machine wrote into its source line since the load, when the
+// examiner left that field and the exam number as loaded.
+bool takeMachineScore(
+    EditedRecord& edited, const std::vector<std::string>& loadedLines, const std::vector<std::string>& currentLines)
+{
+    if (!edited.sourceLine || *edited.sourceLine >= loadedLines.size() || *edited.sourceLine >= currentLines.size())
+        return false;
+    const std::optional<ScoreRecord> loaded = validRecord(loadedLines[*edited.sourceLine]);
+    const std::optional<ScoreRecord> current = validRecord(currentLines[*edited.sourceLine]);
+    if (!loaded || !current || current->examNumber != loaded->examNumber)
+        return false;
+    ScoreRecord& record = edited.record;
+    if (record.examNumber != loaded->examNumber || record.scoreField != loaded->scoreField
+        || current->scoreField == loaded->scoreField)
+        return false;
+    record.scoreField = current->scoreField;
+    return true;
+}
+
+bool readAllLines(File& file, std::vector<std::string>& lines)
+{
+    std::string line;
+    LineRead read;
+    while ((read = readLine(file, line)) == LineRead::Line)
+        lines.push_back(line);
+    return read == LineRead::End;
+}
+
+} // namespace
+
+ScoreRecord paddedRecord(const ScoreRecord& record)
+{
+    return { padRight(record.schoolClass, schoolClassWidth), padRight(record.name, nameWidth),
+        padRight(record.examNumber, examNumberWidth), padRight(record.scoreField, scoreFieldWidth) };
+}
+
+CarriedOver carryOverMachineChanges(const std::vector<std::string>& loadedLines,
+    const std::vector<EditedRecord>& records, const std::vector<std::string>& currentLines)
+{
+    CarriedOver carried { records, 0, {} };
+    for (EditedRecord& edited : carried.records) {
+        if (takeMachineScore(edited, loadedLines, currentLines))
+            ++carried.count;
+    }
+    for (std::size_t line = loadedLines.size(); line < currentLines.size(); ++line) {
+        const DecodedScoreLine decoded = decodeScoreLineAdminRule(currentLines[line]);
+        if (decoded.status != ScoreLineStatus::Valid) {
+            carried.refused.push_back({ line + 1, decoded.status });
+            continue;
+        }
+        carried.records.push_back({ paddedRecord(decoded.record), line });
+        ++carried.count;
+    }
+    return carried;
+}
+
+ScoreDatabaseSave saveScoreDatabase(const std::filesystem::path& path, const std::vector<std::string>& loadedLines,
+    const std::vector<EditedRecord>& records, const std::function<void()>& onRecordWritten)
+{
+    ScoreDatabaseSave save;
+    // Held until the new file has replaced the old one: machines wait instead of writing into a
+    // file that is about to be replaced.
+    std::optional<File> lock = File::open(path, OpenMode::ReadWriteCreate, Sharing::Exclusive);
+    std::vector<std::string> currentLines;
+    if (!lock || !readAllLines(*lock, currentLines))
+        return save;
+
+    save.carried = carryOverMachineChanges(loadedLines, records, currentLines);
+    std::vector<ScoreRecord> plain;
+    plain.reserve(save.carried.records.size());
+    for (const EditedRecord& edited : save.carried.records)
+        plain.push_back(edited.record);
+    // The lock taken above is what keeps the machines out while the new file takes the name.
+    save.saved = replaceFileContent(path, [&](File& temporary) {
+        return writeScoreRecords(temporary, plain, onRecordWritten);
+    }) == ReplacingWriteResult::Written;
+    if (!save.saved)
+        return save;
+    for (const ScoreRecord& record : plain)
+        save.writtenLines.push_back(swapLineBytePairs(formatScoreLine(record)));
+    return save;
+}
+
+} // namespace olv

@@ -1,0 +1,111 @@
+#include "admin/answers/AnswerAnalysis.h"
+
+#include "admin/answers/AnswerAnalysisViewer.h"
+#include "admin/FakeListView.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+
+const std::string legend = "各考生答题情况: *--未做此题,E--错误,R--正确";
+const std::string countsHeading = "各题对错情况： /前为正确人数,/后为错误人数";
+
+// An answer sheet line as read back: score, exam number, marks and the CR of its CR CR LF.
+std::string sheetLine(const std::string& score, const std::string& examNumber, const std::string& marks)
+{
+    return score + std::string(3 - score.size(), ' ') + examNumber + std::string(14 - examNumber.size(), ' ') + marks
+        + "\r";
+}
+
+TEST(AnswerAnalysisTest, ThreeCandidatesGiveTheirLinesUnchangedAndOneCountsLine)
+{
+    const std::vector<std::string> sheet
+        = { sheetLine("67", "1001", "RRE"), sheetLine("33", "1002", "RE*"), sheetLine("67", "1003", "ERR") };
+    EXPECT_EQ(answerAnalysisLines(sheet),
+        (std::vector<std::string> { gbk(legend), gbk("得分考号          123"), sheet[0], sheet[1], sheet[2],
+            gbk(countsHeading), "1:2/1 2:2/1 3:1/1 " }));
+}
+
+TEST(AnswerAnalysisTest, HeaderShowsTheTensDigitAtEveryTenthQuestionAndCountsLinesEndPastFiftyBytes)
+{
+    // The first line fixes 25 questions; a shorter line counts only as far as it reaches, a
+    // longer one no further than question 25, and other bytes count as neither.
+    const std::vector<std::string> sheet = { sheetLine("1", "1", std::string(25, 'R')),
+        sheetLine("2", "2", std::string(3, 'E')), sheetLine("3", "3", std::string(30, 'E')), "short" };
+    const std::vector<std::string> lines = answerAnalysisLines(sheet);
+    ASSERT_EQ(lines.size(), 2u + sheet.size() + 1 + 4);
+    EXPECT_EQ(lines[1], gbk("得分考号          ") + "1234567891123456789212345");
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
+        (std::vector<std::string> { "1:1/2 2:1/2 3:1/2 4:1/1 5:1/1 6:1/1 7:1/1 8:1/1 9:1/1 ",
+            "10:1/1 11:1/1 12:1/1 13:1/1 14:1/1 15:1/1 16:1/1 17:1/1 ",
+            "18:1/1 19:1/1 20:1/1 21:1/1 22:1/1 23:1/1 24:1/1 25:1/1 ", "" }));
+    // The tens digit of 100 and 110.
+    EXPECT_EQ(answerAnalysisLines({ sheetLine("", "", std::string(110, '*')) })[1].substr(18 + 99), "01234567891");
+}
+
+class AnswerAnalysisViewerTest : public ::testing::Test
+{
+protected:
+    std::filesystem::path path() const { return m_dir / "daan.txt"; }
+
+    test::TempDir m_dir;
+    test::ScriptedPrompter m_prompter;
+    test::FakeListView m_view;
+    AnswerAnalysisViewer m_viewer { path(), m_prompter, m_view };
+};
+
+TEST_F(AnswerAnalysisViewerTest, HidingIsRefusedOnAnythingButACandidateLineAndSavingWritesEveryLine)
+{
+    test::writeBytes(path(), "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
+    m_viewer.load();
+    // Legend, header, counts heading, counts line, beyond the list, nothing selected.
+    for (const std::optional<std::size_t> row : { std::optional<std::size_t>(0), { 1 }, { 4 }, { 5 }, { 6 }, {} }) {
+        m_viewer.rememberSelection(row);
+        m_viewer.hideSelected();
+    }
+    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>(6, "请选择答题记录"));
+
+    m_viewer.rememberSelection(2);
+    m_viewer.hideSelected();
+    const std::string name = (m_dir / "analysis").string();
+    m_prompter.answerSaveName(name);
+    m_viewer.save();
+    EXPECT_EQ(test::readBytes(m_dir / "analysis.txt"),
+        gbk(legend + "\r\n得分考号          123\r\n33 1002          RE*\r\r\n" + countsHeading
+            + "\r\n1:1/0 2:0/1 3:0/0 \r\n"));
+    EXPECT_EQ(m_prompter.texts().back(), "已保存到文件" + name + ".txt");
+
+    // The file itself is untouched: a reload brings the line back.
+    m_viewer.reload();
+    EXPECT_EQ(m_view.lines.size(), 6u);
+}
+
+TEST_F(AnswerAnalysisViewerTest, ClosesWhenThereIsNothingLeftToShow)
+{
+    m_viewer.load();
+    EXPECT_TRUE(m_view.closed);
+    EXPECT_EQ(m_prompter.texts(),
+        (std::vector<std::string> {
+            "不能打开存储答题情况的文件:" + path().string() + "\n可能是文件中还没有考生答题情况的记录" }));
+
+    test::FakeListView view;
+    AnswerAnalysisViewer viewer(path(), m_prompter, view);
+    test::writeBytes(path(), "67 1001          RRE\r\r\n");
+    viewer.load();
+    std::filesystem::remove(path());
+    viewer.reload();
+    EXPECT_FALSE(view.closed);
+    EXPECT_EQ(m_prompter.texts().back(), "不能打开答题卷" + path().string());
+    viewer.rememberSelection(2);
+    viewer.hideSelected();
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(m_prompter.texts().back(), "没有记录");
+}
+
+} // namespace
+} // namespace olv

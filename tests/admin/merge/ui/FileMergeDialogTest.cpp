@@ -1,0 +1,56 @@
+#include "admin/merge/ui/FileMergeDialog.h"
+
+#include "support/ScriptedPrompter.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class FileMergeDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mergesAndStaysOpenForTheNext();
+};
+
+void FileMergeDialogTest::mergesAndStaysOpenForTheNext()
+{
+    olv::test::TempDir dir;
+    olv::test::writeBytes(dir / "a.txt", "1  1001          R\r\r\n");
+    olv::test::writeBytes(dir / "b.txt", "0  1002          E\r\r\n");
+    olv::test::ScriptedPrompter prompter;
+    prompter.answerOpenFile((dir / "a.txt").string());
+    prompter.answerOpenFile((dir / "b.txt").string());
+    prompter.answerSaveFile((dir / "new").string());
+
+    bool driven = false;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        QTimer::singleShot(0, dialog, &QWidget::close); // ends the dialog when a check below fails
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("合并答题卷文件"));
+        const auto click = [dialog](const char* name) {
+            auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+            QVERIFY(button && !button->accessibleName().isEmpty());
+            QTest::mouseClick(button, Qt::LeftButton);
+        };
+        for (const char* button : { "newFileButton", "firstButton", "secondButton", "mergeButton" })
+            click(button);
+        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("newFilePath"))->text(),
+            QString::fromStdString((dir / "new").string()));
+        QVERIFY(dialog->isVisible());
+        click("exitButton");
+        driven = true;
+    });
+    olv::runAnswerMerge(nullptr, prompter);
+    QVERIFY(driven);
+    QCOMPARE(prompter.texts(), std::vector<std::string> { "合并完成" });
+    QCOMPARE(olv::test::readBytes(dir / "new"), std::string("1  1001          R\r\r\n0  1002          E\r\r\n"));
+}
+
+QTEST_MAIN(FileMergeDialogTest)
+#include "FileMergeDialogTest.moc"

@@ -1,0 +1,119 @@
+// The examiner saves the roster while exam machines log candidates in and hand in.
+#include "admin/scores/FakeScoreEditorView.h"
+#include "admin/scores/ScoreEditor.h"
+#include "common/ScoreDatabase.h"
+#include "platform/File.h"
+#include "platform/ReplacingWrite.h"
+#include "support/ChildProcess.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+using test::readBytes;
+
+ScoreRecord record(
+    std::string_view schoolClass, std::string_view name, std::string examNumber, std::string score = blankScoreField())
+{
+    return paddedRecord({ gbk(schoolClass), gbk(name), std::move(examNumber), std::move(score) });
+}
+
+// One exam machine's visit: the file taken exclusively, the candidate's first line rewritten with
+// `score`, or a line appended when the candidate is not on the roster.
+bool machineWrites(const std::filesystem::path& path, const ScoreRecord& candidate)
+{
+    std::optional<File> file = File::open(path, OpenMode::ReadWriteExisting, Sharing::Exclusive);
+    if (!file)
+        return false;
+    std::optional<FoundScoreRecord> found = findScoreRecord(*file, candidate.examNumber, ScoreMatch::Padded);
+    if (!found)
+        return appendScoreRecord(*file, candidate);
+    ScoreRecord rewritten = found->record;
+    rewritten.scoreField = candidate.scoreField;
+    return rewriteScoreRecord(*file, *found, rewritten);
+}
+
+class ScoreDatabaseSaveTest : public ::testing::Test
+{
+protected:
+    ScoreDatabaseSaveTest()
+    {
+        EXPECT_EQ(writeScoreDatabase(path, roster), FileResult::Done);
+        editor.load();
+    }
+
+    std::string database(const std::vector<ScoreRecord>& records) const
+    {
+        EXPECT_EQ(writeScoreDatabase(dir / "expected.kcj", records), FileResult::Done);
+        return readBytes(dir / "expected.kcj");
+    }
+
+    test::TempDir dir;
+    std::filesystem::path path = dir / "cj.kcj";
+    const std::vector<ScoreRecord> roster = { record("一班", "张三", "1001"), record("一班", "李四", "1002"),
+        record("一班", "王五", "1003"), record("一班", "赵六", "1004") };
+    test::ScriptedPrompter prompter;
+    test::FakeScoreEditorView view;
+    ScoreEditor editor { view, prompter, path };
+};
+
+TEST_F(ScoreDatabaseSaveTest, WhatMachinesWroteSinceTheLoadIsKeptBesideTheExaminersEdits)
+{
+    editor.selectLine(2);
+    view.type({ gbk("一班"), gbk("李思"), "1002", "90" });
+    editor.replaceCurrent();
+    view.type({ gbk("二班"), gbk("孙七"), "2001", "" });
+    editor.addAtEnd();
+
+    test::ChildProcess machines([&](test::ChildProcess::Link& link) {
+        const std::vector<ScoreRecord> visits = { record("一班", "张三", "1001", loginMark()),
+            record("一班", "王五", "1003", loginMark()), record("一班", "李四", "1002", loginMark()),
+            record("一班", "王五", "1003", "85"), record("三班", "周八", "3001", loginMark()) };
+        for (const ScoreRecord& visit : visits) {
+            if (!machineWrites(path, visit))
+                return 1;
+        }
+        link.ready();
+        return 0;
+    });
+    ASSERT_TRUE(machines.waitUntilReady());
+    ASSERT_EQ(machines.wait(), 0);
+
+    editor.save();
+    const std::string saved = database({ record("一班", "张三", "1001", loginMark()),
+        record("一班", "李思", "1002", "90"), record("一班", "王五", "1003", "85"), record("一班", "赵六", "1004"),
+        record("二班", "孙七", "2001"), record("三班", "周八", "3001", loginMark()) });
+    EXPECT_EQ(readBytes(path), saved);
+    EXPECT_EQ(prompter.texts(),
+        std::vector<std::string> { "成绩库在编辑期间被考试机改写过,存盘时保留了考试机写入的3条记录"
+                                   "(登陆标记、成绩或考生自己加入的记录)." });
+    EXPECT_EQ(view.lines.size(), 7u);
+    EXPECT_FALSE(editor.modified());
+    EXPECT_FALSE(std::filesystem::exists(replacementTemporary(path)));
+
+    editor.save(); // nothing new from the machines: the same file, no message
+    EXPECT_EQ(readBytes(path), saved);
+    EXPECT_EQ(prompter.texts().size(), 1u);
+}
+
+TEST_F(ScoreDatabaseSaveTest, AFailedSaveLeavesTheFileAsItWas)
+{
+    ASSERT_TRUE(machineWrites(path, record("一班", "张三", "1001", loginMark())));
+    const std::string before = readBytes(path);
+    // The temporary cannot be created where a folder of its name stands.
+    std::filesystem::create_directory(replacementTemporary(path));
+    editor.deleteCurrent();
+
+    editor.save();
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { "不能写入文件" + path.string() });
+    EXPECT_TRUE(editor.modified());
+    EXPECT_EQ(editor.records().size(), 3u);
+}
+
+} // namespace
+} // namespace olv

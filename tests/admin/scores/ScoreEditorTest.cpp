@@ -1,0 +1,271 @@
+#include "admin/scores/ScoreEditor.h"
+
+#include "admin/scores/FakeScoreEditorView.h"
+#include "admin/scores/ProposedExamNumber.h"
+#include "common/ScoreDatabase.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace olv {
+namespace {
+
+using test::gbk;
+using test::readBytes;
+using Strings = std::vector<std::string>;
+
+ScoreRecord record(std::string_view schoolClass, std::string_view name, std::string examNumber, std::string score = {})
+{
+    return paddedRecord({ gbk(schoolClass), gbk(name), std::move(examNumber), std::move(score) });
+}
+
+class ScoreEditorTest : public ::testing::Test
+{
+protected:
+    void load(const std::vector<ScoreRecord>& records, std::string_view extraLines = {})
+    {
+        ASSERT_EQ(writeScoreDatabase(path, records), FileResult::Done);
+        test::writeBytes(path, readBytes(path) + std::string(extraLines));
+        editor.load();
+    }
+
+    // The bytes of a score database holding `records`.
+    std::string database(const std::vector<ScoreRecord>& records) const
+    {
+        EXPECT_EQ(writeScoreDatabase(dir / "expected.kcj", records), FileResult::Done);
+        return readBytes(dir / "expected.kcj");
+    }
+
+    Strings examNumbers() const
+    {
+        Strings numbers;
+        for (const EditedRecord& edited : editor.records())
+            numbers.push_back(edited.record.examNumber);
+        return numbers;
+    }
+
+    test::TempDir dir;
+    std::filesystem::path path = dir / "cj.kcj";
+    test::ScriptedPrompter prompter;
+    test::FakeScoreEditorView view;
+    ScoreEditor editor { view, prompter, path };
+};
+
+TEST_F(ScoreEditorTest, RefusedLinesAreReportedByNumberAndDroppedAtTheNextSave)
+{
+    const ScoreRecord first = record("一班", "张三", "1001");
+    load({ first }, swapLineBytePairs(gbk("一班*张三.1002")) + "\r\n" + std::string(200, 'x') + "\r\n");
+
+    const std::string name = path.string();
+    EXPECT_EQ(prompter.texts(),
+        (Strings { "成绩库文件" + name + "第2条记录数据错误:格式不对,放弃此条记录",
+            "成绩库文件" + name + "第3条记录数据错误:内容太长,放弃此条记录" }));
+    EXPECT_EQ(view.path, name);
+    EXPECT_EQ(view.current, 1u);
+    ASSERT_EQ(view.lines.size(), 2u);
+    EXPECT_EQ(view.lines[0].text,
+        gbk("班级") + std::string(13, ' ') + gbk("姓名") + std::string(13, ' ') + gbk("考号") + std::string(11, ' ')
+            + gbk("得分") + std::string(5, ' '));
+    EXPECT_EQ(
+        view.lines[1].text, formatScoreLine(first).replace(16, 1, " ").replace(33, 1, " ").replace(48, 1, " ") + " ");
+
+    editor.save();
+    EXPECT_EQ(readBytes(path), database({ first }));
+    EXPECT_EQ(prompter.texts().size(), 2u); // nothing carried over, nothing more to say
+    EXPECT_EQ(view.progressAdvanced, 1u);
+    EXPECT_FALSE(editor.modified());
+}
+
+TEST_F(ScoreEditorTest, AFileThatCannotBeOpenedClosesTheEditor)
+{
+    path = dir / "missing" / "cj.kcj";
+    ScoreEditor missing(view, prompter, path);
+    missing.load();
+    EXPECT_EQ(prompter.texts(), Strings { "不能打开成绩库" + path.string() });
+    EXPECT_TRUE(view.closed);
+}
+
+struct RefusedAdd
+{
+    const char* what;
+    std::array<const char*, 4> typed;
+    Strings messages;
+    std::size_t current; // after the refusal
+    EditorFocus focus;
+};
+
+// With the 49 bytes of the other fields and separators, a line of 200 bytes.
+const std::string longScoreText(151, '9');
+const char* const longScore = longScoreText.c_str();
+
+void PrintTo(const RefusedAdd& c, std::ostream* out) { *out << c.what; }
+
+class RefusedAddTest : public ScoreEditorTest, public ::testing::WithParamInterface<RefusedAdd>
+{ };
+
+TEST_P(RefusedAddTest, ChangesNothing)
+{
+    load({ record("一班", "张三", "1001"), record("一班", "李四", "1002") });
+    editor.selectLine(2);
+    const RefusedAdd& add = GetParam();
+    view.type({ gbk(add.typed[0]), gbk(add.typed[1]), add.typed[2], add.typed[3] });
+    editor.addAtEnd();
+    EXPECT_EQ(prompter.texts(), add.messages);
+    EXPECT_EQ(examNumbers(), (Strings { "1001          ", "1002          " }));
+    EXPECT_EQ(view.current, add.current);
+    EXPECT_EQ(view.focus, add.focus);
+    EXPECT_FALSE(editor.modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedAddTest,
+    ::testing::Values(
+        RefusedAdd { "no exam number", { "一班", "王五", "", "" }, { "必须填写考号" }, 2, EditorFocus::ExamNumberBox },
+        RefusedAdd { "duplicate", { "二班", "王五", "1001", "" }, { "考号1001          已经存在" }, 1,
+            EditorFocus::ExamNumberBox },
+        RefusedAdd {
+            "separator", { "二班", "王.五", "1003", "" }, { "数据中不能含有字符. * -" }, 2, EditorFocus::Elsewhere },
+        RefusedAdd { "a line too long to be read back", { "二班", "", "1003", longScore },
+            { "记录太长,一条记录不能超过199个字节,请缩短班级、姓名或得分." }, 2, EditorFocus::Elsewhere }));
+
+TEST_F(ScoreEditorTest, LongNamesStayWholeAndOnlyAddCutsALongClass)
+{
+    load({ record("一班", "张三", "1001") });
+    const std::string longClass = "九个字的班级名称呀"; // 18 bytes
+    const std::string longName = "名字有十个汉字那么长"; // 20 bytes
+
+    view.type({ gbk(longClass), gbk(longName), "1002", "85" });
+    editor.addAtEnd();
+    EXPECT_EQ(prompter.texts(), Strings { "班级字符太多,已进行了截取." });
+    EXPECT_EQ(view.current, 2u);
+    EXPECT_EQ(view.boxes, (std::array<std::string, 4> { gbk(longClass), "", "", "" }));
+
+    editor.selectLine(1);
+    view.type({ gbk(longClass), gbk(longName), "1003", "" });
+    editor.insertAtCurrent();
+    EXPECT_EQ(view.current, 1u); // now the inserted record
+
+    editor.selectLine(3);
+    view.type({ gbk(longClass), gbk("王五"), "1002", "90" }); // its own exam number is no duplicate
+    editor.replaceCurrent();
+
+    editor.selectLine(2);
+    view.type({ "", "", "1003", "" }); // another record's number
+    editor.replaceCurrent();
+    EXPECT_EQ(prompter.texts().back(), "考号1003          已经存在");
+    EXPECT_EQ(view.current, 1u);
+
+    editor.fetchCurrent();
+    EXPECT_EQ(view.boxes, (std::array<std::string, 4> { gbk(longClass), gbk(longName), "1003", "" }));
+
+    view.type({ gbk("一班"), "x", "123456789012345", "" });
+    editor.addAtEnd();
+    EXPECT_EQ(prompter.texts().back(), "考号长度不能超过14位,取左边14位.");
+
+    editor.save();
+    EXPECT_EQ(readBytes(path),
+        database({ record(longClass, longName, "1003"), record("一班", "张三", "1001"),
+            record(longClass, "王五", "1002", "90"), record("一班", "x", "12345678901234") }));
+    EXPECT_EQ(view.lines[1].text.substr(0, 19), gbk(longClass) + " "); // the column widened
+}
+
+TEST_F(ScoreEditorTest, DeletingTheLastAndTheOnlyRecord)
+{
+    load({ record("一班", "张三", "1001"), record("一班", "李四", "1002") });
+    editor.selectLine(2);
+    editor.deleteCurrent();
+    EXPECT_EQ(view.current, 1u);
+    editor.deleteCurrent();
+    EXPECT_EQ(view.current, 0u);
+    EXPECT_EQ(view.lines.size(), 1u);
+    editor.deleteCurrent(); // the header line: nothing to delete
+    EXPECT_TRUE(editor.modified());
+    editor.save();
+    EXPECT_EQ(readBytes(path), "");
+}
+
+TEST_F(ScoreEditorTest, AutomaticNumbersFollowTheLargestAfterEachAdd)
+{
+    load({ record("一班", "张三", "1001"), record("一班", "李四", "x12"), record("一班", "王五", "1005") });
+    editor.setAutoNumbering(true);
+    EXPECT_FALSE(view.examNumberEnabled);
+    EXPECT_EQ(view.boxes[2], "1006");
+    view.boxes[1] = gbk("赵六");
+    editor.addAtEnd();
+    EXPECT_EQ(examNumbers().back(), "1006          ");
+    EXPECT_EQ(view.boxes[2], "1007");
+
+    editor.setAutoNumbering(false);
+    EXPECT_TRUE(view.examNumberEnabled);
+    EXPECT_EQ(view.boxes[2], "1007");
+    view.boxes[1] = gbk("钱七");
+    editor.addAtEnd();
+    EXPECT_EQ(view.boxes[2], ""); // without "自动" the refresh empties it
+}
+
+TEST(ProposedExamNumberTest, LargestNumberPlusOneSkippingWhatIsNoNumber)
+{
+    const std::vector<std::pair<Strings, std::string>> cases = {
+        { {}, "1" },
+        { { "abc", "12a" }, "1" },
+        { { "1001          ", "1005          " }, "1006" },
+        { { "99999999999999" }, "100000000000000" },
+        { { "9223372036854775806" }, "9223372036854775807" },
+        { { "9223372036854775807", "7" }, "8" }, // nothing may follow the largest 64-bit number
+        { { "99999999999999999999", "7" }, "8" },
+    };
+    for (const auto& [numbers, proposal] : cases) {
+        std::vector<ScoreRecord> records;
+        for (const std::string& number : numbers)
+            records.push_back({ "", "", number, "" });
+        EXPECT_EQ(proposedExamNumber(records), proposal) << numbers.size();
+    }
+}
+
+TEST_F(ScoreEditorTest, EnterWalksThroughTheBoxesAndAddsAClassOneRecordAtATime)
+{
+    load({});
+    const std::vector<std::pair<EditorFocus, EditorFocus>> walk = { { EditorFocus::ClassBox, EditorFocus::NameBox },
+        { EditorFocus::NameBox, EditorFocus::ExamNumberBox }, { EditorFocus::ExamNumberBox, EditorFocus::ScoreBox },
+        { EditorFocus::ScoreBox, EditorFocus::AddButton } };
+    for (const auto& [from, to] : walk) {
+        editor.enterPressed(from);
+        EXPECT_EQ(view.focus, to);
+    }
+    view.type({ gbk("一班"), gbk("张三"), "1001", "" });
+    editor.enterPressed(EditorFocus::AddButton);
+    EXPECT_EQ(view.focus, EditorFocus::ClassBox);
+    EXPECT_EQ(view.boxes[0], gbk("一班"));
+
+    editor.enterPressed(EditorFocus::AddButton); // no exam number: refused, the focus goes to its box
+    EXPECT_EQ(view.focus, EditorFocus::ExamNumberBox);
+
+    editor.setAutoNumbering(true);
+    editor.enterPressed(EditorFocus::NameBox);
+    EXPECT_EQ(view.focus, EditorFocus::ScoreBox);
+    view.focus = EditorFocus::Elsewhere;
+    editor.enterPressed(EditorFocus::Elsewhere);
+    EXPECT_EQ(view.focus, EditorFocus::Elsewhere);
+    EXPECT_EQ(examNumbers(), Strings { "1001          " });
+}
+
+TEST_F(ScoreEditorTest, ExitAsksOnlyAfterChanges)
+{
+    load({ record("一班", "张三", "1001") });
+    editor.exit();
+    EXPECT_TRUE(view.closed);
+    EXPECT_TRUE(prompter.prompts().empty());
+
+    view.closed = false;
+    editor.deleteCurrent();
+    prompter.answerConfirms({ false, true });
+    editor.exit();
+    EXPECT_FALSE(view.closed);
+    editor.exit();
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(prompter.prompts().front(),
+        test::confirmPrompt("上次存盘后输入的数据还未保存\n真的要放弃这些数据吗？", "有数据未保存"));
+}
+
+} // namespace
+} // namespace olv

@@ -1,0 +1,291 @@
+// The real settings dialog on the offscreen platform: its controls, the keys, the password
+// change, the tool buttons and the working directory of the bank copy.
+#include "admin/settings/ui/SettingsDialog.h"
+
+#include "admin/ui/HelpWindow.h"
+#include "admin/merge/ui/MergeChooserDialog.h"
+#include "admin/settings/ui/PasswordChangeDialog.h"
+#include "common/ExamSettingsFile.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <memory>
+
+namespace fs = std::filesystem;
+using olv::test::ScriptedPrompter;
+
+namespace {
+
+const QStringList buttonCaptions = { QStringLiteral("查看成绩"), QStringLiteral("答题情况"), QStringLiteral("查看试题"),
+    QStringLiteral("修改口令"), QStringLiteral("帮    助"), QStringLiteral("编辑试题库"), QStringLiteral("编辑成绩库"),
+    QStringLiteral("复制试题库"), QStringLiteral("合并文件"), QStringLiteral("确    定") };
+
+QPushButton* button(QWidget* window, const QString& caption)
+{
+    for (QPushButton* found : window->findChildren<QPushButton*>()) {
+        if (found->text() == caption)
+            return found;
+    }
+    return nullptr;
+}
+
+template <typename T>
+T* control(QWidget* window, const QString& accessibleName)
+{
+    for (T* found : window->findChildren<T*>()) {
+        if (found->accessibleName() == accessibleName)
+            return found;
+    }
+    return nullptr;
+}
+
+// Runs `act` on the next modal dialog of type T once it is shown.
+template <typename T>
+void onNextModal(std::function<void(T*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
+        act(qobject_cast<T*>(QApplication::activeModalWidget()));
+    });
+}
+
+} // namespace
+
+class SettingsDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void showsEveryCaptionAndDisablesMissingTools();
+    void enterNeitherSavesNorCloses();
+    void escapeEndsWithoutSaving();
+    void refusedEntryStopsTheSaveWithTheFocusOnTheBox();
+    void drawModeRadiosEnableTheFixedNumber();
+    void changedPasswordIsSavedOnlyWithTheSettings();
+    void toolsGetTheirFilesAndTheBankCopyItsFolder();
+    void mergeChooserOpensTheMerges();
+    void helpShowsTheGuide();
+
+private:
+    void makeDialog(olv::AdminTools tools = {});
+    fs::path settingsFile() const { return m_dir->path() / "olvane.dat"; }
+
+    std::unique_ptr<olv::test::TempDir> m_dir;
+    std::unique_ptr<olv::test::WorkingDirectory> m_workingDirectory;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<olv::SettingsDialog> m_dialog;
+};
+
+void SettingsDialogTest::init()
+{
+    m_dir = std::make_unique<olv::test::TempDir>();
+    m_workingDirectory = std::make_unique<olv::test::WorkingDirectory>(m_dir->path());
+    m_prompter = ScriptedPrompter();
+}
+
+void SettingsDialogTest::cleanup()
+{
+    m_dialog.reset();
+    m_workingDirectory.reset();
+    m_dir.reset();
+}
+
+void SettingsDialogTest::makeDialog(olv::AdminTools tools)
+{
+    olv::ExamSettings settings = olv::adminDefaults();
+    settings.operatorPassword = "old";
+    m_dialog
+        = std::make_unique<olv::SettingsDialog>(m_prompter, settings, settingsFile(), m_dir->path(), std::move(tools));
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+}
+
+void SettingsDialogTest::showsEveryCaptionAndDisablesMissingTools()
+{
+    makeDialog();
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("考试管理"));
+    QStringList enabled;
+    for (const QString& caption : buttonCaptions) {
+        QPushButton* found = button(m_dialog.get(), caption);
+        QVERIFY2(found, qPrintable(caption));
+        QVERIFY(!found->isDefault() && !found->autoDefault());
+        if (found->isEnabled())
+            enabled << caption;
+    }
+    QCOMPARE(enabled,
+        (QStringList { QStringLiteral("修改口令"), QStringLiteral("帮    助"), QStringLiteral("合并文件"),
+            QStringLiteral("确    定") }));
+    for (const char* caption : { "考试名称:", "考试科目:", "试题库文件名:", "成绩库文件名:", "题量:单选题:",
+             "分值:判断题:", "固定号", "考试时间(分):", "最早交卷时间:" })
+        QVERIFY2(control<QLineEdit>(m_dialog.get(), QString::fromUtf8(caption)), caption);
+    QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:单选题:"))->text(), QStringLiteral("1.5"));
+    QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:多选题:"))->text(), QStringLiteral("2"));
+    QVERIFY(control<QCheckBox>(m_dialog.get(), QStringLiteral("考后使用密码退出"))->isChecked());
+    QVERIFY(control<QRadioButton>(m_dialog.get(), QStringLiteral("按考号"))->isChecked());
+
+    olv::AdminTools tools;
+    tools.scoreViewer = [](QWidget*, olv::Prompter&, const fs::path&) {};
+    makeDialog(tools);
+    QVERIFY(button(m_dialog.get(), QStringLiteral("查看成绩"))->isEnabled());
+}
+
+void SettingsDialogTest::enterNeitherSavesNorCloses()
+{
+    makeDialog();
+    QSignalSpy finished(m_dialog.get(), &QDialog::finished);
+    QLineEdit* name = control<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"));
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    button(m_dialog.get(), QStringLiteral("确    定"))->setFocus();
+    QTest::keyClick(m_dialog.get(), Qt::Key_Enter);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(!fs::exists(settingsFile()));
+}
+
+void SettingsDialogTest::escapeEndsWithoutSaving()
+{
+    makeDialog();
+    control<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"))->setText(QStringLiteral("改了"));
+    QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QVERIFY(!m_dialog->isVisible());
+    QVERIFY(!fs::exists(settingsFile()));
+}
+
+void SettingsDialogTest::refusedEntryStopsTheSaveWithTheFocusOnTheBox()
+{
+    makeDialog();
+    QLineEdit* count = control<QLineEdit>(m_dialog.get(), QStringLiteral("题量:多选题:"));
+    count->setText(QStringLiteral("十"));
+    button(m_dialog.get(), QStringLiteral("确    定"))->click();
+    QCOMPARE(m_prompter.texts(), std::vector<std::string> { "请键入一个整数。" });
+    QTRY_VERIFY(count->hasFocus());
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(!fs::exists(settingsFile()));
+
+    count->setText(QStringLiteral("12"));
+    button(m_dialog.get(), QStringLiteral("确    定"))->click();
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    olv::ExamSettings saved = olv::adminDefaults();
+    QCOMPARE(olv::readExamSettings(settingsFile(), saved), olv::SettingsRead::Read);
+    QCOMPARE(saved.multipleChoiceCount, 12);
+}
+
+void SettingsDialogTest::drawModeRadiosEnableTheFixedNumber()
+{
+    makeDialog();
+    QLineEdit* fixed = control<QLineEdit>(m_dialog.get(), QStringLiteral("固定号"));
+    QVERIFY(!fixed->isEnabled());
+    QTest::mouseClick(control<QRadioButton>(m_dialog.get(), QStringLiteral("固定号:")), Qt::LeftButton);
+    QVERIFY(fixed->isEnabled());
+    QTest::mouseClick(control<QRadioButton>(m_dialog.get(), QStringLiteral("不固定")), Qt::LeftButton);
+    QVERIFY(!fixed->isEnabled());
+    QCOMPARE(m_dialog->drawMode(), 0);
+}
+
+void SettingsDialogTest::changedPasswordIsSavedOnlyWithTheSettings()
+{
+    makeDialog();
+    // First the two entries differ; the dialog stays open until they agree.
+    onNextModal<olv::PasswordChangeDialog>([this](olv::PasswordChangeDialog* dialog) {
+        QCOMPARE(control<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->text(), QStringLiteral("old"));
+        control<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->setText(QStringLiteral("新口令"));
+        button(dialog, QStringLiteral("确定"))->click();
+        QCOMPARE(m_prompter.texts(), std::vector<std::string> { "两次输入的密码不一致,请重新输入." });
+        QVERIFY(dialog->isVisible());
+        control<QLineEdit>(dialog, QStringLiteral("请再输一遍:"))->setText(QStringLiteral("新口令"));
+        button(dialog, QStringLiteral("确定"))->click();
+    });
+    button(m_dialog.get(), QStringLiteral("修改口令"))->click();
+    QCOMPARE(m_dialog->form().operatorPassword(), olv::test::gbk("新口令"));
+    QVERIFY(!fs::exists(settingsFile()));
+
+    // Cancelled: the password stays.
+    onNextModal<olv::PasswordChangeDialog>([](olv::PasswordChangeDialog* dialog) {
+        control<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->clear();
+        control<QLineEdit>(dialog, QStringLiteral("请再输一遍:"))->clear();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    button(m_dialog.get(), QStringLiteral("修改口令"))->click();
+    QCOMPARE(m_dialog->form().operatorPassword(), olv::test::gbk("新口令"));
+
+    button(m_dialog.get(), QStringLiteral("确    定"))->click();
+    olv::ExamSettings saved;
+    QCOMPARE(olv::readExamSettings(settingsFile(), saved), olv::SettingsRead::Read);
+    QCOMPARE(saved.operatorPassword, olv::test::gbk("新口令"));
+}
+
+void SettingsDialogTest::toolsGetTheirFilesAndTheBankCopyItsFolder()
+{
+    const fs::path bankFolder = m_dir->path() / "banks";
+    fs::create_directory(bankFolder);
+    std::vector<fs::path> opened;
+    fs::path folderDuringCopy;
+    olv::AdminTools tools;
+    tools.scoreViewer = [&](QWidget*, olv::Prompter&, const fs::path& file) { opened.push_back(file); };
+    tools.answerAnalysis = [&](QWidget*, olv::Prompter&, const fs::path& file) { opened.push_back(file); };
+    tools.scoreEditor = [&](QWidget*, olv::Prompter&, const fs::path& file) { opened.push_back(file); };
+    tools.bankCopy = [&](QWidget*, olv::Prompter&, const fs::path& file) {
+        opened.push_back(file);
+        folderDuringCopy = fs::current_path();
+    };
+    makeDialog(tools);
+    control<QLineEdit>(m_dialog.get(), QStringLiteral("成绩库文件名:"))->setText(QStringLiteral("d:\\成绩\\cj.kcj"));
+    m_prompter.answerOpenFile((bankFolder / "b.kst").string());
+    m_prompter.answerOpenFile((bankFolder / "roster").string());
+    button(m_dialog.get(), QStringLiteral("查看成绩"))->click();
+    button(m_dialog.get(), QStringLiteral("答题情况"))->click();
+    button(m_dialog.get(), QStringLiteral("复制试题库"))->click();
+    button(m_dialog.get(), QStringLiteral("编辑成绩库"))->click();
+    QCOMPARE(opened,
+        (std::vector<fs::path> { m_dir->path() / "成绩/cj.kcj", "WordExcel97澜溪校期末考试/daan.txt",
+            bankFolder / "b.kst", bankFolder / "roster.kcj" }));
+    QCOMPARE(folderDuringCopy, bankFolder);
+    QCOMPARE(fs::current_path(), m_dir->path());
+}
+
+void SettingsDialogTest::mergeChooserOpensTheMerges()
+{
+    int scoreMerges = 0;
+    olv::AdminTools tools;
+    tools.scoreMerge = [&](QWidget*, olv::Prompter&) { ++scoreMerges; };
+    makeDialog(tools);
+    onNextModal<olv::MergeChooserDialog>([](olv::MergeChooserDialog* chooser) {
+        QCOMPARE(chooser->windowTitle(), QStringLiteral("文件合并"));
+        QVERIFY(!button(chooser, QStringLiteral("合并试题库文件"))->isEnabled());
+        QVERIFY(!button(chooser, QStringLiteral("合并答题卷文件"))->isEnabled());
+        button(chooser, QStringLiteral("合并成绩库文件"))->click();
+        button(chooser, QStringLiteral("结束"))->click();
+    });
+    button(m_dialog.get(), QStringLiteral("合并文件"))->click();
+    QCOMPARE(scoreMerges, 1);
+    QVERIFY(m_dialog->isVisible());
+}
+
+void SettingsDialogTest::helpShowsTheGuide()
+{
+    makeDialog();
+    QString guide;
+    onNextModal<olv::HelpWindow>([&guide](olv::HelpWindow* help) {
+        guide = help->findChild<QTextBrowser*>()->toPlainText();
+        button(help, QStringLiteral("关闭"))->click();
+    });
+    button(m_dialog.get(), QStringLiteral("帮    助"))->click();
+    QVERIFY(guide.contains(QStringLiteral("考试管理使用说明")));
+    QVERIFY(guide.contains(QStringLiteral("恢复")));
+}
+
+QTEST_MAIN(SettingsDialogTest)
+#include "SettingsDialogTest.moc"
