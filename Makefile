@@ -17,7 +17,7 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps build test test-asan bench demo format clean fuzz-build fuzz fuzz-ci admin stage-demo package package-check
+.PHONY: mutants all deps build test test-asan bench demo format clean fuzz-build fuzz fuzz-ci admin stage-demo package package-check
 
 all: build
 
@@ -117,3 +117,14 @@ format: deps $(BUILD)/build.ninja
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+
+# Seeded mutants over the rules without Qt, one at a time, each rebuilt and tested in a build
+# folder of its own (slow: not part of CI). MUTANTS and SEED choose the sample.
+MUTANTS ?= 20
+SEED    ?= 1
+MUTANTS_BUILD ?= build-mutants
+$(MUTANTS_BUILD)/build.ninja:
+	cmake -S . -B $(MUTANTS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+mutants: deps $(MUTANTS_BUILD)/build.ninja
+	python3 scripts/mutants.py $(MUTANTS_BUILD) --mutants $(MUTANTS) --seed $(SEED)
