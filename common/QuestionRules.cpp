@@ -1,5 +1,6 @@
 #include "common/QuestionRules.h"
 
+#include "common/BankText.h"
 #include "common/StemLines.h"
 
 #include <algorithm>
@@ -68,6 +69,11 @@ bool breaksRule(const Question& question, QuestionRule rule)
             && answer != "b";
     case QuestionRule::StemLineTooLong:
         return hasLongStemLine(question.stem);
+    case QuestionRule::StemIsMultipleChoiceMarker:
+        return question.kind == QuestionKind::SingleChoice
+            && question.stem == sectionMarker(QuestionKind::MultipleChoice);
+    case QuestionRule::StemIsTrueFalseMarker:
+        return question.kind == QuestionKind::MultipleChoice && question.stem == sectionMarker(QuestionKind::TrueFalse);
     }
     return false;
 }

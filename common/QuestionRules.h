@@ -21,12 +21,16 @@ enum class QuestionRule
     AnswerRepeatsLetter,
     TrueFalseAnswerNotAOrB,
     StemLineTooLong, // a line of the stored stem longer than maxStemLineBytes
+    // A stem that reads back as the marker ending its section: single choice "●多选题:",
+    // multiple choice "●判断题:".
+    StemIsMultipleChoiceMarker,
+    StemIsTrueFalseMarker,
 };
 
 inline constexpr std::size_t maxStemLineBytes = 110;
 
 // The rules in the order firstBrokenRule tests them.
-inline constexpr std::array<QuestionRule, 10> questionRuleOrder = {
+inline constexpr std::array<QuestionRule, 12> questionRuleOrder = {
     QuestionRule::EmptyStem,
     QuestionRule::NoOption,
     QuestionRule::EmptyAnswer,
@@ -37,6 +41,8 @@ inline constexpr std::array<QuestionRule, 10> questionRuleOrder = {
     QuestionRule::AnswerRepeatsLetter,
     QuestionRule::TrueFalseAnswerNotAOrB,
     QuestionRule::StemLineTooLong,
+    QuestionRule::StemIsMultipleChoiceMarker,
+    QuestionRule::StemIsTrueFalseMarker,
 };
 
 // Whether the question breaks this one rule, whatever the other rules say, so that callers

@@ -6,7 +6,7 @@
 namespace olv {
 
 // A file name as the examiner's program completes it: `extension` (with its dot) appended
-// when the name holds no "." anywhere, also not in a folder name of its path.
+// when the file name holds no "."; a dot in a folder name of its path does not count.
 std::string withDefaultExtension(std::string name, std::string_view extension);
 
 // The filter of the save-name dialog's own file picker: "请输入文件名(.txt)|NULL|". Its

@@ -23,6 +23,13 @@ bool matches(const std::string& field, std::string_view examNumber, ScoreMatch m
     return !spaceFree.empty() && spaceFree == removeSpaces(examNumber);
 }
 
+// Whether a "-" follows the last ".": the only lines the retake's rule gives an exam number.
+bool hasDashedExamNumber(std::string_view line)
+{
+    const std::size_t lastDot = line.rfind('.');
+    return lastDot != std::string_view::npos && line.find('-', lastDot) != std::string_view::npos;
+}
+
 } // namespace
 
 std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view examNumber, ScoreMatch match)
@@ -33,7 +40,10 @@ std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view exa
     for (std::int64_t start = file.position(); file.readTextLine(line); start = file.position()) {
         if (line.size() >= scoreLineTooLong)
             continue;
-        ScoreRecord record = splitScoreLineClientRule(swapLineBytePairs(line));
+        const std::string plain = swapLineBytePairs(line);
+        if (match == ScoreMatch::DashedSpaceFree && !hasDashedExamNumber(plain))
+            continue;
+        ScoreRecord record = splitScoreLineClientRule(plain);
         if (matches(record.examNumber, examNumber, match))
             return FoundScoreRecord { std::move(record), line.size(), start, file.position() };
     }
@@ -63,7 +73,8 @@ TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
     return readTextLines(path, mode, Sharing::Exclusive);
 }
 
-bool writeScoreRecords(File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten)
+bool writeScoreRecords(
+    File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten)
 {
     for (const ScoreRecord& record : records) {
         if (!file.write(storedLineOf(record)))

@@ -19,6 +19,9 @@ enum class ScoreMatch
 {
     Padded, // the field equals the input filled out to 14 bytes ("%-14s")
     SpaceFree, // the field equals the input once all spaces are removed from both
+    // As SpaceFree, but the exam number is only the text between the last "." and the first "-"
+    // after it; a line without such a "-" has no number and matches nothing (the retake's rule).
+    DashedSpaceFree,
 };
 
 // A stored line found by its exam number.
@@ -47,7 +50,8 @@ bool appendScoreRecord(File& file, const ScoreRecord& record);
 TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode);
 
 // Every record in order, each as a stored line, into an open file.
-bool writeScoreRecords(File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten);
+bool writeScoreRecords(
+    File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten);
 
 // Replaces the file (a replacing write, holding the present file's lock while it renames) by
 // one with every record in order.

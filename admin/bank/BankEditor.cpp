@@ -76,6 +76,10 @@ void BankEditor::kindChosen()
 
 std::optional<Question> BankEditor::acceptedQuestion(EditOperation operation)
 {
+    if (const auto refusal = m_view.entryRefusal()) {
+        m_prompter.message(*refusal);
+        return std::nullopt;
+    }
     m_form = m_view.form();
     Question question { m_form.kind, m_form.stem, m_form.options, m_form.answer };
     if (const auto fault = formFault(question, operation, placeOf(m_bank, m_current).kind)) {

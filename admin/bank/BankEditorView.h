@@ -3,6 +3,7 @@
 #include "common/QuestionList.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     virtual void enableCurrentQuestionButtons(bool enabled) = 0;
     virtual void enableOptions(bool enabled) = 0;
     virtual BankForm form() const = 0;
+    // Why the form cannot be taken as it is typed (a character GBK cannot hold; UTF-8), or nothing.
+    virtual std::optional<std::string> entryRefusal() const { return std::nullopt; }
     // The stem, option and answer boxes; the kind buttons stay as they are.
     virtual void showFormTexts(const BankForm& form) = 0;
     virtual void showProgress(int minimum, int maximum, int position) = 0;

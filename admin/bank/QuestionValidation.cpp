@@ -86,6 +86,10 @@ std::string ruleMessage(QuestionRule rule)
         return "判断题的正确答案只能为'A'或者'B'.\n正确为'A',错误为'B'";
     case QuestionRule::StemLineTooLong:
         return "题目中有些行太长,请您换行!";
+    case QuestionRule::StemIsMultipleChoiceMarker:
+        return "题目不能为●多选题:,请改用其它";
+    case QuestionRule::StemIsTrueFalseMarker:
+        return "题目不能为●判断题:,请改用其它";
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "admin/scores/AcceptedScoreLines.h"
 
+#include <algorithm>
+
 namespace olv {
 
 AcceptedScoreLines acceptScoreLines(const std::vector<std::string>& storedLines)
@@ -14,6 +16,19 @@ AcceptedScoreLines acceptScoreLines(const std::vector<std::string>& storedLines)
             accepted.damaged.push_back({ i + 1, decoded.status });
     }
     return accepted;
+}
+
+std::vector<std::string> damagedLineMessages(const std::vector<DamagedScoreLine>& damaged,
+    const std::function<std::string(const DamagedScoreLine&)>& lineMessage,
+    const std::function<std::string(std::size_t rest)>& restMessage)
+{
+    const std::size_t shown = std::min(damaged.size(), damagedLineMessageCount);
+    std::vector<std::string> messages;
+    for (std::size_t i = 0; i < shown; ++i)
+        messages.push_back(lineMessage(damaged[i]));
+    if (damaged.size() > shown)
+        messages.push_back(restMessage(damaged.size() - shown));
+    return messages;
 }
 
 } // namespace olv

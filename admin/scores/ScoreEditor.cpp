@@ -48,24 +48,33 @@ void ScoreEditor::load()
         m_view.closeWindow();
         return;
     }
+    std::vector<DamagedScoreLine> refused;
     for (std::size_t line = 0; line < file.lines.size(); ++line) {
         DecodedScoreLine decoded = decodeScoreLineAdminRule(file.lines[line]);
         if (decoded.status == ScoreLineStatus::Valid)
             m_records.push_back({ paddedRecord(decoded.record), line });
         else
-            reportRefusedLine(line + 1, decoded.status);
+            refused.push_back({ line + 1, decoded.status });
     }
+    reportRefusedLines(refused);
     m_loadedLines = std::move(file.lines);
     refresh();
     makeCurrent(m_records.empty() ? 0 : 1);
     m_view.showPath(pathText(m_path));
 }
 
-void ScoreEditor::reportRefusedLine(std::size_t lineNumber, ScoreLineStatus status)
+void ScoreEditor::reportRefusedLines(const std::vector<DamagedScoreLine>& refused)
 {
-    const char* reason = status == ScoreLineStatus::TooLong ? "内容太长" : "格式不对";
-    m_prompter.message("成绩库文件" + pathText(m_path) + "第" + std::to_string(lineNumber) + "条记录数据错误:" + reason
-        + ",放弃此条记录");
+    // A file of another kind opened by mistake refuses every line: ten messages, then one.
+    const std::string file = "成绩库文件" + pathText(m_path);
+    const auto lineMessage = [&](const DamagedScoreLine& line) {
+        const char* reason = line.status == ScoreLineStatus::TooLong ? "内容太长" : "格式不对";
+        return file + "第" + std::to_string(line.lineNumber) + "条记录数据错误:" + reason + ",放弃此条记录";
+    };
+    const auto restMessage
+        = [&](std::size_t rest) { return file + "另有" + std::to_string(rest) + "条记录数据错误,放弃这些记录"; };
+    for (const std::string& message : damagedLineMessages(refused, lineMessage, restMessage))
+        m_prompter.message(message);
 }
 
 void ScoreEditor::showRecords()
@@ -142,6 +151,10 @@ bool ScoreEditor::store(Command command)
 {
     if (command != Command::Add && m_current == 0)
         return false;
+    if (const auto refusal = m_view.entryRefusal()) {
+        m_prompter.message(*refusal);
+        return false;
+    }
     // Spaces never stand inside a stored field; the boxes lose them when left, and here too for a
     // command given while a box still has the focus.
     ScoreRecord record { removeSpaces(m_view.boxText(ScoreBox::Class)), removeSpaces(m_view.boxText(ScoreBox::Name)),
@@ -237,8 +250,10 @@ void ScoreEditor::save()
         m_records[i].sourceLine = i;
     m_loadedLines = std::move(result.writtenLines);
     m_modified = false;
-    for (const RefusedLine& refused : result.carried.refused)
-        reportRefusedLine(refused.lineNumber, refused.status);
+    std::vector<DamagedScoreLine> refused;
+    for (const RefusedLine& line : result.carried.refused)
+        refused.push_back({ line.lineNumber, line.status });
+    reportRefusedLines(refused);
     if (result.carried.count == 0)
         return;
     showRecords();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/scores/AcceptedScoreLines.h"
 #include "admin/scores/ScoreDatabaseSave.h"
 #include "admin/scores/ScoreEditorView.h"
 #include "common/Prompter.h"
@@ -52,7 +53,7 @@ private:
     bool store(Command command);
     // The index of the first record with that exam number other than `except`, or the count.
     std::size_t findExamNumber(const std::string& examNumber, std::size_t except) const;
-    void reportRefusedLine(std::size_t lineNumber, ScoreLineStatus status);
+    void reportRefusedLines(const std::vector<DamagedScoreLine>& refused);
     void showRecords();
     void refresh();
     void makeCurrent(std::size_t record);

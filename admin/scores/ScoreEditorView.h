@@ -3,6 +3,7 @@
 #include "common/QuestionList.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ public:
     // current record only when n is not 0.
     virtual void showCurrent(std::size_t record) = 0;
     virtual std::string boxText(ScoreBox box) const = 0;
+    // Why the boxes cannot be taken as typed (a character GBK cannot hold; UTF-8), or nothing.
+    virtual std::optional<std::string> entryRefusal() const { return std::nullopt; }
     virtual void setBoxText(ScoreBox box, const std::string& text) = 0;
     virtual void setExamNumberEnabled(bool enabled) = 0;
     virtual void moveFocus(EditorFocus where) = 0;

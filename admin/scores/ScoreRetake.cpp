@@ -17,7 +17,7 @@ RetakeOutcome clearScore(const std::filesystem::path& scoreFile, std::string_vie
     std::optional<File> file = File::open(scoreFile, OpenMode::ReadWriteExisting, Sharing::Exclusive);
     if (!file)
         return { RetakeResult::CannotOpen, {} };
-    std::optional<FoundScoreRecord> found = findScoreRecord(*file, examNumber, ScoreMatch::SpaceFree);
+    std::optional<FoundScoreRecord> found = findScoreRecord(*file, examNumber, ScoreMatch::DashedSpaceFree);
     if (!found)
         return { RetakeResult::NotFound, {} };
     ScoreRecord cleared = found->record;

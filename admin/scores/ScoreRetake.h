@@ -25,7 +25,8 @@ struct RetakeOutcome
 bool retakeNeedsConfirmation(std::string_view scoreField);
 
 // Opens the score database exclusively and blanks the score field of the first line whose exam
-// number, blanks removed, is `examNumber` blanks removed. The line keeps its class, name and exam
+// number (between the last "." and the first "-" after it), blanks removed, is `examNumber`
+// blanks removed; a line without such a number matches nothing. The line keeps its class, name and exam
 // number at their widths; a line of another width is rewritten with the rest of the file moved,
 // so no other line changes.
 RetakeOutcome clearScore(const std::filesystem::path& scoreFile, std::string_view examNumber);

@@ -96,16 +96,16 @@ bool ScoreViewer::takeRecords(const std::vector<std::string>& storedLines, Readi
 void ScoreViewer::reportDamaged(const std::vector<DamagedScoreLine>& damaged, Reading reading)
 {
     const std::string file = "成绩库文件" + m_scoreFile.string();
-    const std::size_t shown = std::min(damaged.size(), damagedLineMessages);
-    for (std::size_t i = 0; i < shown; ++i) {
-        const char* fault = damaged[i].status == ScoreLineStatus::TooLong ? "内容太长"
-            : reading == Reading::Load                                    ? "格式不对"
-                                                                          : "格试不正确";
-        showMessage(
-            file + "第" + std::to_string(damaged[i].lineNumber) + "条记录数据错误:" + fault + ",不显示此条记录");
-    }
-    if (damaged.size() > shown)
-        showMessage(file + "另有" + std::to_string(damaged.size() - shown) + "条记录数据错误,不显示这些记录");
+    const auto lineMessage = [&](const DamagedScoreLine& line) {
+        const char* fault = line.status == ScoreLineStatus::TooLong ? "内容太长"
+            : reading == Reading::Load                              ? "格式不对"
+                                                                    : "格试不正确";
+        return file + "第" + std::to_string(line.lineNumber) + "条记录数据错误:" + fault + ",不显示此条记录";
+    };
+    const auto restMessage
+        = [&](std::size_t rest) { return file + "另有" + std::to_string(rest) + "条记录数据错误,不显示这些记录"; };
+    for (const std::string& message : damagedLineMessages(damaged, lineMessage, restMessage))
+        showMessage(message);
 }
 
 void ScoreViewer::display()

@@ -21,9 +21,6 @@ struct DamagedScoreLine;
 class ScoreViewer
 {
 public:
-    // After this many messages about damaged lines in one reading the rest share one message.
-    static constexpr std::size_t damagedLineMessages = 10;
-
     ScoreViewer(std::filesystem::path scoreFile, Prompter& prompter, LineListView& view);
 
     // Reads the database and shows it, or closes the window when there is nothing to show.

@@ -3,7 +3,6 @@
 #include "common/ScoreRecord.h"
 #include "platform/File.h"
 #include "platform/Gbk.h"
-#include "platform/ReplacingWrite.h"
 
 namespace olv {
 
@@ -34,7 +33,9 @@ std::filesystem::path tamperRecordPath(const std::filesystem::path& scoreFile)
 
 bool writeDamagedFileRecord(const std::filesystem::path& scoreFile, const std::vector<std::string>& storedLines)
 {
-    return writeTextReplacing(tamperRecordPath(scoreFile), databaseSection(storedLines));
+    // Appended, never replaced: an earlier refresh may have left its evidence in the file.
+    std::optional<File> file = File::open(tamperRecordPath(scoreFile), OpenMode::WriteAppendCreate, Sharing::Shared);
+    return file && file->writeText(databaseSection(storedLines));
 }
 
 bool appendTamperRecord(const std::filesystem::path& scoreFile, const std::vector<std::string>& shownLines,

@@ -11,7 +11,7 @@ namespace olv {
 // the database with the byte-pair transform undone, damaged lines included.
 std::filesystem::path tamperRecordPath(const std::filesystem::path& scoreFile);
 
-// At loading: the file anew with the database's lines and "----------".
+// At loading: appends the database's lines and "----------" after what the file already holds.
 bool writeDamagedFileRecord(const std::filesystem::path& scoreFile, const std::vector<std::string>& storedLines);
 
 // At refresh: appends an empty line, "此前屏幕显示的记录为:", the list lines shown before,

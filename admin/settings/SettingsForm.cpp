@@ -111,6 +111,11 @@ bool SettingsForm::takeFields()
     ExamSettings taken = m_settings;
     for (int box = 0; box < settingsBoxCount; ++box) {
         const auto which = static_cast<SettingsBox>(box);
+        if (const auto refusal = m_view.entryRefusal(which)) {
+            m_prompter.message(*refusal);
+            m_view.focus(which);
+            return false;
+        }
         if (const char* refusal = takeText(taken, boxFields[box], m_view.text(which))) {
             m_prompter.message(refusal);
             m_view.focus(which);

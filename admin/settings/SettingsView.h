@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace olv {
@@ -42,6 +43,12 @@ public:
     virtual ~SettingsView() = default;
     virtual void setText(SettingsBox box, const std::string& text) = 0;
     virtual std::string text(SettingsBox box) const = 0;
+    // Why the box cannot be taken as typed (a character GBK cannot hold; UTF-8), or nothing.
+    virtual std::optional<std::string> entryRefusal(SettingsBox box) const
+    {
+        (void)box;
+        return std::nullopt;
+    }
     virtual void setChecked(SettingsFlag flag, bool checked) = 0;
     virtual bool isChecked(SettingsFlag flag) const = 0;
     // The draw-mode radio buttons, 0 to 3; any other value checks none of them.

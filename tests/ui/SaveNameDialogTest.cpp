@@ -53,7 +53,7 @@ void SaveNameDialogTest::nameWithoutDotGetsTheExtension()
     const QList<std::pair<QString, QString>> cases = { { QStringLiteral("成绩"), QStringLiteral("成绩.txt") },
         { QStringLiteral("/tmp/list"), QStringLiteral("/tmp/list.txt") },
         { QStringLiteral("list.csv"), QStringLiteral("list.csv") },
-        { QStringLiteral("out.d/list"), QStringLiteral("out.d/list") },
+        { QStringLiteral("/home/zhang.san/list"), QStringLiteral("/home/zhang.san/list.txt") },
         { QStringLiteral("list."), QStringLiteral("list.") } };
     ScriptedPrompter prompter;
     olv::SaveNameDialog dialog(prompter, QStringLiteral(".txt"));

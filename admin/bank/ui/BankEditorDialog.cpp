@@ -251,10 +251,19 @@ BankForm BankEditorDialog::form() const
     stem.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     form.stem = toGbk(stem);
     for (std::size_t i = 0; i < m_options.size(); ++i)
-        form.options[i] = toGbk(m_options[i]->text());
-    form.answer = toGbk(m_answer->text());
+        form.options[i] = toGbk(oneLineText(m_options[i]->text()));
+    form.answer = toGbk(oneLineText(m_answer->text()));
     form.kind = static_cast<QuestionKind>(m_kinds->checkedId());
     return form;
+}
+
+std::optional<std::string> BankEditorDialog::entryRefusal() const
+{
+    return olv::entryRefusal({ { m_stem->accessibleName(), m_stem->toPlainText() },
+        { m_options[0]->accessibleName(), m_options[0]->text() },
+        { m_options[1]->accessibleName(), m_options[1]->text() },
+        { m_options[2]->accessibleName(), m_options[2]->text() },
+        { m_options[3]->accessibleName(), m_options[3]->text() }, { m_answer->accessibleName(), m_answer->text() } });
 }
 
 void BankEditorDialog::showFormTexts(const BankForm& form)
@@ -273,7 +282,21 @@ void BankEditorDialog::showProgress(int minimum, int maximum, int position)
     m_progress->setValue(position);
 }
 
-void BankEditorDialog::closeEditor() { reject(); }
+void BankEditorDialog::closeEditor()
+{
+    m_closing = true;
+    QDialog::reject();
+}
+
+void BankEditorDialog::reject()
+{
+    // Escape and the close box ask what "退出" asks before unsaved edits are dropped; the
+    // editor closes the dialog through closeEditor.
+    if (m_closing)
+        QDialog::reject();
+    else
+        m_editor.exit();
+}
 
 bool BankEditorDialog::eventFilter(QObject* watched, QEvent* event)
 {

@@ -43,9 +43,11 @@ public:
     void enableCurrentQuestionButtons(bool enabled) override;
     void enableOptions(bool enabled) override;
     BankForm form() const override;
+    std::optional<std::string> entryRefusal() const override;
     void showFormTexts(const BankForm& form) override;
     void showProgress(int minimum, int maximum, int position) override;
     void closeEditor() override;
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +62,7 @@ private:
     void focusNextFormBox(QObject* from);
 
     BankEditor m_editor;
+    bool m_closing = false; // set once the editor has agreed to close
     bool m_selecting = false; // the lists are being changed: no echo back to the editor
     LineListModel* m_questionModel = nullptr;
     LineListModel* m_answerModel = nullptr;

@@ -1,5 +1,6 @@
 #include "admin/bank/ui/BankMergeDialog.h"
 
+#include "common/SaveName.h"
 #include "ui/DialogControls.h"
 
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@ namespace olv {
 namespace {
 
 constexpr std::string_view bankFilter = "试题库文件(*.kst)|*.kst|所有文件(*.*)|*.*|";
+constexpr std::string_view newBankFilter = "请输入新试题库文件(*.kst)|NULL|";
 
 } // namespace
 
@@ -49,10 +51,10 @@ void BankMergeDialog::addPathChooser(const QString& caption, const QString& obje
     m_paths->addWidget(button, 0, Qt::AlignLeft);
     m_paths->addWidget(shown);
     connect(button, &QPushButton::clicked, this, [this, shown, &path, target] {
-        auto chosen = target ? m_prompter.saveName(".kst") : m_prompter.openFileName(bankFilter);
+        auto chosen = target ? m_prompter.saveFileName(newBankFilter) : m_prompter.openFileName(bankFilter);
         if (!chosen)
             return;
-        path = *chosen;
+        path = target ? withDefaultExtension(std::move(*chosen), ".kst") : *chosen;
         shown->setText(QString::fromStdString(path));
     });
 }

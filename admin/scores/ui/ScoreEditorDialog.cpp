@@ -147,7 +147,14 @@ void ScoreEditorDialog::showCurrent(std::size_t record)
         button->setEnabled(record != 0);
 }
 
-std::string ScoreEditorDialog::boxText(ScoreBox which) const { return toGbk(box(which)->text()); }
+std::string ScoreEditorDialog::boxText(ScoreBox which) const { return toGbk(oneLineText(box(which)->text())); }
+
+std::optional<std::string> ScoreEditorDialog::entryRefusal() const
+{
+    return olv::entryRefusal({ { m_boxes[0]->accessibleName(), m_boxes[0]->text() },
+        { m_boxes[1]->accessibleName(), m_boxes[1]->text() }, { m_boxes[2]->accessibleName(), m_boxes[2]->text() },
+        { m_boxes[3]->accessibleName(), m_boxes[3]->text() } });
+}
 
 void ScoreEditorDialog::setBoxText(ScoreBox which, const std::string& text) { box(which)->setText(fromGbk(text)); }
 
@@ -208,6 +215,16 @@ void ScoreEditorDialog::closeWindow()
 {
     m_closeRequested = true;
     reject();
+}
+
+void ScoreEditorDialog::reject()
+{
+    // Escape and the close box ask what "退出" asks before unsaved edits are dropped; the
+    // editor closes the window through closeWindow.
+    if (m_closeRequested || !m_editor)
+        QDialog::reject();
+    else
+        m_editor->exit();
 }
 
 void ScoreEditorDialog::keyPressEvent(QKeyEvent* event)

@@ -40,6 +40,7 @@ public:
     void showLines(std::vector<RenderedLine> lines) override;
     void showCurrent(std::size_t record) override;
     std::string boxText(ScoreBox box) const override;
+    std::optional<std::string> entryRefusal() const override;
     void setBoxText(ScoreBox box, const std::string& text) override;
     void setExamNumberEnabled(bool enabled) override;
     void moveFocus(EditorFocus where) override;
@@ -47,6 +48,7 @@ public:
     void advanceProgress() override;
     void resetProgress() override;
     void closeWindow() override;
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -47,12 +47,12 @@ std::optional<std::string> PasswordChangeDialog::ask()
 {
     if (exec() != QDialog::Accepted)
         return std::nullopt;
-    return toGbk(m_password->text());
+    return toGbk(oneLineText(m_password->text()));
 }
 
 void PasswordChangeDialog::confirm()
 {
-    if (toGbk(m_password->text()) != toGbk(m_repeated->text())) {
+    if (toGbk(oneLineText(m_password->text())) != toGbk(oneLineText(m_repeated->text()))) {
         m_prompter.message("两次输入的密码不一致,请重新输入.");
         return;
     }

@@ -1,8 +1,8 @@
 #include "admin/settings/ui/SettingsDialog.h"
 
-#include "admin/ui/HelpWindow.h"
 #include "admin/merge/ui/MergeChooserDialog.h"
 #include "admin/settings/ui/PasswordChangeDialog.h"
+#include "admin/ui/HelpWindow.h"
 #include "admin/ui/ToolButton.h"
 #include "platform/WorkingDirectoryGuard.h"
 #include "ui/DialogControls.h"
@@ -229,7 +229,12 @@ void SettingsDialog::changePassword()
 
 void SettingsDialog::setText(SettingsBox which, const std::string& text) { box(which)->setText(fromGbk(text)); }
 
-std::string SettingsDialog::text(SettingsBox which) const { return toGbk(box(which)->text()); }
+std::string SettingsDialog::text(SettingsBox which) const { return toGbk(oneLineText(box(which)->text())); }
+
+std::optional<std::string> SettingsDialog::entryRefusal(SettingsBox which) const
+{
+    return olv::entryRefusal({ { box(which)->accessibleName(), box(which)->text() } });
+}
 
 void SettingsDialog::setChecked(SettingsFlag flag, bool checked)
 {

@@ -26,6 +26,7 @@ public:
 
     void setText(SettingsBox box, const std::string& text) override;
     std::string text(SettingsBox box) const override;
+    std::optional<std::string> entryRefusal(SettingsBox box) const override;
     void setChecked(SettingsFlag flag, bool checked) override;
     bool isChecked(SettingsFlag flag) const override;
     void setDrawMode(int mode) override;

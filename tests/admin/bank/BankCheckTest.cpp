@@ -17,18 +17,22 @@ TEST(BankCheckTest, FindsBrokenRulesAndDuplicatesWithinEachKind)
     const std::array<std::string, 4> options = { "a", "b", "", "" };
     QuestionBank bank;
     bank.singleChoiceQuestions = { { SingleChoice, "abc", options, "A" }, { SingleChoice, "ab", options, "AB" },
-        { SingleChoice, "x", {}, "A" } };
-    bank.multipleChoiceQuestions = { { MultipleChoice, "abc", options, "ae" } };
+        { SingleChoice, "x", {}, "A" }, { SingleChoice, test::gbk("●多选题:"), options, "A" } };
+    // A stem that reads back as the next section's marker.
+    bank.multipleChoiceQuestions
+        = { { MultipleChoice, "abc", options, "ae" }, { MultipleChoice, test::gbk("●判断题:"), options, "AB" } };
     bank.trueFalseQuestions = { { TrueFalse, "y", {}, "C" }, { TrueFalse, "", {}, "A" }, { TrueFalse, "y2", {}, "b" } };
     const std::vector<BankFinding> expected = {
         { 2, "单选题或判断题的正确答案只能为一个字母" },
         { 2, "此题与1题相同" },
         { 3, "你还没输入供选答案" },
-        { 4, "正确答案中含有非法字符" },
-        { 5, "判断题的正确答案只能为'A'或者'B'.\n正确为'A',错误为'B'" },
-        { 6, "你还没输入题目" },
-        { 6, "此题与5题相同" },
-        { 7, "此题与5题相同" },
+        { 4, "题目不能为●多选题:,请改用其它" },
+        { 5, "正确答案中含有非法字符" },
+        { 6, "题目不能为●判断题:,请改用其它" },
+        { 7, "判断题的正确答案只能为'A'或者'B'.\n正确为'A',错误为'B'" },
+        { 8, "你还没输入题目" },
+        { 8, "此题与7题相同" },
+        { 9, "此题与7题相同" },
     };
     EXPECT_EQ(checkBank(bank), expected);
 }

@@ -77,6 +77,19 @@ TEST_F(ScoreEditorTest, RefusedLinesAreReportedByNumberAndDroppedAtTheNextSave)
     EXPECT_FALSE(editor.modified());
 }
 
+TEST_F(ScoreEditorTest, AfterTenRefusedLinesTheRestShareOneMessage)
+{
+    // A question bank opened by mistake: not one line is a record.
+    std::string bankText;
+    for (int line = 0; line < 14; ++line)
+        bankText += "question " + std::to_string(line) + "\r\n";
+    load({}, bankText);
+    const std::string file = "成绩库文件" + path.string();
+    ASSERT_EQ(prompter.texts().size(), 11u);
+    EXPECT_EQ(prompter.texts()[9], file + "第10条记录数据错误:格式不对,放弃此条记录");
+    EXPECT_EQ(prompter.texts()[10], file + "另有4条记录数据错误,放弃这些记录");
+}
+
 TEST_F(ScoreEditorTest, AFileThatCannotBeOpenedClosesTheEditor)
 {
     path = dir / "missing" / "cj.kcj";

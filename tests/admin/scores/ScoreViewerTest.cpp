@@ -94,14 +94,16 @@ TEST_F(ScoreViewerTest, DamagedLinesAreReportedByNumberLeftOutAndDumped)
 {
     const std::string noStar = "一班 张三.1005-70";
     const std::string tooLong = formatScoreLine({ "1", std::string(200, 'x'), "1006", "" });
-    writeBytes(checkFile(), "an earlier dump, replaced");
+    // What an earlier refresh left there stays in front of the new record.
+    const std::string earlier = "an earlier dump, kept\r\n";
+    writeBytes(checkFile(), earlier);
     load(stored(zhang) + stored(gbk(noStar)) + stored(tooLong) + stored(zhao));
 
     EXPECT_EQ(m_prompter.texts(),
         (std::vector<std::string> { lineMessage(2, "格式不对"), lineMessage(3, "内容太长"), damagedFileWarning }));
     EXPECT_EQ(readBytes(checkFile()),
-        formatScoreLine(zhang) + "\r\n" + gbk(noStar) + "\r\n" + tooLong + "\r\n" + formatScoreLine(zhao) + "\r\n"
-            + "----------\r\n");
+        earlier + formatScoreLine(zhang) + "\r\n" + gbk(noStar) + "\r\n" + tooLong + "\r\n" + formatScoreLine(zhao)
+            + "\r\n" + "----------\r\n");
     EXPECT_EQ(recordLines(), 2u);
     EXPECT_EQ(m_view.lines[3], gbk("已交卷:2人   正在考试:0人     各分数段人数为:"));
 
@@ -164,6 +166,18 @@ TEST_F(ScoreViewerTest, RetakeOfALineOfAnotherWidthKeepsEveryOtherLine)
     EXPECT_EQ(readBytes(path()),
         stored(zhang) + stored(ScoreRecord { "1", "AVeryLongNameOfTwentyNineByte", "1002", "" }) + stored(zhao));
     EXPECT_EQ(recordLines(), 3u);
+}
+
+TEST_F(ScoreViewerTest, RetakePassesOverADamagedLineWithoutADashBeforeTheCandidate)
+{
+    // The exam client would read "1004" as this line's exam number; the retake finds none.
+    const std::string damaged = stored(gbk("二班*坏.1004"));
+    load(stored(zhang) + damaged + stored(zhao));
+    select(2);
+    m_prompter.answerConfirm(true);
+    m_viewer.retakeSelected();
+    EXPECT_EQ(
+        readBytes(path()), stored(zhang) + damaged + stored(ScoreRecord { zhao.schoolClass, zhao.name, "1004", "" }));
 }
 
 TEST_F(ScoreViewerTest, RetakeWhileAnExamMachineHoldsTheFileChangesNothingAndCloses)

@@ -196,7 +196,7 @@ TEST_F(SettingsFormTest, ToolFilesComeFromBoxesPickersAndTheStart)
     m_prompter.answerOpenFile("/exam/copied");
     m_prompter.answerOpenFile(std::nullopt);
     EXPECT_EQ(settings.bankFileToEdit(), fs::path("/exam/new.kst"));
-    EXPECT_EQ(settings.bankFileToEdit(), fs::path("/exam.d/new"));
+    EXPECT_EQ(settings.bankFileToEdit(), fs::path("/exam.d/new.kst"));
     EXPECT_EQ(settings.scoreFileToEdit(), fs::path("/exam/roster.kcj"));
     EXPECT_EQ(settings.bankFileToCopy(), fs::path("/exam/copied"));
     EXPECT_EQ(settings.scoreFileToEdit(), std::nullopt);

@@ -151,13 +151,16 @@ private slots:
         ScriptedPrompter prompter;
         prompter.answerOpenFile((m_dir->path() / "bank.kst").string());
         prompter.answerOpenFile((m_dir->path() / "other.kst").string());
-        prompter.answerSaveName("joined");
+        // The new bank comes from the file-save picker; ".kst" is added and the whole path shown.
+        const QString joined = QString::fromStdString((m_dir->path() / "joined").string());
+        prompter.answerSaveFile(joined.toStdString());
         prompter.answerOpenFile((m_dir->path() / "absent.kst").string());
-        whenModal("bankMergeDialog", [](QDialog* dialog) {
+        whenModal("bankMergeDialog", [&](QDialog* dialog) {
             click(dialog, "firstBankButton");
             click(dialog, "secondBankButton");
             click(dialog, "newBankButton");
-            QCOMPARE(child<QLabel>(dialog, "newBankButtonPath")->text(), QStringLiteral("joined.kst"));
+            QCOMPARE(child<QLabel>(dialog, "newBankButtonPath")->text(), joined + QStringLiteral(".kst"));
+            QVERIFY(prompter.prompts().back() == saveFilePrompt("请输入新试题库文件(*.kst)|NULL|"));
             click(dialog, "startMergeButton");
             QVERIFY(dialog->isVisible());
             click(dialog, "firstBankButton");

@@ -58,7 +58,7 @@ void runEditor(olv::Prompter& prompter, const fs::path& bankPath, const std::fun
         if (QTest::qWaitForWindowActive(dialog))
             drive(*dialog);
         if (dialog->isVisible())
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
     });
     olv::runBankEditor(nullptr, prompter, bankPath);
 }
@@ -124,6 +124,13 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
         for (const char* box : cycle)
             child<QLineEdit>(dialog, box)->setText(QStringLiteral("x"));
         child<QLineEdit>(dialog, "answerEdit")->setText(QStringLiteral("dca"));
+        // A pasted line break becomes a blank, so does a no-break space; "😀" refuses the entry.
+        child<QLineEdit>(dialog, "optionAEdit")->setText(QStringLiteral("x\r\ny\nz"));
+        child<QLineEdit>(dialog, "optionBEdit")->setText(QStringLiteral("x\u00A0x"));
+        child<QLineEdit>(dialog, "optionCEdit")->setText(QStringLiteral("x😀"));
+        click(dialog, "appendButton");
+        QCOMPARE(child<QListView>(dialog, "answerList")->model()->rowCount(), 1);
+        child<QLineEdit>(dialog, "optionCEdit")->setText(QStringLiteral("x"));
         click(dialog, "appendButton");
 
         // True/false keeps the option texts but disables their boxes, and stores none.
@@ -148,12 +155,12 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
         driven = true;
     });
     QVERIFY(driven);
-    QVERIFY(prompter.prompts().empty());
+    QCOMPARE(prompter.texts(), std::vector<std::string> { "供选答案C中不能含有字符😀,请改用其它" });
 
     olv::QuestionBank expected;
     expected.singleChoiceQuestions
         = { question(SingleChoice, "first line/nsecond", { "alpha", gbk("中文"), "", "delta" }, "B") };
-    expected.multipleChoiceQuestions = { question(MultipleChoice, "many", { "x", "x", "x", "x" }, "ACD") };
+    expected.multipleChoiceQuestions = { question(MultipleChoice, "many", { "x y z", "x x", "x", "x" }, "ACD") };
     expected.trueFalseQuestions = { question(TrueFalse, "true?", {}, "A") };
     const auto read = olv::readQuestionBank(bankPath, dir / "stk.bak");
     QVERIFY(read.bank);
@@ -173,7 +180,7 @@ void BankEditorDialogTest::selectsDeletesAndLeaves()
     QCOMPARE(olv::writeQuestionBank(bank, bankPath), olv::BankWriteResult::Written);
     const std::string before = olv::test::readBytes(bankPath);
     olv::test::ScriptedPrompter prompter;
-    prompter.answerConfirm(false);
+    prompter.answerConfirms({ false, false, true });
     bool driven = false;
     runEditor(prompter, bankPath, [&](BankEditorDialog& dialog) {
         auto* questions = child<QListView>(dialog, "questionList");
@@ -199,14 +206,17 @@ void BankEditorDialogTest::selectsDeletesAndLeaves()
         click(dialog, "deleteButton");
         QCOMPARE(answers->model()->rowCount(), 2);
         QCOMPARE(child<QLabel>(dialog, "currentNumberLabel")->text(), QStringLiteral("2"));
-        click(dialog, "exitButton"); // asks, and Cancel keeps the dialog
+        // "退出", Escape and the close box each ask; Cancel keeps the dialog.
+        click(dialog, "exitButton");
         QVERIFY(dialog.isVisible());
-        QTest::keyClick(&dialog, Qt::Key_Escape); // closes at once
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        dialog.close();
         QVERIFY(!dialog.isVisible());
         driven = true;
     });
     QVERIFY(driven);
-    QCOMPARE(prompter.texts(), std::vector<std::string> { "上次存盘后输入的数据还未保存\n真的要放弃这些数据吗？" });
+    QCOMPARE(prompter.texts(), std::vector<std::string>(3, "上次存盘后输入的数据还未保存\n真的要放弃这些数据吗？"));
     QVERIFY(olv::test::readBytes(bankPath) == before);
 }
 

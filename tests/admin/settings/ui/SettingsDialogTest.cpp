@@ -2,9 +2,9 @@
 // change, the tool buttons and the working directory of the bank copy.
 #include "admin/settings/ui/SettingsDialog.h"
 
-#include "admin/ui/HelpWindow.h"
 #include "admin/merge/ui/MergeChooserDialog.h"
 #include "admin/settings/ui/PasswordChangeDialog.h"
+#include "admin/ui/HelpWindow.h"
 #include "common/ExamSettingsFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
@@ -19,6 +19,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <memory>
+#include <tuple>
 
 namespace fs = std::filesystem;
 using olv::test::ScriptedPrompter;
@@ -167,20 +168,29 @@ void SettingsDialogTest::escapeEndsWithoutSaving()
 void SettingsDialogTest::refusedEntryStopsTheSaveWithTheFocusOnTheBox()
 {
     makeDialog();
+    QLineEdit* name = control<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"));
     QLineEdit* count = control<QLineEdit>(m_dialog.get(), QStringLiteral("题量:多选题:"));
-    count->setText(QStringLiteral("十"));
-    button(m_dialog.get(), QStringLiteral("确    定"))->click();
-    QCOMPARE(m_prompter.texts(), std::vector<std::string> { "请键入一个整数。" });
-    QTRY_VERIFY(count->hasFocus());
-    QVERIFY(m_dialog->isVisible());
-    QVERIFY(!fs::exists(settingsFile()));
+    // Each box refused in turn, then mended: the exam name as pasted from a spreadsheet cell.
+    const std::vector<std::tuple<QLineEdit*, QString, QString>> refused
+        = { { name, QStringLiteral("期末😀"), QStringLiteral("期末\r\n") },
+              { count, QStringLiteral("十"), QStringLiteral("12") } };
+    for (const auto& [box, typed, mended] : refused) {
+        box->setText(typed);
+        button(m_dialog.get(), QStringLiteral("确    定"))->click();
+        QTRY_VERIFY(box->hasFocus());
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(!fs::exists(settingsFile()));
+        box->setText(mended);
+    }
+    QCOMPARE(
+        m_prompter.texts(), (std::vector<std::string> { "考试名称中不能含有字符😀,请改用其它", "请键入一个整数。" }));
 
-    count->setText(QStringLiteral("12"));
     button(m_dialog.get(), QStringLiteral("确    定"))->click();
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     olv::ExamSettings saved = olv::adminDefaults();
     QCOMPARE(olv::readExamSettings(settingsFile(), saved), olv::SettingsRead::Read);
     QCOMPARE(saved.multipleChoiceCount, 12);
+    QCOMPARE(saved.examName, olv::test::gbk("期末 "));
 }
 
 void SettingsDialogTest::drawModeRadiosEnableTheFixedNumber()
