@@ -193,6 +193,7 @@ BankWriteResult writeQuestionBank(const QuestionBank& bank, const std::filesyste
     case ReplacingWriteResult::CannotCreateTemporary:
     case ReplacingWriteResult::CannotWriteTemporary:
         return BankWriteResult::CannotCreateTemporary;
+    case ReplacingWriteResult::TargetNotWritable:
     case ReplacingWriteResult::ReplaceFailed:
         break;
     }

@@ -93,7 +93,7 @@ ReplacingWriteResult replaceFileContent(const std::filesystem::path& named, cons
     const bool exists = ::stat(target.c_str(), &present) == 0;
     // A file the user may not write stays as it is, even where the folder would take a rename.
     if (exists && ::access(target.c_str(), W_OK) != 0)
-        return ReplacingWriteResult::CannotCreateTemporary;
+        return ReplacingWriteResult::TargetNotWritable;
     std::optional<File> targetLock; // held until the new file has taken the name
     if (options.lockTarget) {
         targetLock = File::open(target, OpenMode::ReadWriteExisting, Sharing::Exclusive);

@@ -30,8 +30,9 @@ enum class ReplacingWriteResult
     Written,
     TargetBusy, // lockTarget: the present target could not be locked (held by another opener)
     // no temporary could be created in the target's folder and the target could not be rewritten
-    // in place, or the target is one the user may not write (its bytes are then left as they are)
+    // in place
     CannotCreateTemporary,
+    TargetNotWritable, // the target is one the user may not write; its bytes are left as they are
     CannotWriteTemporary, // the temporary could not be written, synced or closed
     ReplaceFailed, // the rename over the target failed
 };
