@@ -47,6 +47,7 @@ SwapFileResult swapBytePairs(const std::filesystem::path& source, const std::fil
     case ReplacingWriteResult::CannotCreateTemporary:
         return SwapFileResult::CannotCreateDestination;
     case ReplacingWriteResult::TargetBusy:
+    case ReplacingWriteResult::TargetNotWritable:
     case ReplacingWriteResult::CannotWriteTemporary:
     case ReplacingWriteResult::ReplaceFailed:
         break;

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ReplacingWrite.h"
 
+#include <cerrno>
 #include <array>
 #include <span>
 
@@ -127,8 +128,11 @@ std::optional<std::string> readBankBytes(const std::filesystem::path& bankPath)
 
 bool canCreateTemporary(const std::filesystem::path& temporaryPath)
 {
-    if (!File::open(temporaryPath, OpenMode::WriteTruncate, Sharing::Shared))
-        return false;
+    // Only a probe made here is removed; a file already of that name is someone else's.
+    if (!File::open(temporaryPath, OpenMode::CreateNew, Sharing::Shared)) {
+        std::error_code error;
+        return errno == EEXIST && std::filesystem::is_regular_file(temporaryPath, error);
+    }
     removeFile(temporaryPath);
     return true;
 }
@@ -189,6 +193,7 @@ BankWriteResult writeQuestionBank(const QuestionBank& bank, const std::filesyste
     case ReplacingWriteResult::CannotCreateTemporary:
     case ReplacingWriteResult::CannotWriteTemporary:
         return BankWriteResult::CannotCreateTemporary;
+    case ReplacingWriteResult::TargetNotWritable:
     case ReplacingWriteResult::ReplaceFailed:
         break;
     }

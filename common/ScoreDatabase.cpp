@@ -97,6 +97,7 @@ FileResult writeScoreDatabase(const std::filesystem::path& path, const std::vect
     case ReplacingWriteResult::Written:
         return FileResult::Done;
     case ReplacingWriteResult::TargetBusy:
+    case ReplacingWriteResult::TargetNotWritable:
     case ReplacingWriteResult::CannotCreateTemporary:
         return FileResult::CannotOpen;
     case ReplacingWriteResult::CannotWriteTemporary:

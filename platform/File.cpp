@@ -37,6 +37,8 @@ int openFlags(OpenMode mode)
         return O_RDWR | O_CREAT;
     case OpenMode::WriteTruncate:
         return O_WRONLY | O_CREAT;
+    case OpenMode::CreateNew:
+        return O_WRONLY | O_CREAT | O_EXCL;
     case OpenMode::WriteAppendCreate:
         break;
     }
@@ -377,6 +379,16 @@ std::optional<std::int64_t> File::size() const
     if (m_fd < 0 || ::fstat(m_fd, &status) != 0)
         return std::nullopt;
     return status.st_size;
+}
+
+bool File::takeAccessOf(unsigned mode, unsigned owner, unsigned group)
+{
+    if (m_fd < 0)
+        return false;
+    // The owner first: a change of owner may clear the set-id bits the mode then restores.
+    if (::fchown(m_fd, static_cast<uid_t>(owner), static_cast<gid_t>(group)) != 0)
+        (void)::fchown(m_fd, static_cast<uid_t>(-1), static_cast<gid_t>(group)); // a group of one's own
+    return ::fchmod(m_fd, static_cast<mode_t>(mode & 07777)) == 0;
 }
 
 bool File::truncate(std::int64_t length)

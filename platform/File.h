@@ -22,6 +22,7 @@ enum class OpenMode
     // write, created when missing, never emptied; every write goes to the end. Read too where
     // the permissions allow it, so that an append can look at the last line.
     WriteAppendCreate,
+    CreateNew, // write only, created here and now: refused when the name is already taken
 };
 
 enum class Sharing
@@ -84,6 +85,9 @@ public:
 
     // False when the system reports an error on closing (such as a write-back that failed).
     bool close();
+    // Gives the file `mode`'s permission bits and, where the process may, `owner` and `group`
+    // (a user who may not give a file away keeps it as theirs); false when the mode could not be set.
+    bool takeAccessOf(unsigned mode, unsigned owner, unsigned group);
     bool isOpen() const { return m_fd >= 0; }
 
 private:

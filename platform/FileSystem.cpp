@@ -101,16 +101,24 @@ bool fileExists(const std::filesystem::path& path)
     return ::stat(path.c_str(), &status) == 0;
 }
 
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (std::optional<int> error = faults::takeFault(FileOperation::Rename)) {
         errno = *error;
         return false;
     }
-    if (::rename(from.c_str(), to.c_str()) != 0)
-        return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool syncFolderOf(const std::filesystem::path& file)
+{
+    return syncFolder(file.has_parent_path() ? file.parent_path() : std::filesystem::path("."));
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
     // The rename itself is only durable once the folder that holds the name is.
-    return syncFolder(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."));
+    return renameOver(from, to) && syncFolderOf(to);
 }
 
 std::vector<std::string> listDirectory(const std::filesystem::path& folder, std::string_view pattern)

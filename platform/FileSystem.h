@@ -19,6 +19,9 @@ bool fileExists(const std::filesystem::path& path);
 // False also when the folder could not be synced afterwards (the rename is then done but not
 // yet sure to outlive a power cut).
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// The two steps of replaceFile: the rename alone, and the sync of the folder that holds `file`.
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+bool syncFolderOf(const std::filesystem::path& file);
 // The names of the regular files in `folder` that match a pattern such as "*.kst"
 // ("*" and "?" wildcards, letters compared without case), sorted by name. Pattern and
 // names are GBK, like all data.

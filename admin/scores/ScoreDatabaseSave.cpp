@@ -5,6 +5,8 @@
 #include "platform/File.h"
 #include "platform/ReplacingWrite.h"
 
+#include <unordered_set>
+
 namespace olv {
 
 namespace {
@@ -61,13 +63,25 @@ CarriedOver carryOverMachineChanges(const std::vector<std::string>& loadedLines,
         if (takeMachineScore(edited, loadedLines, currentLines))
             ++carried.count;
     }
+    const auto key = [](const ScoreRecord& r) {
+        return r.schoolClass + '\n' + r.name + '\n' + r.examNumber + '\n' + r.scoreField;
+    };
+    std::unordered_set<std::string> present;
+    if (currentLines.size() > loadedLines.size())
+        for (const EditedRecord& edited : carried.records)
+            present.insert(key(edited.record));
     for (std::size_t line = loadedLines.size(); line < currentLines.size(); ++line) {
         const DecodedScoreLine decoded = decodeScoreLineAdminRule(currentLines[line]);
         if (decoded.status != ScoreLineStatus::Valid) {
             carried.refused.push_back({ line + 1, decoded.status });
             continue;
         }
-        carried.records.push_back({ paddedRecord(decoded.record), line });
+        // A record already in the list (written by an earlier save of this session whose outcome
+        // was not seen) is not added a second time.
+        ScoreRecord record = paddedRecord(decoded.record);
+        if (!present.insert(key(record)).second)
+            continue;
+        carried.records.push_back({ std::move(record), line });
         ++carried.count;
     }
     return carried;
@@ -90,9 +104,12 @@ ScoreDatabaseSave saveScoreDatabase(const std::filesystem::path& path, const std
     for (const EditedRecord& edited : save.carried.records)
         plain.push_back(edited.record);
     // The lock taken above is what keeps the machines out while the new file takes the name.
-    save.saved = replaceFileContent(path, [&](File& temporary) {
-        return writeScoreRecords(temporary, plain, onRecordWritten);
-    }) == ReplacingWriteResult::Written;
+    ReplacingWriteOptions options;
+    options.heldTarget = &*lock;
+    save.saved = replaceFileContent(
+                     path, [&](File& temporary) { return writeScoreRecords(temporary, plain, onRecordWritten); },
+                     options)
+        == ReplacingWriteResult::Written;
     if (!save.saved)
         return save;
     for (const ScoreRecord& record : plain)

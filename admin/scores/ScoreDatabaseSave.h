@@ -39,6 +39,7 @@ struct CarriedOver
 
 // A score field the examiner left as loaded takes the file's newer value when the line still names
 // the same exam number; lines appended since the load are added after the examiner's records.
+// A line appended that holds a record already in the list is not added a second time.
 // `loadedLines` and `currentLines` are stored lines (transformed, without their terminators).
 CarriedOver carryOverMachineChanges(const std::vector<std::string>& loadedLines,
     const std::vector<EditedRecord>& records, const std::vector<std::string>& currentLines);

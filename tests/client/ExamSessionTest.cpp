@@ -164,8 +164,9 @@ TEST_F(ExamSessionTest, ConfirmStoresTheLettersInOrderAndWritesTheAnswerCardFile
 
 TEST_F(ExamSessionTest, AnAnswerThatCannotBeSavedStaysOnTheCardAndTheInvigilatorIsCalledOnce)
 {
-    // A folder where the replacing write puts its temporary: no card file can be written.
-    const std::filesystem::path blocker = answerCardFile().string() + ".new";
+    // A folder where the card should be: no card file can take its name.
+    const std::filesystem::path blocker = answerCardFile();
+    std::filesystem::remove(blocker);
     std::filesystem::create_directories(blocker / "inside");
     for (int number : { 1, 2 }) {
         session.goToQuestion(number);

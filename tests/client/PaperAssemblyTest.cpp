@@ -2,6 +2,9 @@
 
 #include "client/StartupFixture.h"
 #include "common/QuestionList.h"
+#include "support/FaultCases.h"
+
+#include <cerrno>
 
 namespace olv {
 namespace {
@@ -70,6 +73,7 @@ class AssemblyFailureTest : public PaperAssemblyTest, public ::testing::WithPara
 
 TEST_P(AssemblyFailureTest, ShowsTheMessageOfTheFailedStep)
 {
+    test::FaultGuard guard;
     GetParam().breakIt(state, workspace());
     EXPECT_FALSE(assemblePaper(state, env));
     EXPECT_EQ(prompter.texts(), std::vector<std::string> { GetParam().message });
@@ -92,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(PaperAssemblyTest, AssemblyFailureTest,
             },
             "试题库文件有错" },
         AssemblyFailure { "paper text not writable",
-            [](auto&, const auto& workspace) { makeDirectory(workspace.folder() / bankWriteTemporaryName); },
+            [](auto&, const auto&) { faults::failWritesAfter(0, ENOSPC); },
             "不能创建本地文件" },
         AssemblyFailure { "paper file not replaceable",
             [](auto&, const auto& workspace) { makeDirectory(workspace.paperFile("1005")); }, "不能写入本地库文件" },

@@ -1,8 +1,10 @@
 #include "client/Workspace.h"
 
 #include "platform/ReplacingWrite.h"
+#include "support/FaultCases.h"
 #include "support/TestFiles.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace olv {
@@ -54,7 +56,8 @@ TEST_F(WorkspaceTest, RewritingTheAnswerCardNeverLeavesAHalfFile)
 {
     ASSERT_TRUE(writeAnswerCardFile(workspace, number, { { "1--A" }, 5, 60 }));
     const std::string old = readBytes(workspace.answerCardFile(number));
-    std::filesystem::create_directory(replacementTemporary(workspace.answerCardFile(number)));
+    test::FaultGuard guard;
+    faults::failOperation(FileOperation::Open, ENOSPC); // the temporary beside the card
 
     EXPECT_FALSE(writeAnswerCardFile(workspace, number, { { "1--B" }, 5, 90 }));
     EXPECT_EQ(readBytes(workspace.answerCardFile(number)), old);

@@ -1,9 +1,11 @@
 #include "common/ExamSettingsFile.h"
 
 #include "platform/ReplacingWrite.h"
+#include "support/FaultCases.h"
 #include "support/TestFiles.h"
 
 #include <cfloat>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -121,8 +123,8 @@ TEST_F(ExamSettingsFileTest, FailedWriteLeavesTheOldFileWhole)
 {
     ASSERT_TRUE(writeExamSettings(path(), adminDefaults()));
     const std::string before = readBytes(path());
-    // The temporary beside the file cannot be created: a folder stands in its place.
-    std::filesystem::create_directory(replacementTemporary(path()));
+    test::FaultGuard guard;
+    faults::failOperation(FileOperation::Open, ENOSPC); // the temporary beside the file
     EXPECT_FALSE(writeExamSettings(path(), clientDefaults()));
     EXPECT_EQ(readBytes(path()), before);
 }

@@ -3,8 +3,10 @@
 #include "common/ByteSwap.h"
 #include "platform/File.h"
 #include "support/LockWait.h"
+#include "support/FaultCases.h"
 #include "support/TestFiles.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace olv {
@@ -134,7 +136,9 @@ TEST_F(QuestionBankFileTest, FailedWriteLeavesTheTargetIntact)
 {
     ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);
     const std::string before = test::readBytes(bankPath());
-    std::filesystem::create_directory(m_dir / "linshist.bak"); // the temporary cannot be created
+    std::filesystem::create_directory(m_dir / "linshist.bak"); // someone else's, not touched
+    test::FaultGuard guard;
+    faults::failOperation(FileOperation::Open, ENOSPC); // the temporary cannot be created
 
     EXPECT_EQ(writeQuestionBank(QuestionBank {}, bankPath()), BankWriteResult::CannotCreateTemporary);
     EXPECT_EQ(test::readBytes(bankPath()), before);

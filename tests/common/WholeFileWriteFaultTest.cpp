@@ -1,14 +1,17 @@
 // Every whole-file writer, with each step of its write failing in turn: the target keeps its old
-// bytes (or has the new ones when only the folder sync after the rename failed), no temporary
-// is left, and the failure is reported.
+// bytes and the failure is reported (or, when only the folder sync after the rename failed, has
+// the new ones and the save counts as done), and no temporary is left.
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
+#include "platform/File.h"
 #include "platform/ReplacingWrite.h"
 #include "support/FaultCases.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace olv {
 namespace {
@@ -58,6 +61,120 @@ TEST_F(WholeFileWriteFaultTest, ScoreDatabase)
 {
     const std::vector<ScoreRecord> records { { "1", "Li", "1001", "" }, { "1", "Wang", "1002", "" } };
     expectSurvives(m_dir / "cj.kcj", [&] { return writeScoreDatabase(m_dir / "cj.kcj", records) == FileResult::Done; });
+}
+
+struct stat statusOf(const std::filesystem::path& path)
+{
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status;
+}
+
+// Who may read a file stays as it was after a save, through a link to it too; a file the user
+// may not write is refused with its bytes kept; a new file gets what an ordinary create gives.
+TEST_F(WholeFileWriteFaultTest, ASaveKeepsModeOwnerAndLink)
+{
+    struct Case
+    {
+        const char* name;
+        mode_t mode;
+        bool otherGroup, viaLink, newFile;
+    };
+    const bool root = ::geteuid() == 0;
+    const mode_t umask = ::umask(022);
+    ::umask(umask);
+    for (const Case& c : { Case { "private", 0600, false, false, false }, Case { "group", 0640, true, false, false },
+             Case { "shared", 0664, false, false, false }, Case { "link", 0640, true, true, false },
+             Case { "read-only", 0444, false, false, false }, Case { "new file", 0, false, false, true },
+             Case { "new file via link", 0, false, true, true } }) {
+        test::TempDir dir;
+        std::filesystem::create_directory(dir / "store");
+        const std::filesystem::path file = dir / "store" / "v2.kst";
+        const std::filesystem::path named = c.viaLink ? dir / "current.kst" : file;
+        if (c.viaLink)
+            std::filesystem::create_symlink("store/v2.kst", named);
+        gid_t group = ::getegid();
+        if (!c.newFile) {
+            test::writeBytes(file, "old");
+            if (c.otherGroup && root)
+                group = 4321;
+            ASSERT_EQ(::chown(file.c_str(), ::geteuid(), group), 0);
+            ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        }
+        const bool refused = !c.newFile && !(c.mode & 0200) && !root;
+
+        EXPECT_EQ(writeReplacing(named, "new"), !refused) << c.name;
+        const struct stat after = statusOf(file);
+        EXPECT_EQ(after.st_mode & 07777, c.newFile ? 0666 & ~umask : c.mode) << c.name;
+        EXPECT_EQ(after.st_gid, group) << c.name;
+        EXPECT_EQ(after.st_uid, ::geteuid()) << c.name;
+        EXPECT_EQ(std::filesystem::is_symlink(named), c.viaLink) << c.name;
+        EXPECT_EQ(readBytes(named), refused ? "old" : "new") << c.name;
+        EXPECT_EQ(test::fileNames(dir / "store"), std::vector<std::string> { "v2.kst" }) << c.name;
+    }
+}
+
+// The exam machines' account reads the bank through its group; a save by the examiner (here
+// root) must leave it readable to them.
+TEST_F(WholeFileWriteFaultTest, TheExamMachinesAccountStillReadsASavedBank)
+{
+    const char* tool = ::access("/usr/bin/setpriv", X_OK) == 0 ? "setpriv"
+        : ::access("/usr/sbin/runuser", X_OK) == 0 || ::access("/sbin/runuser", X_OK) == 0 ? "runuser"
+                                                                                            : nullptr;
+    if (::geteuid() != 0 || !tool)
+        GTEST_SKIP() << "needs root and setpriv or runuser";
+    std::filesystem::permissions(m_dir.path(), std::filesystem::perms(0755));
+    const std::filesystem::path bank = m_dir / "bank.kst";
+    QuestionBank questions;
+    questions.trueFalseQuestions.push_back({ QuestionKind::TrueFalse, "stem", {}, "A" });
+    ASSERT_EQ(writeQuestionBank(questions, bank), BankWriteResult::Written);
+    ASSERT_EQ(::chown(bank.c_str(), 0, 65534), 0);
+    ASSERT_EQ(::chmod(bank.c_str(), 0640), 0);
+    const mode_t previous = ::umask(077);
+    ASSERT_EQ(writeQuestionBank(questions, bank), BankWriteResult::Written);
+    ::umask(previous);
+    const std::string command = std::string(tool) == "setpriv"
+        ? "setpriv --reuid=65534 --regid=65534 --clear-groups cat '" + bank.string() + "' >/dev/null 2>&1"
+        : "runuser -u nobody -g nogroup -- cat '" + bank.string() + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+TEST_F(WholeFileWriteFaultTest, AFileNamedLikeATemporaryIsLeftAlone)
+{
+    const std::filesystem::path target = m_dir / "card.das";
+    test::writeBytes(replacementTemporary(target), "someone else's");
+    ASSERT_TRUE(writeReplacing(target, "new"));
+    EXPECT_EQ(readBytes(replacementTemporary(target)), "someone else's");
+    EXPECT_EQ(test::fileNames(m_dir.path()), (std::vector<std::string> { "card.das", "card.das.new" }));
+}
+
+// A folder that takes no new file but lets the file be written: the file is rewritten in place.
+TEST_F(WholeFileWriteFaultTest, WithoutATemporaryTheFileIsRewrittenInPlace)
+{
+    const std::filesystem::path target = m_dir / "olvane.dat";
+    test::writeBytes(target, "a longer old content");
+    const ino_t inode = statusOf(target).st_ino;
+    test::FaultGuard guard;
+    faults::failOperation(FileOperation::Open, EACCES);
+    ASSERT_TRUE(writeReplacing(target, "new"));
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_EQ(statusOf(target).st_ino, inode);
+    EXPECT_EQ(test::fileNames(m_dir.path()), std::vector<std::string> { "olvane.dat" });
+}
+
+TEST_F(WholeFileWriteFaultTest, AFailedFolderSyncAfterTheRenameIsAWarningOnly)
+{
+    const std::filesystem::path target = m_dir / "card.das";
+    test::writeBytes(target, "old");
+    bool syncFailed = false;
+    ReplacingWriteOptions options;
+    options.folderSyncFailed = &syncFailed;
+    test::FaultGuard guard;
+    faults::failOperation(FileOperation::Sync, EIO, 1);
+    EXPECT_EQ(replaceFileContent(target, [](File& file) { return file.write("new"); }, options),
+        ReplacingWriteResult::Written);
+    EXPECT_TRUE(syncFailed);
+    EXPECT_EQ(readBytes(target), "new");
 }
 
 } // namespace

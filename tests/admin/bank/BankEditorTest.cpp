@@ -7,6 +7,9 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
+#include "support/FaultCases.h"
+
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -384,9 +387,9 @@ TEST_F(BankEditorTest, FailedSaveKeepsFileBankAndModifiedFlag)
     editor.remove();
     const QuestionBank edited = editor.bank();
 
-    std::filesystem::create_directory(dir / "linshist.bak"); // the temporary cannot be created
+    faults::failWritesAfter(0, ENOSPC); // the temporary cannot be written
     editor.save();
-    std::filesystem::remove(dir / "linshist.bak");
+    faults::disarm();
     // A folder now stands where the bank was, so it cannot be replaced.
     std::filesystem::rename(bankPath(), dir / "kept.kst");
     std::filesystem::create_directory(bankPath());

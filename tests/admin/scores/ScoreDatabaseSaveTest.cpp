@@ -5,6 +5,7 @@
 #include "platform/File.h"
 #include "platform/ReplacingWrite.h"
 #include "support/ChildProcess.h"
+#include "support/FaultCases.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
@@ -104,15 +105,49 @@ TEST_F(ScoreDatabaseSaveTest, AFailedSaveLeavesTheFileAsItWas)
 {
     ASSERT_TRUE(machineWrites(path, record("一班", "张三", "1001", loginMark())));
     const std::string before = readBytes(path);
-    // The temporary cannot be created where a folder of its name stands.
-    std::filesystem::create_directory(replacementTemporary(path));
     editor.deleteCurrent();
+    test::FaultGuard guard;
+    faults::failOperation(FileOperation::Open, ENOSPC, 1); // the temporary, after the lock
 
     editor.save();
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(prompter.texts(), std::vector<std::string> { "不能写入文件" + path.string() });
     EXPECT_TRUE(editor.modified());
     EXPECT_EQ(editor.records().size(), 3u);
+}
+
+// A save whose outcome the examiner did not see wrote the records already: saving them again
+// must not double them, nor must a save whose folder sync failed count as failed.
+TEST_F(ScoreDatabaseSaveTest, RecordsAlreadyInTheFileAreNotAddedAgain)
+{
+    std::vector<std::string> loaded;
+    std::vector<EditedRecord> edited;
+    for (std::size_t line = 0; line < roster.size(); ++line) {
+        loaded.push_back(swapLineBytePairs(formatScoreLine(roster[line])));
+        edited.push_back({ roster[line], line });
+    }
+    edited.push_back({ record("二班", "孙七", "2001"), std::nullopt });
+    std::vector<std::string> current = loaded;
+    current.push_back(swapLineBytePairs(formatScoreLine(edited.back().record)));
+    current.push_back(swapLineBytePairs(formatScoreLine(record("三班", "周八", "3001"))));
+    current.push_back(current.back());
+
+    const CarriedOver carried = carryOverMachineChanges(loaded, edited, current);
+    std::vector<EditedRecord> expected = edited;
+    expected.push_back({ record("三班", "周八", "3001"), 5 });
+    EXPECT_EQ(carried.records, expected);
+    EXPECT_EQ(carried.count, 1u);
+
+    view.type({ gbk("二班"), gbk("孙七"), "2001", "" });
+    editor.addAtEnd();
+    {
+        test::FaultGuard guard;
+        faults::failOperation(FileOperation::Sync, EIO, 1); // the folder's, after the rename
+        editor.save();
+    }
+    editor.save();
+    EXPECT_EQ(readBytes(path), database({ roster[0], roster[1], roster[2], roster[3], record("二班", "孙七", "2001") }));
+    EXPECT_TRUE(prompter.texts().empty());
 }
 
 } // namespace
