@@ -221,13 +221,13 @@ std::optional<File> openWithRetries(Prompter& prompter, const std::filesystem::p
     const RetryTexts& texts, std::string_view operatorPassword)
 {
     for (std::string_view message : { texts.firstMessage, texts.secondMessage, texts.thirdMessage }) {
-        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive))
+        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive, candidateLockWait))
             return file;
         prompter.message(message);
     }
     while (!askOperatorPassword(prompter, operatorPassword)) { }
     for (;;) {
-        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive))
+        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive, candidateLockWait))
             return file;
         if (!prompter.confirm(texts.question, texts.caption))
             return std::nullopt;

@@ -35,8 +35,10 @@ struct FoundScoreRecord
 std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view examNumber, ScoreMatch match);
 
 // Replaces the found line by `record`. A line of the same length is written over in place;
-// otherwise the rest of the file is moved, so every other line stays as it was. A record too
-// long to be read back is written in its fixed-width form.
+// otherwise the whole file is replaced by a replacing write of `file.path()` (the caller's lock
+// on it held throughout), so every other line stays as it was and a failure leaves the file as it
+// was; `file` then still names the old file and is only to be closed. A record too long to be
+// read back is written in its fixed-width form.
 bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record);
 
 // Appends the record as one whole line (see File::appendLine), in its fixed-width form when
