@@ -92,7 +92,7 @@ int countAnswerRecords(const std::filesystem::path& answerFile, const std::strin
     if (!std::filesystem::is_regular_file(answerFile, error))
         return 0; // missing, or a device that would never end
     int count = 0;
-    for (const std::string& line : readAnswerLines(answerFile).lines)
+    for (const std::string& line : readAnswerLines(answerFile, record.size() + 1).lines)
         count += line.size() == record.size() + 1 && line.starts_with(record) && line.back() == '\r';
     return count;
 }

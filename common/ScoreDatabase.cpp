@@ -125,9 +125,17 @@ bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRe
 
 bool appendScoreRecord(File& file, const ScoreRecord& record) { return file.appendLine(readableStoredLineOf(record)); }
 
-TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
+TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode, Sharing sharing)
 {
-    return readTextLines(path, mode, Sharing::Exclusive);
+    std::optional<File> file = File::open(path, mode, sharing);
+    if (!file)
+        return { FileResult::CannotOpen, {}, {} };
+    const std::optional<std::int64_t> size = file->size();
+    if (!size)
+        return { FileResult::Failed, {}, {} };
+    if (*size > scoreDatabaseSizeLimit)
+        return { FileResult::TooLarge, {}, {} };
+    return readTextLines(*file);
 }
 
 bool writeScoreRecords(File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten)

@@ -45,8 +45,13 @@ bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRe
 // it would be too long to be read back.
 bool appendScoreRecord(File& file, const ScoreRecord& record);
 
-// Opens the file exclusively with `mode` and reads every line as stored (still transformed).
-TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode);
+// No exam's roster comes near this size (a million candidates take 59 MB); a larger file is not a
+// score database, and reading it whole would take the examiner's machine minutes and gigabytes.
+inline constexpr std::int64_t scoreDatabaseSizeLimit = std::int64_t { 64 } * 1024 * 1024;
+
+// Opens the file with `mode` (exclusively, unless told) and reads every line as stored (still
+// transformed); a file larger than scoreDatabaseSizeLimit is refused (TooLarge) unread.
+TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode, Sharing sharing = Sharing::Exclusive);
 
 // Every record in order, each as a stored line, into an open file.
 bool writeScoreRecords(File& file, const std::vector<ScoreRecord>& records, const std::function<void()>& onRecordWritten);

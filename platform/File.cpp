@@ -290,9 +290,11 @@ bool File::dropBuffer()
     return ::lseek(m_fd, m_position, SEEK_SET) == m_position;
 }
 
-bool File::readTextLine(std::string& line)
+bool File::readTextLine(std::string& line, std::size_t longest)
 {
     line.clear();
+    longest = std::min(longest, anyLength);
+    std::size_t seen = 0; // bytes of the line before its LF, kept or passed over
     bool readAny = false;
     while (m_bufferPos < m_bufferEnd || fillBuffer() > 0) {
         readAny = true;
@@ -300,13 +302,15 @@ bool File::readTextLine(std::string& line)
         std::size_t available = m_bufferEnd - m_bufferPos;
         auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
         std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
-        line.append(start, length);
+        line.append(start, std::min(length, longest + 1 - line.size()));
+        seen += length;
         std::size_t consumed = newline ? length + 1 : length;
         m_bufferPos += consumed;
         m_position += static_cast<std::int64_t>(consumed);
         if (newline) {
-            // The CR of a CR LF pair may have come with the previous buffer: it is in `line` either way.
-            if (!line.empty() && line.back() == '\r')
+            // The CR of a CR LF pair may have come with the previous buffer: it is in `line` either
+            // way. A line cut short keeps its last byte, whatever it is.
+            if (seen <= longest + 1 && !line.empty() && line.back() == '\r')
                 line.pop_back();
             return true;
         }

@@ -76,8 +76,11 @@ public:
     ~File();
 
     // Reads the next line without its LF (and without the CR of a CR LF pair).
-    // False when the file is at its end before any byte was read.
-    bool readTextLine(std::string& line);
+    // False when the file is at its end before any byte was read. A line longer than `longest`
+    // bytes comes back cut to longest + 1 bytes, so the caller can tell; the rest of it is passed
+    // over without being held in memory.
+    static constexpr std::size_t anyLength = std::size_t(-1) / 2;
+    bool readTextLine(std::string& line, std::size_t longest = anyLength);
 
     // Reads up to `count` bytes; fewer only at the end of the file or on an error.
     std::string read(std::size_t count);
