@@ -4,6 +4,8 @@
 #include "common/AnswerRecord.h"
 #include "common/Prompter.h"
 
+#include <new>
+
 namespace olv {
 
 AnswerAnalysisViewer::AnswerAnalysisViewer(std::filesystem::path answerFile, Prompter& prompter, LineListView& view)
@@ -14,7 +16,13 @@ AnswerAnalysisViewer::AnswerAnalysisViewer(std::filesystem::path answerFile, Pro
 
 bool AnswerAnalysisViewer::read()
 {
-    TextLines read = readAnswerLines(m_answerFile, longestAnswerLine);
+    TextLines read;
+    try {
+        read = readAnswerLines(m_answerFile, longestAnswerLine);
+    } catch (const std::bad_alloc&) {
+        // A sheet larger than the memory counts as unreadable: a message, never the end of the program.
+        return false;
+    }
     if (read.result != FileResult::Done)
         return false;
     m_answerLines = std::move(read.lines);
