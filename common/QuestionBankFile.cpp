@@ -166,8 +166,8 @@ std::string questionBankText(const QuestionBank& bank)
     return text;
 }
 
-BankReadResult readQuestionBank(
-    const std::filesystem::path& bankPath, const std::filesystem::path& temporaryPath, std::chrono::milliseconds lockWait)
+BankReadResult readQuestionBank(const std::filesystem::path& bankPath, const std::filesystem::path& temporaryPath,
+    std::chrono::milliseconds lockWait)
 {
     auto bytes = readBankBytes(bankPath, lockWait);
     if (!bytes)

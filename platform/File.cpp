@@ -74,7 +74,8 @@ void pauseBeforeRetry(int tries, std::chrono::steady_clock::time_point deadline)
         random.seed(static_cast<unsigned>(seededFor ^ std::chrono::steady_clock::now().time_since_epoch().count()));
     }
     const microseconds longest = longestLockPause;
-    const microseconds span = std::min(longest, microseconds(firstLockPause) * (std::int64_t { 1 } << std::min(tries, 20)));
+    const microseconds span
+        = std::min(longest, microseconds(firstLockPause) * (std::int64_t { 1 } << std::min(tries, 20)));
     const microseconds pause(std::uniform_int_distribution<std::int64_t>(span.count() / 2, span.count())(random));
     const auto left = std::chrono::duration_cast<microseconds>(deadline - std::chrono::steady_clock::now());
     std::this_thread::sleep_for(std::min(pause, std::max(left, microseconds(0))));

@@ -35,8 +35,7 @@ void AnswerAnalysisViewer::reportOverlong(const std::vector<std::size_t>& lineNu
     const std::string file = "答题卷文件" + m_answerFile.string();
     const std::size_t shown = std::min(lineNumbers.size(), overlongLineMessages);
     for (std::size_t i = 0; i < shown; ++i)
-        m_prompter.message(
-            file + "第" + std::to_string(lineNumbers[i]) + "条记录数据错误:内容太长,不显示此条记录");
+        m_prompter.message(file + "第" + std::to_string(lineNumbers[i]) + "条记录数据错误:内容太长,不显示此条记录");
     if (lineNumbers.size() > shown)
         m_prompter.message(
             file + "另有" + std::to_string(lineNumbers.size() - shown) + "条记录数据错误,不显示这些记录");

@@ -43,8 +43,8 @@ std::optional<std::vector<std::string>> ScoreViewer::readStoredLines(const std::
 
 void ScoreViewer::load()
 {
-    std::optional<std::vector<std::string>> stored = readStoredLines("不能打开成绩库" + m_scoreFile.string()
-        + "\n\n    可能是文件中还没有考生成绩\n或者不能对文件进行读写操作.");
+    std::optional<std::vector<std::string>> stored = readStoredLines(
+        "不能打开成绩库" + m_scoreFile.string() + "\n\n    可能是文件中还没有考生成绩\n或者不能对文件进行读写操作.");
     if (!stored) {
         m_list.close();
         return;
