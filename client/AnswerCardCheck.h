@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Question.h"
+
 #include <string>
 #include <vector>
 
@@ -7,10 +9,6 @@ namespace olv {
 
 struct AnswerCardFile;
 struct ExamPaper;
-
-// No bank comes near this many questions; a bank question number or count beyond it comes from
-// a damaged file, and trusting it would build an answer record of that many bytes.
-inline constexpr int maxBankQuestions = 1000000;
 
 // Whether an answer card read back from the workspace belongs to this exam: one line per paper
 // question, each its own number, "--" and letters A to D; a bank question count that holds every

@@ -48,6 +48,11 @@ bool passesStartupChecks(const ExamState& state, const ClientEnvironment& env)
 
 bool writeLoginMark(ExamState& state, const ClientEnvironment& env)
 {
+    // The checks come before the score database is opened, so the file is held only to find the
+    // line and write it: a hall logging in at once queues for it, and a check (a message box at
+    // worst) would keep every other machine waiting.
+    if (!passesStartupChecks(state, env))
+        return false;
     std::optional<File> file = openScoreDatabase(state.settings, env);
     if (!file)
         return false;
@@ -61,11 +66,10 @@ bool writeLoginMark(ExamState& state, const ClientEnvironment& env)
         return false;
     }
     const ScoreRecord record { state.className, state.candidateName, state.examNumber, loginMark() };
-    if (!passesStartupChecks(state, env))
-        return false;
     // An exam whose login mark was not written could be started a second time under the same
     // number, and its score would have no line of its own: the database counts as unusable.
     const bool written = found ? rewriteScoreRecord(*file, *found, record) : appendScoreRecord(*file, record);
+    file->close(); // before any message: the other machines are waiting
     if (!written)
         env.prompter.message("不能打开文件成绩库文件");
     return written;

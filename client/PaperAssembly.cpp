@@ -26,8 +26,9 @@ std::string_view bankReadMessage(BankReadFailure failure)
 
 std::optional<QuestionBank> readBank(const ExamState& state, const ClientEnvironment& env, const Workspace& workspace)
 {
-    BankReadResult read = readQuestionBank(
-        nativePath(state.settings.bankFile, env.localDriveRoot), workspace.bankTemporary(state.examNumber));
+    // Right after login: the whole hall may be reading the bank in the same second.
+    BankReadResult read = readQuestionBank(nativePath(state.settings.bankFile, env.localDriveRoot),
+        workspace.bankTemporary(state.examNumber), candidateLockWait);
     if (!read.bank)
         env.prompter.message(bankReadMessage(read.failure));
     return std::move(read.bank);

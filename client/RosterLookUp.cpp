@@ -21,7 +21,7 @@ RosterStanding standingOf(const std::string& scoreField)
 RosterEntry lookUpRoster(const std::filesystem::path& scoreFile, std::string_view examNumber, bool rosterRequired)
 {
     const OpenMode mode = rosterRequired ? OpenMode::ReadWriteExisting : OpenMode::ReadWriteCreate;
-    std::optional<File> file = File::open(scoreFile, mode, Sharing::Exclusive);
+    std::optional<File> file = File::open(scoreFile, mode, Sharing::Exclusive, candidateLockWait);
     if (!file)
         return { RosterStanding::CannotOpen, {} };
     std::optional<FoundScoreRecord> found = findScoreRecord(*file, examNumber, ScoreMatch::Padded);

@@ -9,8 +9,8 @@ namespace olv {
 
 std::optional<File> openScoreDatabase(const ExamSettings& settings, const ClientEnvironment& env)
 {
-    std::optional<File> file
-        = File::open(nativePath(settings.scoreFile, env.localDriveRoot), OpenMode::ReadWriteCreate, Sharing::Exclusive);
+    std::optional<File> file = File::open(nativePath(settings.scoreFile, env.localDriveRoot), OpenMode::ReadWriteCreate,
+        Sharing::Exclusive, candidateLockWait);
     if (!file)
         env.prompter.message("不能打开文件成绩库文件");
     return file;

@@ -92,7 +92,7 @@ int countAnswerRecords(const std::filesystem::path& answerFile, const std::strin
     if (!std::filesystem::is_regular_file(answerFile, error))
         return 0; // missing, or a device that would never end
     int count = 0;
-    for (const std::string& line : readAnswerLines(answerFile).lines)
+    for (const std::string& line : readAnswerLines(answerFile, record.size() + 1).lines)
         count += line.size() == record.size() + 1 && line.starts_with(record) && line.back() == '\r';
     return count;
 }
@@ -221,13 +221,13 @@ std::optional<File> openWithRetries(Prompter& prompter, const std::filesystem::p
     const RetryTexts& texts, std::string_view operatorPassword)
 {
     for (std::string_view message : { texts.firstMessage, texts.secondMessage, texts.thirdMessage }) {
-        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive))
+        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive, candidateLockWait))
             return file;
         prompter.message(message);
     }
     while (!askOperatorPassword(prompter, operatorPassword)) { }
     for (;;) {
-        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive))
+        if (std::optional<File> file = File::open(path, mode, Sharing::Exclusive, candidateLockWait))
             return file;
         if (!prompter.confirm(texts.question, texts.caption))
             return std::nullopt;

@@ -50,8 +50,9 @@ struct RetryTexts
     std::string_view caption;
 };
 
-// Three quick attempts, each failure followed by its message; then the invigilator's password;
-// then attempts for as long as the invigilator answers the question with OK. Nothing when given up.
+// Three attempts, each waiting up to candidateLockWait for another machine's lock and each
+// failure followed by its message; then the invigilator's password; then attempts for as long as
+// the invigilator answers the question with OK. Nothing when given up.
 std::optional<File> openWithRetries(Prompter& prompter, const std::filesystem::path& path, OpenMode mode,
     const RetryTexts& texts, std::string_view operatorPassword);
 

@@ -72,9 +72,9 @@ AnswerRecord parseAnswerRecord(std::string_view line)
         std::string(field(line, answerMarksStart, std::string_view::npos)) };
 }
 
-TextLines readAnswerLines(const std::filesystem::path& path)
+TextLines readAnswerLines(const std::filesystem::path& path, std::size_t longest)
 {
-    return readTextLines(path, OpenMode::ReadOnly, Sharing::Shared);
+    return readTextLines(path, OpenMode::ReadOnly, Sharing::Shared, longest);
 }
 
 } // namespace olv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Question.h"
 #include "common/TextLines.h"
 #include "platform/File.h"
 
@@ -25,6 +26,9 @@ struct AnswerRecord
 
 inline constexpr std::size_t answerScoreWidth = 3;
 inline constexpr std::size_t answerMarksStart = 17;
+// The longest line, as read back with its CR, of a record for a bank at the question cap: anything
+// longer is damage, and the readers leave it out instead of taking its length as the bank's.
+inline constexpr std::size_t longestAnswerLine = answerMarksStart + maxBankQuestions + 1;
 
 // The marking rule: equal once both are upper-cased.
 bool answersMatch(std::string_view candidateAnswer, std::string_view correctAnswer);
@@ -48,7 +52,9 @@ std::optional<std::string> findAnswerRecord(File& file, std::string_view examNum
 // gives what it holds (empty fields when it ends earlier).
 AnswerRecord parseAnswerRecord(std::string_view line);
 
-// Every line of the file as read in text mode (each still ending with its CR).
-TextLines readAnswerLines(const std::filesystem::path& path);
+// Every line of the file as read in text mode (each still ending with its CR). Lines longer than
+// `longest` (longestAnswerLine for a reader that takes the lines as records) are left out, their
+// numbers in `overlong`.
+TextLines readAnswerLines(const std::filesystem::path& path, std::size_t longest = File::anyLength);
 
 } // namespace olv

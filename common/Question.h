@@ -25,6 +25,10 @@ struct Question
     bool operator==(const Question&) const = default;
 };
 
+// No bank comes near this many questions; a bank question number or count beyond it comes from
+// a damaged file, and trusting it would build an answer record (or a list of counts) that long.
+inline constexpr int maxBankQuestions = 1000000;
+
 // Three ordered lists, one per kind. The question number is the 1-based position over
 // the three lists in kind order. Also holds a drawn paper.
 struct QuestionBank

@@ -118,9 +118,9 @@ void appendLine(std::string& text, std::string_view line)
     text += "\r\n";
 }
 
-std::optional<std::string> readBankBytes(const std::filesystem::path& bankPath)
+std::optional<std::string> readBankBytes(const std::filesystem::path& bankPath, std::chrono::milliseconds lockWait)
 {
-    auto bank = File::open(bankPath, OpenMode::ReadOnly, Sharing::Exclusive);
+    auto bank = File::open(bankPath, OpenMode::ReadOnly, Sharing::Exclusive, lockWait);
     if (!bank)
         return std::nullopt;
     return bank->readAll();
@@ -170,9 +170,10 @@ std::string questionBankText(const QuestionBank& bank)
     return text;
 }
 
-BankReadResult readQuestionBank(const std::filesystem::path& bankPath, const std::filesystem::path& temporaryPath)
+BankReadResult readQuestionBank(const std::filesystem::path& bankPath, const std::filesystem::path& temporaryPath,
+    std::chrono::milliseconds lockWait)
 {
-    auto bytes = readBankBytes(bankPath);
+    auto bytes = readBankBytes(bankPath, lockWait);
     if (!bytes)
         return { std::nullopt, BankReadFailure::CannotOpenBank };
     if (!canCreateTemporary(temporaryPath))

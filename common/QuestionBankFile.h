@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Question.h"
+#include "platform/File.h"
 
 #include <filesystem>
 #include <optional>
@@ -23,10 +24,12 @@ struct BankReadResult
     BankReadFailure failure = BankReadFailure::CannotOpenBank;
 };
 
-// Reads a bank file. The bank is held exclusively only while its bytes are read. The
-// temporary file is created and deleted again, so an unwritable temporary folder fails as
-// the callers expect; the text itself never goes through it.
-BankReadResult readQuestionBank(const std::filesystem::path& bankPath, const std::filesystem::path& temporaryPath);
+// Reads a bank file. The bank is held exclusively only while its bytes are read; `lockWait` is
+// how long the open waits for another reader. The temporary file is created and deleted again,
+// so an unwritable temporary folder fails as the callers expect; the text itself never goes
+// through it.
+BankReadResult readQuestionBank(const std::filesystem::path& bankPath, const std::filesystem::path& temporaryPath,
+    std::chrono::milliseconds lockWait = examinerLockWait);
 
 enum class BankWriteResult
 {

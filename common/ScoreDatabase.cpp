@@ -1,7 +1,10 @@
 #include "common/ScoreDatabase.h"
 
+#include "common/ByteSwap.h"
 #include "common/TextFields.h"
 #include "platform/ReplacingWrite.h"
+
+#include <algorithm>
 
 namespace olv {
 
@@ -15,12 +18,79 @@ std::string readableStoredLineOf(const ScoreRecord& record)
     return swapLineBytePairs(formatReadableScoreLine(record)) + "\r\n";
 }
 
-bool matches(const std::string& field, std::string_view examNumber, ScoreMatch match)
+// The exam number of a plain line by the client rule: after the last ".", up to the first "-"
+// after it (to the end without one).
+std::string_view examNumberField(std::string_view line)
 {
-    if (match == ScoreMatch::Padded)
-        return field == padRight(examNumber, examNumberWidth);
-    std::string spaceFree = removeSpaces(field);
-    return !spaceFree.empty() && spaceFree == removeSpaces(examNumber);
+    const std::size_t dot = line.rfind('.');
+    if (dot == std::string_view::npos)
+        return {};
+    const std::size_t dash = line.find('-', dot);
+    return line.substr(dot + 1, (dash == std::string_view::npos ? line.size() : dash) - dot - 1);
+}
+
+bool equalWithoutSpaces(std::string_view field, std::string_view spaceFree)
+{
+    std::size_t matched = 0;
+    for (char c : field) {
+        if (c == ' ')
+            continue;
+        if (matched == spaceFree.size() || spaceFree[matched] != c)
+            return false;
+        ++matched;
+    }
+    return matched == spaceFree.size();
+}
+
+// The exam number a lookup compares each line with, made once for the whole file.
+class ExamNumberMatch
+{
+public:
+    ExamNumberMatch(std::string_view examNumber, ScoreMatch match)
+        : m_match(match)
+        , m_key(match == ScoreMatch::Padded ? padRight(examNumber, examNumberWidth) : removeSpaces(examNumber))
+    { }
+
+    bool matches(std::string_view field) const
+    {
+        if (m_match == ScoreMatch::Padded)
+            return field == m_key;
+        return !m_key.empty() && equalWithoutSpaces(field, m_key);
+    }
+
+private:
+    ScoreMatch m_match;
+    std::string m_key;
+};
+
+// Copies [from, to) of `file` to `out` in pieces, so a large file never sits in memory whole.
+bool copyRange(File& file, std::int64_t from, std::int64_t to, File& out)
+{
+    constexpr std::size_t piece = 256 * 1024;
+    if (!file.seek(from))
+        return false;
+    for (std::int64_t left = to - from; left > 0;) {
+        const std::string bytes = file.read(static_cast<std::size_t>(std::min<std::int64_t>(left, piece)));
+        if (bytes.empty() || !out.write(bytes))
+            return false;
+        left -= static_cast<std::int64_t>(bytes.size());
+    }
+    return true;
+}
+
+// The whole file again with the found line replaced by `stored`, through a replacing write: the
+// file is then the old or the new one, and never one cut in the middle of a line it moved. The
+// caller's lock on the present file is held throughout, so no machine writes in between.
+bool replaceLine(File& file, const FoundScoreRecord& found, const std::string& stored)
+{
+    const std::optional<std::int64_t> size = file.size();
+    if (!size)
+        return false;
+    const auto write = [&](File& out) {
+        return copyRange(file, 0, found.lineStart, out) && out.write(stored)
+            && copyRange(file, found.lineEnd, *size, out);
+    };
+    return replaceFileContent(file.path(), write) == ReplacingWriteResult::Written;
 }
 
 // Whether a "-" follows the last ".": the only lines the retake's rule gives an exam number.
@@ -36,41 +106,45 @@ std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view exa
 {
     if (!file.seek(0))
         return std::nullopt;
+    const ExamNumberMatch key(examNumber, match);
+    // Only the exam number is compared on every line, in one buffer reused for all of them: the
+    // file is held exclusively meanwhile, and every machine in the hall waits for it.
     std::string line;
+    std::string plain;
     for (std::int64_t start = file.position(); file.readTextLine(line); start = file.position()) {
         if (line.size() >= scoreLineTooLong)
             continue;
-        const std::string plain = swapLineBytePairs(line);
+        plain.assign(line);
+        swapBytePairs(plain);
         if (match == ScoreMatch::DashedSpaceFree && !hasDashedExamNumber(plain))
             continue;
-        ScoreRecord record = splitScoreLineClientRule(plain);
-        if (matches(record.examNumber, examNumber, match))
-            return FoundScoreRecord { std::move(record), line.size(), start, file.position() };
+        if (key.matches(examNumberField(plain)))
+            return FoundScoreRecord { splitScoreLineClientRule(plain), line.size(), start, file.position() };
     }
     return std::nullopt;
 }
 
 bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record)
 {
-    std::string stored = readableStoredLineOf(record);
+    const std::string stored = readableStoredLineOf(record);
     if (static_cast<std::int64_t>(stored.size()) == found.lineEnd - found.lineStart)
         return file.seek(found.lineStart) && file.write(stored);
-
-    if (!file.seek(found.lineEnd))
-        return false;
-    std::optional<std::string> tail = file.readAll();
-    if (!tail)
-        return false;
-    stored += *tail;
-    return file.seek(found.lineStart) && file.write(stored)
-        && file.truncate(found.lineStart + static_cast<std::int64_t>(stored.size()));
+    return replaceLine(file, found, stored);
 }
 
 bool appendScoreRecord(File& file, const ScoreRecord& record) { return file.appendLine(readableStoredLineOf(record)); }
 
-TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode)
+TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode, Sharing sharing)
 {
-    return readTextLines(path, mode, Sharing::Exclusive);
+    std::optional<File> file = File::open(path, mode, sharing);
+    if (!file)
+        return { FileResult::CannotOpen, {}, {} };
+    const std::optional<std::int64_t> size = file->size();
+    if (!size)
+        return { FileResult::Failed, {}, {} };
+    if (*size > scoreDatabaseSizeLimit)
+        return { FileResult::TooLarge, {}, {} };
+    return readTextLines(*file);
 }
 
 bool writeScoreRecords(

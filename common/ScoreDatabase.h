@@ -38,16 +38,23 @@ struct FoundScoreRecord
 std::optional<FoundScoreRecord> findScoreRecord(File& file, std::string_view examNumber, ScoreMatch match);
 
 // Replaces the found line by `record`. A line of the same length is written over in place;
-// otherwise the rest of the file is moved, so every other line stays as it was. A record too
-// long to be read back is written in its fixed-width form.
+// otherwise the whole file is replaced by a replacing write of `file.path()` (the caller's lock
+// on it held throughout), so every other line stays as it was and a failure leaves the file as it
+// was; `file` then still names the old file and is only to be closed. A record too long to be
+// read back is written in its fixed-width form.
 bool rewriteScoreRecord(File& file, const FoundScoreRecord& found, const ScoreRecord& record);
 
 // Appends the record as one whole line (see File::appendLine), in its fixed-width form when
 // it would be too long to be read back.
 bool appendScoreRecord(File& file, const ScoreRecord& record);
 
-// Opens the file exclusively with `mode` and reads every line as stored (still transformed).
-TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode);
+// No exam's roster comes near this size (a million candidates take 59 MB); a larger file is not a
+// score database, and reading it whole would take the examiner's machine minutes and gigabytes.
+inline constexpr std::int64_t scoreDatabaseSizeLimit = std::int64_t { 64 } * 1024 * 1024;
+
+// Opens the file with `mode` (exclusively, unless told) and reads every line as stored (still
+// transformed); a file larger than scoreDatabaseSizeLimit is refused (TooLarge) unread.
+TextLines readScoreLines(const std::filesystem::path& path, OpenMode mode, Sharing sharing = Sharing::Exclusive);
 
 // Every record in order, each as a stored line, into an open file.
 bool writeScoreRecords(

@@ -20,7 +20,8 @@ namespace {
 
 constexpr std::size_t bufferSize = 64 * 1024;
 
-std::atomic<std::int64_t> g_lockWaitMilliseconds = 3000;
+constexpr std::int64_t noOverride = -1;
+std::atomic<std::int64_t> g_lockWaitOverride = noOverride;
 
 // A rename that replaces the file between our open and our lock is rare; one that keeps
 // doing so is a fault, not contention.
@@ -62,9 +63,11 @@ int openDescriptor(const std::filesystem::path& path, int flags)
 
 bool heldByAnother() { return errno == EWOULDBLOCK || errno == EAGAIN; }
 
-// A short pause of random length, so that machines that met at a lock do not meet again.
-void pauseBeforeRetry(std::chrono::steady_clock::time_point deadline)
+// The pause before the next try at a held lock: its span doubles with every try up to the
+// longest, and the pause is drawn from the upper half of the span.
+void pauseBeforeRetry(int tries, std::chrono::steady_clock::time_point deadline)
 {
+    using std::chrono::microseconds;
     // Seeded again in a forked child, which would otherwise pause exactly as its parent.
     thread_local pid_t seededFor = -1;
     thread_local std::minstd_rand random;
@@ -72,15 +75,34 @@ void pauseBeforeRetry(std::chrono::steady_clock::time_point deadline)
         seededFor = ::getpid();
         random.seed(static_cast<unsigned>(seededFor ^ std::chrono::steady_clock::now().time_since_epoch().count()));
     }
-    auto pause = std::chrono::milliseconds(std::uniform_int_distribution<int>(1, 20)(random));
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    std::this_thread::sleep_for(std::min(pause, std::max(left, std::chrono::milliseconds(0))));
+    const microseconds longest = longestLockPause;
+    const microseconds span
+        = std::min(longest, microseconds(firstLockPause) * (std::int64_t { 1 } << std::min(tries, 20)));
+    const microseconds pause(std::uniform_int_distribution<std::int64_t>(span.count() / 2, span.count())(random));
+    const auto left = std::chrono::duration_cast<microseconds>(deadline - std::chrono::steady_clock::now());
+    std::this_thread::sleep_for(std::min(pause, std::max(left, microseconds(0))));
 }
 
-bool isDirectory(int fd)
+bool readsTheFile(OpenMode mode)
+{
+    return mode == OpenMode::ReadOnly || mode == OpenMode::ReadWriteExisting || mode == OpenMode::ReadWriteCreate;
+}
+
+// A folder is never a file; a reader takes only a regular file, since a FIFO or a device would
+// keep it waiting for bytes for ever. A writer may write to a device (a test's /dev/full).
+bool isUsable(int fd, OpenMode mode)
 {
     struct stat status;
-    return ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
+    if (::fstat(fd, &status) != 0)
+        return false;
+    if (!S_ISREG(status.st_mode) && (S_ISDIR(status.st_mode) || readsTheFile(mode))) {
+        errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    // Opened without blocking only so that a FIFO could not hold the open up: reads and writes
+    // block again.
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 // Bytes read, 0 at the end of the file, -1 on an error.
@@ -115,9 +137,18 @@ std::size_t writeFully(int fd, std::string_view bytes)
 
 } // namespace
 
-void setLockWaitBudget(std::chrono::milliseconds budget) { g_lockWaitMilliseconds = budget.count(); }
+void setLockWaitBudget(std::optional<std::chrono::milliseconds> budget)
+{
+    g_lockWaitOverride = budget ? std::max<std::int64_t>(budget->count(), 0) : noOverride;
+}
 
-std::chrono::milliseconds lockWaitBudget() { return std::chrono::milliseconds(g_lockWaitMilliseconds.load()); }
+std::optional<std::chrono::milliseconds> lockWaitBudget()
+{
+    const std::int64_t budget = g_lockWaitOverride.load();
+    if (budget == noOverride)
+        return std::nullopt;
+    return std::chrono::milliseconds(budget);
+}
 
 std::string textModeBytes(std::string_view text)
 {
@@ -131,16 +162,17 @@ std::string textModeBytes(std::string_view text)
     return out;
 }
 
-std::optional<File> File::open(const std::filesystem::path& path, OpenMode mode, Sharing sharing)
+std::optional<File> File::open(
+    const std::filesystem::path& path, OpenMode mode, Sharing sharing, std::chrono::milliseconds lockWait)
 {
-    const auto deadline = std::chrono::steady_clock::now() + lockWaitBudget();
+    const auto deadline = std::chrono::steady_clock::now() + lockWaitBudget().value_or(lockWait);
     std::optional<File> file;
     for (int reopens = 0;; ++reopens) {
-        int fd = openDescriptor(path, openFlags(mode));
+        int fd = openDescriptor(path, openFlags(mode) | O_NONBLOCK);
         if (fd < 0)
             return std::nullopt;
-        file = File(fd, mode == OpenMode::WriteAppendCreate);
-        if (isDirectory(fd))
+        file = File(fd, mode == OpenMode::WriteAppendCreate, path);
+        if (!isUsable(fd, mode))
             return std::nullopt;
         if (sharing == Sharing::Shared)
             break;
@@ -157,12 +189,12 @@ std::optional<File> File::open(const std::filesystem::path& path, OpenMode mode,
     return file;
 }
 
-// Waits, with pauses of random length, while another opener holds the lock; fails at once on
-// anything else.
+// Waits, with pauses of random and growing length, while another opener holds the lock; fails
+// at once on anything else.
 bool File::takeLock(const std::filesystem::path& path, OpenMode mode, std::chrono::steady_clock::time_point deadline)
 {
     bool reopenedForLock = false;
-    for (;;) {
+    for (int tries = 0;; ++tries) {
         if (posix::lockWithoutWaiting(m_fd))
             return true;
         if (errno == EBADF && mode == OpenMode::ReadOnly && !reopenedForLock) {
@@ -171,13 +203,13 @@ bool File::takeLock(const std::filesystem::path& path, OpenMode mode, std::chron
             int fd = openDescriptor(path, O_RDWR);
             if (fd < 0)
                 return false;
-            *this = File(fd, false);
+            *this = File(fd, false, path);
             reopenedForLock = true;
             continue;
         }
         if (!heldByAnother() || std::chrono::steady_clock::now() >= deadline)
             return false;
-        pauseBeforeRetry(deadline);
+        pauseBeforeRetry(tries, deadline);
     }
 }
 
@@ -189,14 +221,16 @@ bool File::namesThisFile(const std::filesystem::path& path) const
     return ::stat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
 }
 
-File::File(int fd, bool appending)
+File::File(int fd, bool appending, std::filesystem::path path)
     : m_fd(fd)
     , m_appending(appending)
+    , m_path(std::move(path))
 { }
 
 File::File(File&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1))
     , m_appending(other.m_appending)
+    , m_path(std::move(other.m_path))
     , m_position(std::exchange(other.m_position, 0))
     , m_buffer(std::move(other.m_buffer))
     , m_bufferPos(std::exchange(other.m_bufferPos, 0))
@@ -209,6 +243,7 @@ File& File::operator=(File&& other) noexcept
         close();
         m_fd = std::exchange(other.m_fd, -1);
         m_appending = other.m_appending;
+        m_path = std::move(other.m_path);
         m_position = std::exchange(other.m_position, 0);
         m_buffer = std::move(other.m_buffer);
         m_bufferPos = std::exchange(other.m_bufferPos, 0);
@@ -258,9 +293,11 @@ bool File::dropBuffer()
     return ::lseek(m_fd, m_position, SEEK_SET) == m_position;
 }
 
-bool File::readTextLine(std::string& line)
+bool File::readTextLine(std::string& line, std::size_t longest)
 {
     line.clear();
+    longest = std::min(longest, anyLength);
+    std::size_t seen = 0; // bytes of the line before its LF, kept or passed over
     bool readAny = false;
     while (m_bufferPos < m_bufferEnd || fillBuffer() > 0) {
         readAny = true;
@@ -268,13 +305,15 @@ bool File::readTextLine(std::string& line)
         std::size_t available = m_bufferEnd - m_bufferPos;
         auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
         std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
-        line.append(start, length);
+        line.append(start, std::min(length, longest + 1 - line.size()));
+        seen += length;
         std::size_t consumed = newline ? length + 1 : length;
         m_bufferPos += consumed;
         m_position += static_cast<std::int64_t>(consumed);
         if (newline) {
-            // The CR of a CR LF pair may have come with the previous buffer: it is in `line` either way.
-            if (!line.empty() && line.back() == '\r')
+            // The CR of a CR LF pair may have come with the previous buffer: it is in `line` either
+            // way. A line cut short keeps its last byte, whatever it is.
+            if (seen <= longest + 1 && !line.empty() && line.back() == '\r')
                 line.pop_back();
             return true;
         }

@@ -27,15 +27,27 @@ enum class OpenMode
 
 enum class Sharing
 {
-    Exclusive, // no other opener may hold the file: waits a little for one that does, then fails
+    Exclusive, // no other opener may hold the file: waits a while for one that does, then fails
     Shared, // no lock
 };
 
 // How long, in all, an exclusive open waits for a lock that another opener holds before it
-// fails. Another machine holds a shared file only for milliseconds, so a short wait turns
-// contention into a short delay instead of an error. Process-wide; 0 fails at once.
-void setLockWaitBudget(std::chrono::milliseconds budget);
-std::chrono::milliseconds lockWaitBudget();
+// fails. A candidate's login and hand-in wait longest: a whole hall may reach the score database
+// and the answer sheet in the same second, and a refusal there costs a message and the
+// invigilator. Every other open (the examiner's tools, a refresh of a list) waits less: the
+// examiner's machine is one among the many and can simply try again.
+inline constexpr std::chrono::milliseconds candidateLockWait { 30'000 };
+inline constexpr std::chrono::milliseconds examinerLockWait { 3'000 };
+// While it waits, an open tries the lock again after a pause that doubles from the first to the
+// longest, each drawn at random from the upper half of its span: machines that met at a lock do
+// not meet again, and a queue of hundreds leaves the holder the processor and the network.
+inline constexpr std::chrono::milliseconds firstLockPause { 2 };
+inline constexpr std::chrono::milliseconds longestLockPause { 250 };
+
+// Replaces the wait of every exclusive open in the process (0 fails at once); nullopt gives each
+// open its own wait back. For tests and measurements.
+void setLockWaitBudget(std::optional<std::chrono::milliseconds> budget);
+std::optional<std::chrono::milliseconds> lockWaitBudget();
 
 // The bytes that writeText puts on the disk for `text`: every LF becomes CR LF.
 std::string textModeBytes(std::string_view text);
@@ -49,9 +61,14 @@ class File
 public:
     // An exclusive open takes the lock before it creates or truncates anything, and once it
     // holds the lock makes sure the path still names the locked file (a rename may have put
-    // another file there meanwhile); when not, it opens again.
-    static std::optional<File> open(
-        const std::filesystem::path& path, OpenMode mode, Sharing sharing = Sharing::Exclusive);
+    // another file there meanwhile); when not, it opens again. `lockWait` is how long it waits
+    // for another holder. A mode that reads opens only a regular file: a FIFO, a device or a
+    // socket has no end to read to, and is refused at once (errno EINVAL).
+    static std::optional<File> open(const std::filesystem::path& path, OpenMode mode,
+        Sharing sharing = Sharing::Exclusive, std::chrono::milliseconds lockWait = examinerLockWait);
+
+    // The path the file was opened by.
+    const std::filesystem::path& path() const { return m_path; }
 
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -60,8 +77,11 @@ public:
     ~File();
 
     // Reads the next line without its LF (and without the CR of a CR LF pair).
-    // False when the file is at its end before any byte was read.
-    bool readTextLine(std::string& line);
+    // False when the file is at its end before any byte was read. A line longer than `longest`
+    // bytes comes back cut to longest + 1 bytes, so the caller can tell; the rest of it is passed
+    // over without being held in memory.
+    static constexpr std::size_t anyLength = std::size_t(-1) / 2;
+    bool readTextLine(std::string& line, std::size_t longest = anyLength);
 
     // Reads up to `count` bytes; fewer only at the end of the file or on an error.
     std::string read(std::size_t count);
@@ -91,7 +111,7 @@ public:
     bool isOpen() const { return m_fd >= 0; }
 
 private:
-    File(int fd, bool appending);
+    File(int fd, bool appending, std::filesystem::path path);
     bool takeLock(const std::filesystem::path& path, OpenMode mode, std::chrono::steady_clock::time_point deadline);
     bool namesThisFile(const std::filesystem::path& path) const;
     bool endsWithLineFeed(std::int64_t size);
@@ -100,6 +120,7 @@ private:
 
     int m_fd = -1;
     bool m_appending = false;
+    std::filesystem::path m_path;
     std::int64_t m_position = 0; // logical position, read buffer taken into account
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_bufferPos = 0;

@@ -18,11 +18,11 @@ void merge(MergeKind kind, const std::vector<std::string>& args, const char* usa
     case MergeOutcome::CannotCreate:
         throw ToolError("cannot create " + args[2]);
     case MergeOutcome::CannotOpenFirst:
-        throw ToolError("cannot open " + args[0] + " (missing, or in use)");
+        throw ToolError(openFailure(args[0]));
     case MergeOutcome::CannotOpenSecond:
         break;
     }
-    throw ToolError("cannot open " + args[1] + " (missing, or in use)");
+    throw ToolError(openFailure(args[1]));
 }
 
 } // namespace

@@ -41,6 +41,8 @@ void settingsSet(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);
+// "cannot open PATH", with the reason when the path shows it (missing, not a regular file).
+std::string openFailure(const std::string& path);
 std::string readWholeFile(const std::string& path);
 // A UTF-8 text file as GBK, every line ended by LF (CRs dropped, a byte order mark skipped).
 // Refuses a character that GBK cannot hold, naming its line.

@@ -90,6 +90,7 @@ void rosterPack(const std::vector<std::string>& args, std::ostream&)
     case FileResult::CannotOpen:
         throw ToolError("cannot create " + args[1] + " (no such folder, or the file is in use)");
     case FileResult::Failed:
+    case FileResult::TooLarge:
         break;
     }
     throw ToolError("cannot write " + args[1]);

@@ -25,17 +25,25 @@ ScoreSortOrder sortOrderArgument(const std::string& text)
     return static_cast<ScoreSortOrder>(text[0] - '0');
 }
 
-std::vector<std::string> linesOf(const TextLines& read, const std::string& path)
+std::vector<std::string> linesOf(TextLines read, const std::string& path)
 {
     if (read.result == FileResult::CannotOpen)
-        throw ToolError("cannot open " + path);
+        throw ToolError(openFailure(path));
     if (read.result == FileResult::Failed)
         throw ToolError("cannot read " + path);
-    return read.lines;
+    if (read.result == FileResult::TooLarge)
+        throw ToolError(path + " is larger than a score database can be (" + std::to_string(scoreDatabaseSizeLimit)
+            + " bytes): not read");
+    return std::move(read.lines);
 }
 
-// The lines as a saved list holds them, each ended by LF (an answer sheet line's own CR with it).
-void printList(const std::vector<std::string>& lines, std::ostream& out) { out << displayText(listText(lines)); }
+// The lines as a saved list holds them, each ended by LF (an answer sheet line's own CR with it),
+// one at a time: a list as large as its file is not copied again whole.
+void printList(const std::vector<std::string>& lines, std::ostream& out)
+{
+    for (const std::string& line : lines)
+        out << displayText(line + '\n');
+}
 
 } // namespace
 
@@ -46,7 +54,7 @@ void scoreList(const std::vector<std::string>& args, std::ostream& out)
     const ScoreSortOrder order = args.size() == 2 ? sortOrderArgument(args[1]) : ScoreSortOrder::FileOrder;
     // Read-only and shared: looking must never stand in the way of an exam machine.
     const AcceptedScoreLines accepted
-        = acceptScoreLines(linesOf(readTextLines(args[0], OpenMode::ReadOnly, Sharing::Shared), args[0]));
+        = acceptScoreLines(linesOf(readScoreLines(args[0], OpenMode::ReadOnly, Sharing::Shared), args[0]));
     for (const DamagedScoreLine& damaged : accepted.damaged)
         std::cerr << "olvtool: " << args[0] << " line " << damaged.lineNumber
                   << (damaged.status == ScoreLineStatus::TooLong ? ": too long" : ": not a record") << ", left out\n";
@@ -58,7 +66,11 @@ void scoreList(const std::vector<std::string>& args, std::ostream& out)
 void answerList(const std::vector<std::string>& args, std::ostream& out)
 {
     expectArguments(args, 1, "answer-list ANSWERFILE");
-    const std::vector<std::string> lines = linesOf(readAnswerLines(args[0]), args[0]);
+    TextLines read = readAnswerLines(args[0], longestAnswerLine);
+    for (std::size_t lineNumber : read.overlong)
+        std::cerr << "olvtool: " << args[0] << " line " << lineNumber << ": longer than the record of a bank of "
+                  << maxBankQuestions << " questions, left out\n";
+    const std::vector<std::string> lines = linesOf(std::move(read), args[0]);
     if (lines.empty())
         throw ToolError("no records in " + args[0]);
     printList(answerAnalysisLines(lines), out);

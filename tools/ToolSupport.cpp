@@ -18,11 +18,23 @@ void expectArguments(const std::vector<std::string>& args, std::size_t count, co
         throw ToolError(std::string("usage: olvtool ") + usage);
 }
 
+std::string openFailure(const std::string& path)
+{
+    using std::filesystem::file_type;
+    std::error_code error;
+    const file_type type = std::filesystem::status(path, error).type();
+    if (type == file_type::not_found)
+        return "cannot open " + path + ": no such file";
+    if (type != file_type::regular && type != file_type::none && type != file_type::unknown)
+        return "cannot open " + path + ": not a regular file";
+    return "cannot open " + path + " (in use, not permitted, or too large)";
+}
+
 std::string readWholeFile(const std::string& path)
 {
     auto file = File::open(path, OpenMode::ReadOnly, Sharing::Shared);
     if (!file)
-        throw ToolError("cannot open " + path);
+        throw ToolError(openFailure(path));
     auto bytes = file->readAll();
     if (!bytes)
         throw ToolError("cannot read " + path);
@@ -97,7 +109,7 @@ QuestionBank readBank(const std::string& path)
         return std::move(*result.bank);
     switch (result.failure) {
     case BankReadFailure::CannotOpenBank:
-        throw ToolError("cannot open the question bank " + path);
+        throw ToolError(openFailure(path) + " (the question bank)");
     case BankReadFailure::CannotCreateTemporary:
     case BankReadFailure::CannotOpenTemporary:
         break;

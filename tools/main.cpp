@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <map>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -70,6 +71,9 @@ int main(int argc, char** argv)
         commands.at(argv[1])(std::vector<std::string>(argv + 2, argv + argc), std::cout);
     } catch (const olv::tool::ToolError& error) {
         std::cerr << "olvtool: " << error.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "olvtool: not enough memory for " << argv[1] << '\n';
         return 1;
     }
     return std::cout.good() ? 0 : 1;

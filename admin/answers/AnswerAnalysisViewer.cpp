@@ -4,6 +4,8 @@
 #include "common/AnswerRecord.h"
 #include "common/Prompter.h"
 
+#include <new>
+
 namespace olv {
 
 AnswerAnalysisViewer::AnswerAnalysisViewer(std::filesystem::path answerFile, Prompter& prompter, LineListView& view)
@@ -14,11 +16,29 @@ AnswerAnalysisViewer::AnswerAnalysisViewer(std::filesystem::path answerFile, Pro
 
 bool AnswerAnalysisViewer::read()
 {
-    TextLines read = readAnswerLines(m_answerFile);
+    TextLines read;
+    try {
+        read = readAnswerLines(m_answerFile, longestAnswerLine);
+    } catch (const std::bad_alloc&) {
+        // A sheet larger than the memory counts as unreadable: a message, never the end of the program.
+        return false;
+    }
     if (read.result != FileResult::Done)
         return false;
     m_answerLines = std::move(read.lines);
+    reportOverlong(read.overlong);
     return true;
+}
+
+void AnswerAnalysisViewer::reportOverlong(const std::vector<std::size_t>& lineNumbers)
+{
+    const std::string file = "答题卷文件" + m_answerFile.string();
+    const std::size_t shown = std::min(lineNumbers.size(), overlongLineMessages);
+    for (std::size_t i = 0; i < shown; ++i)
+        m_prompter.message(file + "第" + std::to_string(lineNumbers[i]) + "条记录数据错误:内容太长,不显示此条记录");
+    if (lineNumbers.size() > shown)
+        m_prompter.message(
+            file + "另有" + std::to_string(lineNumbers.size() - shown) + "条记录数据错误,不显示这些记录");
 }
 
 void AnswerAnalysisViewer::load()

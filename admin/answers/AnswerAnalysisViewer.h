@@ -16,6 +16,9 @@ class Prompter;
 class AnswerAnalysisViewer
 {
 public:
+    // After this many messages about lines too long for a record the rest share one message.
+    static constexpr std::size_t overlongLineMessages = 10;
+
     AnswerAnalysisViewer(std::filesystem::path answerFile, Prompter& prompter, LineListView& view);
 
     // Reads the answer sheet and shows it, or closes the window when there is nothing to show.
@@ -30,6 +33,8 @@ public:
 
 private:
     bool read();
+    // A line longer than any bank's record is damage: it is reported and left out.
+    void reportOverlong(const std::vector<std::size_t>& lineNumbers);
     void display();
 
     std::filesystem::path m_answerFile;

@@ -26,9 +26,9 @@ bool retakeNeedsConfirmation(std::string_view scoreField);
 
 // Opens the score database exclusively and blanks the score field of the first line whose exam
 // number (between the last "." and the first "-" after it), blanks removed, is `examNumber`
-// blanks removed; a line without such a number matches nothing. The line keeps its class, name and exam
-// number at their widths; a line of another width is rewritten with the rest of the file moved,
-// so no other line changes.
+// blanks removed; a line without such a number matches nothing. The line keeps its class, name and
+// exam number at their widths; a line of another width makes a replacing write of the whole file
+// under the same lock, so no other line changes and a failed write leaves the file as it was.
 RetakeOutcome clearScore(const std::filesystem::path& scoreFile, std::string_view examNumber);
 
 } // namespace olv

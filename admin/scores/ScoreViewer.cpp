@@ -25,21 +25,27 @@ ScoreViewer::ScoreViewer(std::filesystem::path scoreFile, Prompter& prompter, Li
 
 void ScoreViewer::showMessage(const std::string& text) { m_prompter.message(text); }
 
-std::optional<std::vector<std::string>> ScoreViewer::readStoredLines()
+std::optional<std::vector<std::string>> ScoreViewer::readStoredLines(const std::string& cannotOpen)
 {
     TextLines read = readScoreLines(m_scoreFile, OpenMode::ReadWriteExisting);
-    // A read that broke off part-way would look like lost records: treat it as no read at all.
-    if (read.result != FileResult::Done)
+    if (read.result == FileResult::TooLarge) {
+        showMessage("成绩库文件" + m_scoreFile.string() + "太大(超过"
+            + std::to_string(scoreDatabaseSizeLimit / (1024 * 1024)) + "MB),不是成绩库文件,不能打开");
         return std::nullopt;
+    }
+    // A read that broke off part-way would look like lost records: treat it as no read at all.
+    if (read.result != FileResult::Done) {
+        showMessage(cannotOpen);
+        return std::nullopt;
+    }
     return std::move(read.lines);
 }
 
 void ScoreViewer::load()
 {
-    std::optional<std::vector<std::string>> stored = readStoredLines();
+    std::optional<std::vector<std::string>> stored = readStoredLines(
+        "不能打开成绩库" + m_scoreFile.string() + "\n\n    可能是文件中还没有考生成绩\n或者不能对文件进行读写操作.");
     if (!stored) {
-        showMessage("不能打开成绩库" + m_scoreFile.string()
-            + "\n\n    可能是文件中还没有考生成绩\n或者不能对文件进行读写操作.");
         m_list.close();
         return;
     }
@@ -52,6 +58,7 @@ void ScoreViewer::load()
         m_list.close();
         return;
     }
+    stored.reset(); // the records and the list lines are all that stay: memory a few times the file
     display();
 }
 
@@ -63,11 +70,9 @@ void ScoreViewer::sortBy(ScoreSortOrder order)
 
 void ScoreViewer::refresh()
 {
-    std::optional<std::vector<std::string>> stored = readStoredLines();
-    if (!stored) {
-        showMessage("不能打开成绩库" + m_scoreFile.string());
+    std::optional<std::vector<std::string>> stored = readStoredLines("不能打开成绩库" + m_scoreFile.string());
+    if (!stored)
         return;
-    }
     const std::vector<std::string>& shown = m_list.lines();
     const bool damaged = takeRecords(*stored, Reading::Refresh);
     const bool fewer = shown.size() > m_records.size() + 1 + scoreStatisticsLineCount;
@@ -82,6 +87,7 @@ void ScoreViewer::refresh()
         showMessage("成绩库可能被人修改过\n请尽快查看成绩库所在文件夹中的check.txt文件\n为防止此文件再次被人为破坏\n"
                     "请速速查看此文件\n其中存放有先前屏幕上显示的记录");
     }
+    stored.reset();
     display();
 }
 

@@ -43,7 +43,8 @@ private:
         Refresh
     };
 
-    std::optional<std::vector<std::string>> readStoredLines();
+    // The stored lines, or nothing after `cannotOpen` (or the refusal of a file too large).
+    std::optional<std::vector<std::string>> readStoredLines(const std::string& cannotOpen);
     // Takes the records of the lines and reports the damaged ones; true when some were.
     bool takeRecords(const std::vector<std::string>& storedLines, Reading reading);
     void reportDamaged(const std::vector<DamagedScoreLine>& damaged, Reading reading);

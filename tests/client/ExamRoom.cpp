@@ -4,6 +4,7 @@
 #include "client/ExamState.h"
 #include "client/FakeExamView.h"
 #include "client/LoginMark.h"
+#include "client/RosterLookUp.h"
 #include "client/Submission.h"
 #include "client/Workspace.h"
 #include "common/ExamSettingsFile.h"
@@ -14,10 +15,16 @@
 #include "platform/Clock.h"
 #include "platform/File.h"
 #include "platform/Gbk.h"
+#include "platform/Posix.h"
 #include "support/ChildProcess.h"
+#include "support/TestFiles.h"
 
 #include <algorithm>
 #include <chrono>
+#include <fcntl.h>
+#include <map>
+#include <stdexcept>
+#include <unistd.h>
 
 namespace olv::test {
 
@@ -92,6 +99,68 @@ ExamPaper roomPaper()
     return paper;
 }
 
+// Every machine blocks reading the same pipe; closing its one writing end wakes them all at once,
+// where a byte sent to each in turn would let the first ones start while the last still sleep.
+class StartGate
+{
+public:
+    StartGate()
+    {
+        if (::pipe2(m_fds, O_CLOEXEC) != 0)
+            throw std::runtime_error("cannot create the start gate");
+    }
+    ~StartGate()
+    {
+        closeEnd(m_fds[0]);
+        closeEnd(m_fds[1]);
+    }
+    StartGate(const StartGate&) = delete;
+    StartGate& operator=(const StartGate&) = delete;
+
+    // In a machine, before it says it is ready: otherwise its own copy keeps the gate shut.
+    void leaveOpening() { closeEnd(m_fds[1]); }
+    int waitingEnd() const { return m_fds[0]; }
+    void open() { closeEnd(m_fds[1]); }
+
+    static void waitUntilOpen(int waitingEnd)
+    {
+        char byte;
+        posix::retryOnInterrupt([&] { return ::read(waitingEnd, &byte, 1); });
+    }
+
+private:
+    static void closeEnd(int& fd)
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+    int m_fds[2] = { -1, -1 };
+};
+
+constexpr int promptLimit = 31;
+constexpr int loginRefused = 32;
+constexpr int notCompleted = 64;
+
+// How often each of the expected pieces is missing from `text` cut after every `end`, plus
+// the pieces that were not expected (a doubled or damaged one).
+int countMismatches(const std::string& text, std::string_view end, const std::vector<std::string>& expected)
+{
+    std::map<std::string, int> count;
+    for (const std::string& piece : expected)
+        ++count[piece];
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t found = text.find(end, start);
+        const std::size_t stop = found == std::string::npos ? text.size() : found + end.size();
+        --count[text.substr(start, stop - start)];
+        start = stop;
+    }
+    int mismatches = 0;
+    for (const auto& [piece, left] : count)
+        mismatches += std::abs(left);
+    return mismatches;
+}
+
 } // namespace
 
 ExamRoom::ExamRoom(std::filesystem::path folder, int machines, int onRoster, int elsewhere)
@@ -131,7 +200,7 @@ void ExamRoom::prepare() const
     writeQuestionBank(bank, m_folder / "bank.kst");
 }
 
-int ExamRoom::machineMain(int machine, ChildProcess::Link& link) const
+int ExamRoom::machineMain(int machine, ChildProcess::Link& link, int gate) const
 {
     // The exam folder is the working directory of every machine: the settings name files in it.
     std::filesystem::current_path(m_folder);
@@ -154,35 +223,61 @@ int ExamRoom::machineMain(int machine, ChildProcess::Link& link) const
     SubmissionStatus status;
 
     link.ready();
-    link.waitForGo();
-    const bool loggedIn = writeLoginMark(state, env);
+    StartGate::waitUntilOpen(gate);
+    // The login dialog's look-up, then the login mark, as the client runs them.
+    const RosterStanding standing = lookUpRoster(state.settings.scoreFile, state.examNumber, false).standing;
+    const bool loggedIn = (standing == RosterStanding::NotOnRoster || standing == RosterStanding::NotExamined)
+        && writeLoginMark(state, env);
     if (loggedIn)
         markAndSubmit(state, view, env, status);
     const bool done = loggedIn && status.score == SubmissionState::Submitted
         && status.answers == SubmissionState::Submitted && view.closes == 1;
-    return std::min(prompter.unexpected, 99) + (done ? 0 : 100);
+    return std::min(prompter.unexpected, promptLimit) + (loggedIn ? 0 : loginRefused) + (done ? 0 : notCompleted);
 }
 
 ExamRoom::Outcome ExamRoom::run() const
 {
+    StartGate gate;
     std::vector<ChildProcess> children;
     children.reserve(static_cast<std::size_t>(m_machines));
     for (int machine = 0; machine < m_machines; ++machine)
-        children.emplace_back([this, machine](ChildProcess::Link& link) { return machineMain(machine, link); });
+        children.emplace_back([this, machine, &gate](ChildProcess::Link& link) {
+            gate.leaveOpening();
+            return machineMain(machine, link, gate.waitingEnd());
+        });
     Outcome outcome;
     for (ChildProcess& child : children)
         if (!child.waitUntilReady())
             ++outcome.failedMachines;
     const auto start = std::chrono::steady_clock::now();
-    for (ChildProcess& child : children)
-        child.go();
+    gate.open();
     for (ChildProcess& child : children) {
         const int code = child.wait();
-        outcome.failedMachines += code >= 100 ? 1 : 0;
-        outcome.messages += code < 128 ? code % 100 : 0; // 128 and above: killed by a signal
+        if (code < 0 || code >= 128) { // killed by a signal
+            ++outcome.failedMachines;
+            continue;
+        }
+        outcome.refusedLogins += (code & loginRefused) ? 1 : 0;
+        outcome.failedMachines += (code & notCompleted) ? 1 : 0;
+        outcome.messages += code & promptLimit;
     }
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    outcome.missingRecords = missingRecords();
     return outcome;
+}
+
+int ExamRoom::missingRecords() const
+{
+    std::vector<std::string> scoreLines;
+    std::vector<std::string> answerRecords;
+    for (int machine = 0; machine < m_machines; ++machine) {
+        scoreLines.push_back(storedLine(machine, score(machine)));
+        answerRecords.push_back(answerRecord(machine));
+    }
+    for (int other = m_machines; other < m_machines + m_elsewhere; ++other)
+        scoreLines.push_back(storedLine(other, blankScoreField()));
+    return countMismatches(readBytes(scoreFile()), "\r\n", scoreLines)
+        + countMismatches(readBytes(answerFile()), "\r\r\n", answerRecords);
 }
 
 } // namespace olv::test

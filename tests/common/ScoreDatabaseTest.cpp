@@ -1,6 +1,7 @@
 #include "common/ScoreDatabase.h"
 
 #include "common/TextFields.h"
+#include "support/FaultCases.h"
 #include "support/LockWait.h"
 #include "support/TestFiles.h"
 
@@ -124,6 +125,21 @@ TEST_F(ScoreDatabaseTest, RewriteOfALineOfAnotherLengthKeepsEveryOtherLine)
     EXPECT_EQ(readBytes(path()), before + stored(ScoreRecord { "1", "Short", "1002", "77" }) + after);
     rewrite("1002", longName); // and back to the longer line
     EXPECT_EQ(readBytes(path()), before + stored(longName) + after);
+}
+
+// A retake of a line whose score the editor stored longer than 8 bytes shortens it: a write that
+// fails anywhere leaves the old file whole, never the candidates after it cut.
+TEST_F(ScoreDatabaseTest, ARewriteOfAnotherLengthIsTheOldOrTheNewFileWhateverFails)
+{
+    const ScoreRecord longScore { "1", "Wang", "1002", "123456789" };
+    const ScoreRecord retake { "1", "Wang", "1002", blankScoreField() };
+    const std::string roster = stored(li) + stored(longScore) + stored(zhao);
+    test::expectReplacingWriteSurvivesFaults(path(), roster, stored(li) + stored(retake) + stored(zhao), [&] {
+        std::optional<File> file = File::open(path(), OpenMode::ReadWriteExisting);
+        std::optional<FoundScoreRecord> found
+            = file ? findScoreRecord(*file, "1002", ScoreMatch::SpaceFree) : std::nullopt;
+        return found && rewriteScoreRecord(*file, *found, retake);
+    });
 }
 
 TEST_F(ScoreDatabaseTest, ARewriteThatWouldGrowTooLongIsWrittenInTheFixedWidthForm)

@@ -4,11 +4,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <sys/types.h>
 
 namespace olv::test {
 
-// Sets how long exclusive opens wait for a held lock, for the guard's lifetime. Tests that
+// Sets how long every exclusive open waits for a held lock, for the guard's lifetime. Tests that
 // hold a file to see the open refused set it to zero.
 class LockWaitBudget
 {
@@ -23,7 +24,7 @@ public:
     LockWaitBudget& operator=(const LockWaitBudget&) = delete;
 
 private:
-    std::chrono::milliseconds m_previous;
+    std::optional<std::chrono::milliseconds> m_previous;
 };
 
 // Waits until process `pid` has `path` open (seen through /proc); false after a minute.

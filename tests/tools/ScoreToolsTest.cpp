@@ -3,7 +3,10 @@
 #include "support/TestFiles.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace olv {
@@ -23,8 +26,9 @@ protected:
 
     Run run(const std::string& arguments) const
     {
-        const auto command
-            = "cd '" + m_dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments + " >out.txt 2>err.txt";
+        // A reader that blocks (on a FIFO, say) fails the test instead of hanging it.
+        const auto command = "cd '" + m_dir.path().string() + "' && timeout 60 '" OLVTOOL_PATH "' " + arguments
+            + " >out.txt 2>err.txt";
         const int status = std::system(command.c_str());
         return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readBytes(m_dir / "out.txt"),
             test::readBytes(m_dir / "err.txt") };
@@ -81,6 +85,48 @@ TEST_F(ScoreToolsTest, AnswerListPrintsTheAnalysisWithEveryLineEndedByLf)
         "各考生答题情况: *--未做此题,E--错误,R--正确\n得分考号          123\n67 1001          RRE\n"
         "33 1002          RE*\n各题对错情况： /前为正确人数,/后为错误人数\n1:2/0 2:1/1 3:0/1 \n");
     EXPECT_EQ(run("answer-list missing.txt").exitCode, 1);
+}
+
+// Files that are not what their reader expects: each is refused (or its damage left out) with a
+// message, at once and without holding more memory than the file needs.
+TEST_F(ScoreToolsTest, HostileInputsAreRefusedWithAMessage)
+{
+    ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0600), 0);
+    test::writeBytes(m_dir / "empty.kst", "");
+    test::writeBytes(m_dir / "zero.kst", std::string(4096, '\0'));
+    // A first line longer than the record of a bank at the question cap, then a real record.
+    test::writeBytes(m_dir / "daan.txt",
+        "67 1001          " + std::string(2'000'000, 'R') + "\r\r\n" + "33 1002          RE*\r\r\n");
+    test::writeBytes(m_dir / "cj.kcj", "");
+    std::filesystem::resize_file(m_dir / "cj.kcj", scoreDatabaseSizeLimit + 1); // sparse: no disk taken
+    struct Case
+    {
+        std::string command;
+        int exitCode;
+        std::string err;
+        std::string out = "";
+    };
+    const std::string notRegular = ": not a regular file\n";
+    const Case cases[] = {
+        { "score-list fifo", 1, "olvtool: cannot open fifo" + notRegular },
+        { "merge-scores fifo empty.kst new.kcj", 1, "olvtool: cannot open fifo" + notRegular },
+        { "answer-list fifo", 1, "olvtool: cannot open fifo" + notRegular },
+        { "bank-check fifo", 1, "olvtool: cannot open fifo: not a regular file (the question bank)\n" },
+        { "bank-check empty.kst", 1, "olvtool: empty.kst holds no question bank: not one question in it\n" },
+        { "bank-check zero.kst", 1, "olvtool: zero.kst holds no question bank: not one question in it\n" },
+        { "answer-list daan.txt", 0,
+            "olvtool: daan.txt line 1: longer than the record of a bank of 1000000 questions, left out\n",
+            "各考生答题情况: *--未做此题,E--错误,R--正确\n得分考号          123\n33 1002          RE*\n"
+            "各题对错情况： /前为正确人数,/后为错误人数\n1:1/0 2:0/1 3:0/0 \n" },
+        { "score-list cj.kcj", 1,
+            "olvtool: cj.kcj is larger than a score database can be (67108864 bytes): not read\n" },
+    };
+    for (const Case& c : cases) {
+        const Run run = this->run(c.command);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
+        EXPECT_EQ(run.err, c.err) << c.command;
+        EXPECT_EQ(run.out, c.out) << c.command;
+    }
 }
 
 TEST_F(ScoreToolsTest, RetakeClearsTheFirstMatchingScoreOnly)
