@@ -318,6 +318,7 @@ Rows csvRows(std::string_view text)
     std::string cell;
     bool quoted = false;
     bool wasQuoted = false;
+    std::size_t quoteRow = 0; // where the open quote began
     const auto endCell = [&] {
         rows.back().push_back(std::move(cell));
         cell.clear();
@@ -338,6 +339,7 @@ Rows csvRows(std::string_view text)
             }
         } else if (c == '"' && cell.empty() && !wasQuoted) {
             quoted = wasQuoted = true;
+            quoteRow = rows.size();
         } else if (c == separator) {
             endCell();
         } else if (c == '\n' || c == '\r') {
@@ -352,7 +354,7 @@ Rows csvRows(std::string_view text)
         }
     }
     if (quoted)
-        refuse(rows.size(), "引号没有结束");
+        refuse(quoteRow, "引号没有结束");
     if (!cell.empty() || wasQuoted || !rows.back().empty())
         endCell();
     // A line with nothing on it is an empty row, not a row with one empty cell.
