@@ -104,7 +104,7 @@ ScoreEditorDialog::ScoreEditorDialog(QWidget* parent)
 
     // Tab follows the order in which a record is typed and saved; typing starts in the class box.
     const std::array<QWidget*, 14> tabOrder = { box(ScoreBox::Class), box(ScoreBox::Name), box(ScoreBox::ExamNumber),
-        box(ScoreBox::Score), m_add, m_insert, m_replace, m_delete, m_fetch, m_import, m_save, m_exit, m_autoNumbering, m_list };
+        box(ScoreBox::Score), m_add, m_insert, m_replace, m_delete, m_fetch, m_save, m_exit, m_autoNumbering, m_list, m_import };
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     box(ScoreBox::Class)->setFocus();
