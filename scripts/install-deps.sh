@@ -13,6 +13,7 @@ packages=(
     clang-format
     dpkg-dev desktop-file-utils appstream
     clang libclang-rt-14-dev
+    libxlsxwriter-dev libzip-dev python3-openpyxl
 )
 
 missing=()

@@ -31,7 +31,10 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  answer-list ANSWERFILE               print the answer analysis of an answer sheet\n"
                           "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n"
                           "  settings-set FILE [NAME=VALUE]...    change exam settings as the examiner's dialog saves\n"
-                          "                                       them (names as in ExamSettings, texts in UTF-8)\n";
+                          "                                       them (names as in ExamSettings, texts in UTF-8)\n"
+                          "  roster-import SHEET ROSTER           add the candidates of an XLSX/CSV to a score database;\n"
+                          "                                       refused rows on stderr (row TAB reason), then fails\n"
+                          "  score-export SCOREFILE OUT [ORDER]   write the score list as OUT.xlsx or OUT.csv\n";
 
 } // namespace
 
@@ -58,6 +61,8 @@ int main(int argc, char** argv)
         { "answer-list", olv::tool::answerList },
         { "retake", olv::tool::retake },
         { "settings-set", olv::tool::settingsSet },
+        { "roster-import", olv::tool::rosterImport },
+        { "score-export", olv::tool::scoreExport },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

@@ -1,6 +1,8 @@
 #include "admin/scores/ScoreEditor.h"
 
 #include "admin/scores/ProposedExamNumber.h"
+#include "admin/scores/RosterImport.h"
+#include "admin/sheets/SheetReader.h"
 #include "common/GbkCut.h"
 #include "common/TextFields.h"
 #include "platform/Gbk.h"
@@ -260,6 +262,36 @@ void ScoreEditor::save()
     makeCurrent(m_current);
     m_prompter.message("成绩库在编辑期间被考试机改写过,存盘时保留了考试机写入的" + std::to_string(result.carried.count)
         + "条记录(登陆标记、成绩或考生自己加入的记录).");
+}
+
+void ScoreEditor::importRoster()
+{
+    const std::optional<std::string> chosen
+        = m_prompter.openFileName("名单表格(*.xlsx;*.csv;*.txt)|*.xlsx;*.csv;*.txt|所有文件(*.*)|*.*|");
+    if (!chosen)
+        return;
+    const SheetReadResult sheet = readSheet(*chosen);
+    if (sheet.error) {
+        m_prompter.message("不能导入名单: " + sheetErrorText(*chosen, *sheet.error));
+        return;
+    }
+    std::vector<std::string> examNumbers;
+    examNumbers.reserve(m_records.size());
+    for (const EditedRecord& edited : m_records)
+        examNumbers.push_back(edited.record.examNumber);
+    RosterImport import = planRosterImport(sheet.rows, examNumbers);
+    const std::string preview = rosterImportPreview(import);
+    if (import.added.empty()) {
+        m_prompter.message(preview, "导入名单");
+        return;
+    }
+    if (!m_prompter.confirm(preview + "\n\n点击确定添加这些考生.", "导入名单"))
+        return;
+    for (ScoreRecord& record : import.added)
+        m_records.push_back({ paddedRecord(record), std::nullopt });
+    m_modified = true;
+    refresh();
+    makeCurrent(m_records.size());
 }
 
 void ScoreEditor::exit()

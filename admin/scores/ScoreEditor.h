@@ -34,6 +34,9 @@ public:
     void deleteCurrent();
     void fetchCurrent();
     void save();
+    // "导入名单": a sheet picked, its candidates previewed with every refused row, the good rows
+    // added to the end on OK (saved with "存盘" like any other change).
+    void importRoster();
     // "退出": asks before changes are given up.
     void exit();
     void enterPressed(EditorFocus where);

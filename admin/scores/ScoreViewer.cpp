@@ -1,10 +1,12 @@
 #include "admin/scores/ScoreViewer.h"
 
 #include "admin/scores/AcceptedScoreLines.h"
+#include "admin/scores/ScoreExport.h"
 #include "admin/scores/ScoreList.h"
 #include "admin/scores/ScoreRetake.h"
 #include "admin/scores/TamperRecord.h"
 #include "common/Prompter.h"
+#include "common/SaveName.h"
 #include "common/ScoreDatabase.h"
 #include "common/TextFields.h"
 #include "platform/Gbk.h"
@@ -60,6 +62,20 @@ void ScoreViewer::load()
     }
     stored.reset(); // the records and the list lines are all that stay: memory a few times the file
     display();
+}
+
+void ScoreViewer::exportSheet()
+{
+    const std::optional<std::string> chosen
+        = m_prompter.saveFileName("Excel 工作簿(*.xlsx)|*.xlsx|CSV 文件(*.csv)|*.csv|");
+    if (!chosen)
+        return;
+    const std::string name = withDefaultExtension(*chosen, ".xlsx");
+    if (!writeScoreSheet(name, m_records, scoreDisplayOrder(m_records, m_sortOrder))) {
+        showMessage("不能写入文件" + name);
+        return;
+    }
+    showMessage("已导出到文件" + name);
 }
 
 void ScoreViewer::sortBy(ScoreSortOrder order)

@@ -30,6 +30,8 @@ public:
     void hideSelected();
     void retakeSelected();
     void save() { m_list.save(); }
+    // "导出表格": the records in the display order as an XLSX (or a CSV when that name is chosen).
+    void exportSheet();
     void rememberSelection(std::optional<std::size_t> row) { m_list.rememberSelection(row); }
 
     bool isClosed() const { return m_list.isClosed(); }

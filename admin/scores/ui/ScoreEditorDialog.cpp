@@ -86,7 +86,10 @@ ScoreEditorDialog::ScoreEditorDialog(QWidget* parent)
     auto* commands = new QHBoxLayout;
     for (QPushButton* button : { m_add, m_insert, m_replace, m_delete, m_fetch })
         commands->addWidget(button);
+    // Olvadmin's own addition: candidates from a class list in a spreadsheet.
+    m_import = makeButton(QStringLiteral("导入名单"), QStringLiteral("importButton"), this);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_import);
     bottom->addWidget(m_save);
     bottom->addWidget(m_progress, 1);
     bottom->addWidget(m_exit);
@@ -100,8 +103,8 @@ ScoreEditorDialog::ScoreEditorDialog(QWidget* parent)
     layout->addLayout(bottom);
 
     // Tab follows the order in which a record is typed and saved; typing starts in the class box.
-    const std::array<QWidget*, 13> tabOrder = { box(ScoreBox::Class), box(ScoreBox::Name), box(ScoreBox::ExamNumber),
-        box(ScoreBox::Score), m_add, m_insert, m_replace, m_delete, m_fetch, m_save, m_exit, m_autoNumbering, m_list };
+    const std::array<QWidget*, 14> tabOrder = { box(ScoreBox::Class), box(ScoreBox::Name), box(ScoreBox::ExamNumber),
+        box(ScoreBox::Score), m_add, m_insert, m_replace, m_delete, m_fetch, m_save, m_exit, m_autoNumbering, m_list, m_import };
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     box(ScoreBox::Class)->setFocus();
@@ -124,6 +127,7 @@ void ScoreEditorDialog::setEditor(ScoreEditor* editor)
     connect(m_replace, &QPushButton::clicked, this, [this] { m_editor->replaceCurrent(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { m_editor->deleteCurrent(); });
     connect(m_fetch, &QPushButton::clicked, this, [this] { m_editor->fetchCurrent(); });
+    connect(m_import, &QPushButton::clicked, this, [this] { m_editor->importRoster(); });
     connect(m_save, &QPushButton::clicked, this, [this] { m_editor->save(); });
     connect(m_exit, &QPushButton::clicked, this, [this] { m_editor->exit(); });
 }

@@ -69,6 +69,7 @@ private:
     QPushButton* m_replace;
     QPushButton* m_delete;
     QPushButton* m_fetch;
+    QPushButton* m_import = nullptr;
     QPushButton* m_save;
     QProgressBar* m_progress;
     QPushButton* m_exit;

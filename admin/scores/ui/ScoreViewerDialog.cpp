@@ -58,6 +58,8 @@ ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::
         commandButton(QStringLiteral("刷新记录"), QStringLiteral("refreshButton"), [this] { m_viewer.refresh(); }));
     controls->addWidget(
         commandButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { m_viewer.save(); }));
+    controls->addWidget(
+        commandButton(QStringLiteral("导出表格"), QStringLiteral("exportButton"), [this] { m_viewer.exportSheet(); }));
     controls->addWidget(sortBox);
     controls->addWidget(commandButton(
         QStringLiteral("删除选中记录"), QStringLiteral("hideButton"), [this] { m_viewer.hideSelected(); }));

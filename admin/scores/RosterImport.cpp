@@ -1,0 +1,193 @@
+#include "admin/scores/RosterImport.h"
+
+#include "common/TextFields.h"
+#include "platform/Gbk.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <unordered_map>
+
+namespace olv {
+
+namespace {
+
+enum Column
+{
+    ClassColumn,
+    NameColumn,
+    ExamNumberColumn
+};
+
+struct ColumnKind
+{
+    const char* caption;
+    std::size_t width;
+};
+
+constexpr std::array<ColumnKind, 3> columnKinds
+    = { { { "班级", schoolClassWidth }, { "姓名", nameWidth }, { "考号", examNumberWidth } } };
+
+std::string trimmedLower(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    std::string trimmed = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    std::transform(trimmed.begin(), trimmed.end(), trimmed.begin(),
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return trimmed;
+}
+
+std::optional<Column> headingColumn(const std::string& cell)
+{
+    const std::string text = trimmedLower(cell);
+    if (text == "班级" || text == "class")
+        return ClassColumn;
+    if (text == "姓名" || text == "name")
+        return NameColumn;
+    if (text == "考号" || text == "exam number" || text == "number")
+        return ExamNumberColumn;
+    return std::nullopt;
+}
+
+// The columns of class, name and exam number, and whether the first row names them.
+struct Layout
+{
+    std::array<std::optional<std::size_t>, 3> columns { 0, 1, 2 };
+    bool headingRow = false;
+};
+
+Layout layoutOf(const std::vector<std::vector<std::string>>& rows)
+{
+    Layout layout;
+    if (rows.empty())
+        return layout;
+    std::array<std::optional<std::size_t>, 3> found;
+    for (std::size_t i = 0; i < rows[0].size(); ++i)
+        if (const std::optional<Column> column = headingColumn(rows[0][i]); column && !found[*column])
+            found[*column] = i;
+    if (found[0] || found[1] || found[2]) {
+        layout.columns = found;
+        layout.headingRow = true;
+    }
+    return layout;
+}
+
+// An exam number that a spreadsheet turned into a number ("2.0240101E7", "20240101.0") as digits.
+std::string wholeDigits(const std::string& text)
+{
+    if (text.find_first_of(".eE") == std::string::npos)
+        return text;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !(value >= 0) || value >= 1e15 || value != std::floor(value))
+        return text;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.0f", value);
+    return buffer;
+}
+
+// The first character of `utf8` that GBK cannot hold, when there is one.
+std::optional<std::string> unrepresentable(const std::string& utf8, const std::string& gbk)
+{
+    if (std::count(gbk.begin(), gbk.end(), '?') == std::count(utf8.begin(), utf8.end(), '?'))
+        return std::nullopt;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::string character = utf8.substr(i, length);
+        if (character != "?" && utf8ToGbk(character) == "?")
+            return character;
+        i += length;
+    }
+    return std::nullopt;
+}
+
+// The field in GBK without spaces, or why it cannot be one.
+std::optional<std::string> field(const std::string& utf8, const ColumnKind& kind, std::string& reason)
+{
+    if (utf8.find_first_of("\r\n") != std::string::npos) {
+        reason = std::string(kind.caption) + "中有换行";
+        return std::nullopt;
+    }
+    const std::string gbk = removeSpaces(utf8ToGbk(utf8));
+    if (const std::optional<std::string> character = unrepresentable(utf8, gbk)) {
+        reason = std::string(kind.caption) + "中的字符“" + *character + "”不能用 GBK 保存";
+        return std::nullopt;
+    }
+    if (gbk.find_first_of("*.-") != std::string::npos) {
+        reason = std::string(kind.caption) + "中不能含有字符 * . -";
+        return std::nullopt;
+    }
+    if (gbk.size() > kind.width) {
+        reason = std::string(kind.caption) + "太长（" + std::to_string(gbk.size()) + " 字节，最多 "
+            + std::to_string(kind.width) + " 字节）";
+        return std::nullopt;
+    }
+    return gbk;
+}
+
+} // namespace
+
+RosterImport planRosterImport(
+    const std::vector<std::vector<std::string>>& rows, const std::vector<std::string>& rosterExamNumbers)
+{
+    RosterImport import;
+    std::unordered_map<std::string, std::size_t> seen; // exam number -> row, 0 for the roster
+    for (const std::string& examNumber : rosterExamNumbers)
+        seen.emplace(removeSpaces(examNumber), 0);
+    const Layout layout = layoutOf(rows);
+    static const std::string empty;
+    for (std::size_t i = layout.headingRow ? 1 : 0; i < rows.size(); ++i) {
+        const std::vector<std::string>& cells = rows[i];
+        const std::size_t row = i + 1;
+        if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return trimmedLower(cell).empty(); }))
+            continue;
+        std::array<std::string, 3> fields;
+        std::string reason;
+        for (std::size_t k = 0; k < fields.size() && reason.empty(); ++k) {
+            const std::optional<std::size_t> column = layout.columns[k];
+            std::string cell = column && *column < cells.size() ? cells[*column] : empty;
+            if (k == ExamNumberColumn)
+                cell = wholeDigits(trimmedLower(cell));
+            if (std::optional<std::string> value = field(cell, columnKinds[k], reason))
+                fields[k] = std::move(*value);
+        }
+        if (reason.empty() && fields[ExamNumberColumn].empty())
+            reason = "没有考号";
+        if (reason.empty()) {
+            const auto [place, fresh] = seen.emplace(fields[ExamNumberColumn], row);
+            if (!fresh)
+                reason = "考号 " + gbkToUtf8(fields[ExamNumberColumn])
+                    + (place->second == 0 ? std::string(" 已在成绩库中")
+                                          : " 与第 " + std::to_string(place->second) + " 行重复");
+        }
+        if (!reason.empty()) {
+            import.refused.push_back({ row, std::move(reason) });
+            continue;
+        }
+        import.added.push_back({ std::move(fields[ClassColumn]), std::move(fields[NameColumn]),
+            std::move(fields[ExamNumberColumn]), blankScoreField() });
+    }
+    return import;
+}
+
+std::string rosterImportPreview(const RosterImport& import, std::size_t listedRefusals)
+{
+    std::string text = "将添加 " + std::to_string(import.added.size()) + " 名考生到成绩库末尾。";
+    if (!import.refused.empty()) {
+        text += "\n\n以下 " + std::to_string(import.refused.size()) + " 行不能导入:";
+        for (std::size_t i = 0; i < import.refused.size() && i < listedRefusals; ++i)
+            text += "\n第 " + std::to_string(import.refused[i].row) + " 行: " + import.refused[i].reason;
+        if (import.refused.size() > listedRefusals)
+            text += "\n……另有 " + std::to_string(import.refused.size() - listedRefusals) + " 行";
+    }
+    return text;
+}
+
+} // namespace olv

@@ -1,0 +1,428 @@
+#include "admin/sheets/SheetReader.h"
+
+#include "platform/Gbk.h"
+
+#include <QByteArray>
+#include <QXmlStreamReader>
+#include <zip.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string_view>
+
+namespace olv {
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Thrown inside a reading, caught once at the top.
+struct Refusal
+{
+    SheetError error;
+};
+
+[[noreturn]] void refuse(std::size_t row, std::string reason) { throw Refusal { { row, std::move(reason) } }; }
+
+void trimTrailingEmptyRows(Rows& rows)
+{
+    while (!rows.empty()) {
+        bool empty = true;
+        for (const std::string& cell : rows.back())
+            empty = empty && cell.empty();
+        if (!empty)
+            return;
+        rows.pop_back();
+    }
+}
+
+// ---- XLSX ----
+
+struct ZipCloser
+{
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using Zip = std::unique_ptr<zip_t, ZipCloser>;
+
+std::optional<QByteArray> readPart(zip_t* archive, const char* name)
+{
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(archive, name, 0, &stat) != 0)
+        return std::nullopt;
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        refuse(0, "工作簿设了密码，请另存为不加密的文件");
+    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > sheetPartLimit)
+        refuse(0, std::string("工作簿的 ") + name + " 解压后太大");
+    zip_file_t* file = zip_fopen(archive, name, 0);
+    if (!file)
+        refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏或设了密码）");
+    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+    const zip_int64_t got = zip_fread(file, bytes.data(), stat.size);
+    zip_fclose(file);
+    if (got < 0 || static_cast<zip_uint64_t>(got) != stat.size)
+        refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
+    return bytes;
+}
+
+std::string text(QStringView view) { return view.toString().toStdString(); }
+
+// The target of the workbook's first sheet, "xl/worksheets/sheet1.xml" as a rule.
+std::string firstSheetPart(zip_t* archive)
+{
+    const std::optional<QByteArray> workbook = readPart(archive, "xl/workbook.xml");
+    if (!workbook)
+        refuse(0, "不是表格文件（ZIP 文件，但不是 XLSX 工作簿）");
+    QXmlStreamReader xml(*workbook);
+    std::string relation;
+    bool found = false;
+    while (!found && !xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"sheet") {
+            found = true;
+            for (const QXmlStreamAttribute& attribute : xml.attributes())
+                if (attribute.name() == u"id")
+                    relation = text(attribute.value());
+        }
+    }
+    if (!found)
+        refuse(0, "工作簿中没有工作表");
+    const std::optional<QByteArray> relations = readPart(archive, "xl/_rels/workbook.xml.rels");
+    if (relations && !relation.empty()) {
+        QXmlStreamReader rels(*relations);
+        while (!rels.atEnd()) {
+            rels.readNext();
+            if (rels.isStartElement() && rels.name() == u"Relationship"
+                && text(rels.attributes().value("Id")) == relation) {
+                std::string target = text(rels.attributes().value("Target"));
+                if (target.starts_with('/'))
+                    return target.substr(1);
+                return "xl/" + target;
+            }
+        }
+    }
+    return "xl/worksheets/sheet1.xml";
+}
+
+// The text of a <si> or <is>: its <t> elements and those of its runs, without phonetic hints.
+std::string stringItem(QXmlStreamReader& xml)
+{
+    const QString end = xml.name().toString();
+    std::string value;
+    int phonetic = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            if (xml.name() == u"rPh")
+                ++phonetic;
+            else if (xml.name() == u"t" && phonetic == 0)
+                value += xml.readElementText().toStdString();
+        } else if (xml.isEndElement()) {
+            if (xml.name() == u"rPh")
+                --phonetic;
+            else if (xml.name() == end)
+                break;
+        }
+    }
+    return value;
+}
+
+std::vector<std::string> sharedStrings(zip_t* archive)
+{
+    std::vector<std::string> strings;
+    const std::optional<QByteArray> part = readPart(archive, "xl/sharedStrings.xml");
+    if (!part)
+        return strings;
+    QXmlStreamReader xml(*part);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"si")
+            strings.push_back(stringItem(xml));
+    }
+    if (xml.hasError())
+        refuse(0, "工作簿的共享字符串已损坏");
+    return strings;
+}
+
+// A number as a person would type it: whole numbers as digits, others in their shortest form.
+std::string numberText(const std::string& stored)
+{
+    char* end = nullptr;
+    const double value = std::strtod(stored.c_str(), &end);
+    if (end == stored.c_str() || *end != '\0' || !std::isfinite(value))
+        return stored;
+    char buffer[64];
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        std::snprintf(buffer, sizeof buffer, "%.0f", value);
+    else
+        std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+// "C12" -> column 2 (from 0); nothing without letters.
+std::optional<std::size_t> columnOf(std::string_view reference)
+{
+    std::size_t column = 0;
+    std::size_t letters = 0;
+    for (const char c : reference) {
+        if (c < 'A' || c > 'Z')
+            break;
+        column = column * 26 + static_cast<std::size_t>(c - 'A' + 1);
+        if (++letters > 3)
+            return std::nullopt;
+    }
+    if (letters == 0)
+        return std::nullopt;
+    return column - 1;
+}
+
+std::string cellName(std::size_t row, std::size_t column)
+{
+    std::string letters;
+    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return letters + std::to_string(row);
+}
+
+constexpr std::size_t columnLimit = 16384; // XFD, the last column a workbook may have
+
+Rows sheetRows(const QByteArray& part, const std::vector<std::string>& strings)
+{
+    Rows rows;
+    QXmlStreamReader xml(part);
+    std::size_t row = 0; // from 1, the row being read
+    std::size_t nextColumn = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == u"row") {
+            const QStringView number = xml.attributes().value("r");
+            row = number.isEmpty() ? row + 1 : number.toULongLong();
+            if (row == 0 || row < rows.size())
+                refuse(rows.size(), "工作表的行号顺序不对（文件损坏）");
+            if (row > sheetRowLimit)
+                refuse(row, "表格超过 " + std::to_string(sheetRowLimit) + " 行，不能读入");
+            rows.resize(row);
+            nextColumn = 0;
+        } else if (xml.name() == u"c" && row > 0) {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const std::string reference = text(attributes.value("r"));
+            const std::size_t column = reference.empty() ? nextColumn : columnOf(reference).value_or(columnLimit);
+            if (column >= columnLimit)
+                refuse(row, "单元格位置 " + reference + " 不对（文件损坏）");
+            nextColumn = column + 1;
+            const std::string type = text(attributes.value("t"));
+            std::string value;
+            bool haveValue = false;
+            while (!xml.atEnd()) {
+                xml.readNext();
+                if (xml.isEndElement() && xml.name() == u"c")
+                    break;
+                if (!xml.isStartElement())
+                    continue;
+                if (xml.name() == u"f")
+                    refuse(row, "单元格 " + cellName(row, column) + " 是公式，请把公式换成它的值");
+                if (xml.name() == u"v") {
+                    value = xml.readElementText().toStdString();
+                    haveValue = true;
+                } else if (xml.name() == u"is") {
+                    value = stringItem(xml);
+                }
+            }
+            if (type == "s") {
+                const unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
+                if (!haveValue || index >= strings.size())
+                    refuse(row, "单元格 " + cellName(row, column) + " 指向不存在的字符串（文件损坏）");
+                value = strings[index];
+            } else if (type == "e") {
+                refuse(row, "单元格 " + cellName(row, column) + " 的值是错误 " + value);
+            } else if (type.empty() || type == "n") {
+                value = numberText(value);
+            } else if (type == "b") {
+                value = value == "1" ? "TRUE" : "FALSE";
+            }
+            std::vector<std::string>& cells = rows[row - 1];
+            if (cells.size() <= column)
+                cells.resize(column + 1);
+            cells[column] = std::move(value);
+        }
+    }
+    if (xml.hasError())
+        refuse(row, "工作表已损坏（XML 错误: " + xml.errorString().toStdString() + "）");
+    return rows;
+}
+
+Rows readXlsx(const std::string& path)
+{
+    int error = 0;
+    Zip archive(zip_open(path.c_str(), ZIP_RDONLY, &error));
+    if (!archive)
+        refuse(0, "不是表格文件（损坏的 ZIP/XLSX 文件）");
+    const std::string sheetPart = firstSheetPart(archive.get());
+    const std::vector<std::string> strings = sharedStrings(archive.get());
+    const std::optional<QByteArray> sheet = readPart(archive.get(), sheetPart.c_str());
+    if (!sheet)
+        refuse(0, "工作簿中没有工作表");
+    return sheetRows(*sheet, strings);
+}
+
+// ---- CSV ----
+
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+// The separator the first line uses most, outside quotes; a comma when it uses none.
+char separatorOf(std::string_view text)
+{
+    std::size_t counts[3] = {};
+    const char separators[3] = { ',', ';', '\t' };
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r'))
+            break;
+        else if (!quoted)
+            for (int k = 0; k < 3; ++k)
+                counts[k] += c == separators[k];
+    }
+    int best = 0;
+    for (int k = 1; k < 3; ++k)
+        if (counts[k] > counts[best])
+            best = k;
+    return separators[best];
+}
+
+Rows csvRows(std::string_view text)
+{
+    const char separator = separatorOf(text);
+    Rows rows(1);
+    std::string cell;
+    bool quoted = false;
+    bool wasQuoted = false;
+    std::size_t quoteRow = 0; // where the open quote began
+    const auto endCell = [&] {
+        rows.back().push_back(std::move(cell));
+        cell.clear();
+        wasQuoted = false;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                cell += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                // a line break inside quotes reads as LF, however it was stored
+            } else {
+                cell += c;
+            }
+        } else if (c == '"' && cell.empty() && !wasQuoted) {
+            quoted = wasQuoted = true;
+            quoteRow = rows.size();
+        } else if (c == separator) {
+            endCell();
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            endCell();
+            if (rows.size() >= sheetRowLimit)
+                refuse(rows.size() + 1, "表格超过 " + std::to_string(sheetRowLimit) + " 行，不能读入");
+            rows.emplace_back();
+        } else {
+            cell += c;
+        }
+    }
+    if (quoted)
+        refuse(quoteRow, "引号没有结束");
+    if (!cell.empty() || wasQuoted || !rows.back().empty())
+        endCell();
+    // A line with nothing on it is an empty row, not a row with one empty cell.
+    for (std::vector<std::string>& cells : rows)
+        if (cells.size() == 1 && cells[0].empty())
+            cells.clear();
+    return rows;
+}
+
+Rows readCsv(std::string bytes)
+{
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        refuse(0, "是 UTF-16 文本，请另存为 UTF-8 或 GBK 的 CSV");
+    if (bytes.find('\0') != std::string::npos)
+        refuse(0, "不是表格文件（含有二进制数据）");
+    std::string_view view(bytes);
+    if (view.starts_with("\xEF\xBB\xBF"))
+        view.remove_prefix(3);
+    if (isUtf8(view))
+        return csvRows(view);
+    return csvRows(gbkToUtf8(view));
+}
+
+Rows readRows(const std::string& path)
+{
+    std::error_code failure;
+    const std::uintmax_t size = std::filesystem::file_size(path, failure);
+    if (failure || !std::filesystem::is_regular_file(path))
+        refuse(0, "不能打开文件");
+    if (size > sheetFileLimit)
+        refuse(0, "文件大于 " + std::to_string(sheetFileLimit / (1024 * 1024)) + " MB，不能读入");
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size)))
+        refuse(0, "不能读出文件");
+    if (bytes.starts_with("PK\x03\x04"))
+        return readXlsx(path);
+    if (bytes.starts_with("\xD0\xCF\x11\xE0"))
+        refuse(0, "是旧式的 .xls 工作簿或设了密码的工作簿，请另存为不加密的 .xlsx 或 .csv");
+    const std::string extension = std::filesystem::path(path).extension().string();
+    if (extension == ".xlsx" || extension == ".XLSX")
+        refuse(0, "不是 XLSX 工作簿");
+    return readCsv(std::move(bytes));
+}
+
+} // namespace
+
+SheetReadResult readSheet(const std::string& path)
+{
+    SheetReadResult result;
+    try {
+        result.rows = readRows(path);
+        trimTrailingEmptyRows(result.rows);
+        if (result.rows.empty())
+            refuse(0, "表格是空的");
+    } catch (const Refusal& refusal) {
+        result.rows.clear();
+        result.error = refusal.error;
+    }
+    return result;
+}
+
+std::string sheetErrorText(const std::string& path, const SheetError& error)
+{
+    std::string text = "文件 " + path;
+    if (error.row > 0)
+        text += " 第 " + std::to_string(error.row) + " 行";
+    return text + ": " + error.reason;
+}
+
+} // namespace olv
