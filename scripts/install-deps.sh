@@ -14,6 +14,11 @@ packages=(
     dpkg-dev desktop-file-utils appstream
     clang libclang-rt-14-dev
 )
+# `install-deps.sh kiosk`: also what make kiosk-check needs: the kiosk compositor, the X
+# server it will not start without, Qt's Wayland plugin and the screenshot tool.
+if [ "${1:-}" = kiosk ]; then
+    packages+=(cage xwayland qt6-wayland grim)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
