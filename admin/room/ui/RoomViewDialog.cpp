@@ -77,6 +77,11 @@ RoomViewDialog::RoomViewDialog(Prompter& prompter, const std::filesystem::path& 
     refreshButton->setAccessibleName(refreshButton->text());
     connect(refreshButton, &QPushButton::clicked, this, &RoomViewDialog::refresh);
 
+    auto* closeButton = new QPushButton(QStringLiteral("关闭"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setAccessibleName(closeButton->text());
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setWidget(m_tileArea);
@@ -86,6 +91,7 @@ RoomViewDialog::RoomViewDialog(Prompter& prompter, const std::filesystem::path& 
     top->addWidget(m_counts, 1);
     top->addWidget(refreshButton);
     top->addWidget(m_retake);
+    top->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(scroll, 1);
