@@ -17,7 +17,7 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: mutants all deps build test test-asan bench demo format clean fuzz-build fuzz fuzz-ci admin stage-demo package package-check
+.PHONY: mutants all deps build test test-asan bench demo format clean fuzz-build fuzz fuzz-ci admin stage-demo package package-check kiosk-check
 
 all: build
 
@@ -111,6 +111,11 @@ package: build
 # Builds the package, unpacks it into a scratch root and checks what a machine gets.
 package-check: build
 	bash scripts/check-package.sh $(BUILD)
+
+# The kiosk session on a machine without a display: cage headless with the client at its login.
+kiosk-check: build
+	bash scripts/install-deps.sh kiosk
+	bash scripts/kiosk-check.sh $(BUILD)
 
 format: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) --target format

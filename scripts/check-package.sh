@@ -23,6 +23,7 @@ expected=(
     usr/share/olvane/sample/olvane.dat usr/share/olvane/sample/WordE97.kst usr/share/olvane/sample/cj.kcj
     usr/share/man/man1/olvtool.1 usr/share/doc/olvane/README.md usr/share/doc/olvane/ExaminersGuide.md
     etc/olvane/exam-folder
+    usr/bin/olvane-kiosk usr/share/wayland-sessions/olvane-kiosk.desktop
 )
 missing=0
 for file in "${expected[@]}"; do
@@ -37,7 +38,10 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || { echo "Qt is not among
 dpkg-deb -f "$deb" Depends | grep -q 'fonts-wqy-microhei' || { echo "the CJK font is not a dependency"; exit 1; }
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-translations-l10n' || { echo "Qt's translations are not a dependency"; exit 1; }
 
+dpkg-deb -f "$deb" Recommends | grep -q 'cage' || { echo "the kiosk compositor is not recommended"; exit 1; }
+
 desktop-file-validate "$root"/usr/share/applications/*.desktop
+desktop-file-validate "$root"/usr/share/wayland-sessions/olvane-kiosk.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml > /dev/null
 man --warnings -l "$root/usr/share/man/man1/olvtool.1" > /dev/null 2> "$build/man-warnings.log" || true
 if [ -s "$build/man-warnings.log" ]; then

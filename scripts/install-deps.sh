@@ -15,6 +15,11 @@ packages=(
     clang libclang-rt-14-dev
     libxlsxwriter-dev libzip-dev python3-openpyxl
 )
+# `install-deps.sh kiosk`: also what make kiosk-check needs: the kiosk compositor, the X
+# server it will not start without, Qt's Wayland plugin and the screenshot tool.
+if [ "${1:-}" = kiosk ]; then
+    packages+=(cage xwayland qt6-wayland grim)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

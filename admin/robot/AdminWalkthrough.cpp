@@ -64,6 +64,8 @@ void scriptAdminTour(WindowRobot& robot, const ExamSettings& settings)
     pictureTool(
         robot, QStringLiteral("查看成绩"), {}, QStringLiteral("考生成绩"), exit, QStringLiteral("score-viewer"));
     pictureTool(
+        robot, QStringLiteral("考场监控"), {}, QStringLiteral("考场监控"), QStringLiteral("关闭"), QStringLiteral("room-view"));
+    pictureTool(
         robot, QStringLiteral("答题情况"), {}, QStringLiteral("查看答题情况"), exit, QStringLiteral("answer-analysis"));
 
     robot.click(settingsWindow, QStringLiteral("修改口令"));

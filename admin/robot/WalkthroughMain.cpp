@@ -1,6 +1,11 @@
 // olvadmin-walkthrough: the examiner's program toured by a robot, without a display. Run it in
-// an exam folder (make demo does, after the exam walk-through); it saves nothing but pictures.
+// an exam folder (make demo does, after the exam walk-through); it saves nothing but pictures,
+// besides the login mark of a second candidate for the room view.
 #include "admin/robot/AdminWalkthrough.h"
+#include "admin/scores/AcceptedScoreLines.h"
+#include "admin/scores/ScoreStatistics.h"
+#include "common/ScoreDatabase.h"
+#include "common/TextFields.h"
 #include "admin/ui/AdminApp.h"
 #include "admin/ui/AdminTools.h"
 #include "common/ExamSettingsFile.h"
@@ -25,6 +30,31 @@ void quietWarnings(QtMsgType type, const QMessageLogContext& context, const QStr
         std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
 }
 
+// The exam walk-through leaves one candidate handed in and the rest not started; a second exam
+// machine logs in now, as the client marks a login, so that the room view shows all three states.
+void logInAnotherCandidate(const std::filesystem::path& scoreFile)
+{
+    const olv::TextLines stored = olv::readScoreLines(scoreFile, olv::OpenMode::ReadOnly);
+    if (stored.result != olv::FileResult::Done)
+        return;
+    for (const olv::ScoreRecord& record : olv::acceptScoreLines(stored.lines).records) {
+        if (olv::candidateState(record) != olv::CandidateState::NotStarted)
+            continue;
+        std::optional<olv::File> file = olv::File::open(scoreFile, olv::OpenMode::ReadWriteExisting);
+        const std::string number = olv::removeSpaces(record.examNumber);
+        if (!file || number.empty())
+            return;
+        const auto found = olv::findScoreRecord(*file, number, olv::ScoreMatch::SpaceFree);
+        if (!found)
+            return;
+        olv::ScoreRecord marked = found->record;
+        marked.scoreField = olv::loginMark();
+        if (olv::rewriteScoreRecord(*file, *found, marked))
+            std::cout << "a second exam machine logs in candidate " << number << '\n';
+        return;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -40,6 +70,7 @@ int main(int argc, char** argv)
         std::cerr << "olvadmin-walkthrough: cannot read olvane.dat\n";
         return 1;
     }
+    logInAnotherCandidate(olv::nativePath(settings.scoreFile, olv::defaultLocalDriveRoot()));
     std::cout << "the examiner opens Olvadmin in " << QDir::currentPath().toStdString() << '\n';
     olv::WindowRobot robot(QString::fromLatin1(screenshotFolder));
     olv::scriptAdminTour(robot, settings);

@@ -12,6 +12,13 @@ bool retakeNeedsConfirmation(std::string_view scoreField)
     return !score.empty() && score != utf8ToGbk("登陆");
 }
 
+std::string retakeQuestion(const ScoreRecord& record)
+{
+    return gbkToUtf8(removeSpaces(record.schoolClass) + "  " + removeSpaces(record.name) + "  "
+               + removeSpaces(record.examNumber))
+        + "\n得分是:" + gbkToUtf8(removeSpaces(record.scoreField)) + "\n点击确定将清除其考试成绩重考.清除后将不能恢复.";
+}
+
 RetakeOutcome clearScore(const std::filesystem::path& scoreFile, std::string_view examNumber)
 {
     std::optional<File> file = File::open(scoreFile, OpenMode::ReadWriteExisting, Sharing::Exclusive);

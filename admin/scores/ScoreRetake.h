@@ -3,6 +3,7 @@
 #include "common/ScoreRecord.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace olv {
@@ -23,6 +24,9 @@ struct RetakeOutcome
 
 // Whether a retake asks first: only for a handed-in score (blanks removed, neither empty nor "登陆").
 bool retakeNeedsConfirmation(std::string_view scoreField);
+
+// The question a retake asks (UTF-8): the candidate, the score, that clearing cannot be undone.
+std::string retakeQuestion(const ScoreRecord& record);
 
 // Opens the score database exclusively and blanks the score field of the first line whose exam
 // number (between the last "." and the first "-" after it), blanks removed, is `examNumber`

@@ -19,13 +19,23 @@ std::size_t bandOf(int value) { return value < 90 ? static_cast<std::size_t>(std
 
 } // namespace
 
+CandidateState candidateState(const ScoreRecord& record)
+{
+    if (record.scoreField == blankScoreField())
+        return CandidateState::NotStarted;
+    if (record.scoreField == loginMark())
+        return CandidateState::InExam;
+    return CandidateState::HandedIn;
+}
+
 ScoreStatistics scoreStatistics(const std::vector<ScoreRecord>& records)
 {
     ScoreStatistics statistics;
     for (const ScoreRecord& record : records) {
-        if (record.scoreField == blankScoreField())
+        const CandidateState state = candidateState(record);
+        if (state == CandidateState::NotStarted)
             continue;
-        if (record.scoreField == loginMark()) {
+        if (state == CandidateState::InExam) {
             ++statistics.inExam;
             continue;
         }

@@ -8,6 +8,17 @@
 
 namespace olv {
 
+// The three states of a candidate in the score database: a blank score field has not sat the
+// exam, the login mark is in the exam, anything else has handed in.
+enum class CandidateState
+{
+    NotStarted,
+    InExam,
+    HandedIn,
+};
+
+CandidateState candidateState(const ScoreRecord& record);
+
 // What the score list says under its records: a blank score field is not counted, the login
 // mark counts as in the exam, anything else as handed in with its value as a whole number.
 struct ScoreStatistics

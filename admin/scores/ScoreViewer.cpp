@@ -170,11 +170,7 @@ void ScoreViewer::retakeSelected()
     const ScoreRecord& selected = m_records[*record];
     const std::string examNumber = removeSpaces(selected.examNumber);
     if (retakeNeedsConfirmation(selected.scoreField)) {
-        const std::string question
-            = gbkToUtf8(removeSpaces(selected.schoolClass) + "  " + removeSpaces(selected.name) + "  " + examNumber)
-            + "\n得分是:" + gbkToUtf8(removeSpaces(selected.scoreField))
-            + "\n点击确定将清除其考试成绩重考.清除后将不能恢复.";
-        if (!m_prompter.confirm(question, "选中记录重考"))
+        if (!m_prompter.confirm(retakeQuestion(selected), "选中记录重考"))
             return;
     }
     switch (clearScore(m_scoreFile, examNumber).result) {

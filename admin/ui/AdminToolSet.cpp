@@ -7,6 +7,7 @@
 #include "admin/merge/ui/FileMergeDialog.h"
 #include "admin/scores/ui/ScoreEditorDialog.h"
 #include "admin/scores/ui/ScoreViewerDialog.h"
+#include "admin/room/ui/RoomViewDialog.h"
 #include "platform/Clock.h"
 
 namespace olv {
@@ -25,6 +26,9 @@ AdminTools adminTools(const Clock& clock)
     tools.scoreMerge = runScoreMerge;
     tools.answerMerge = runAnswerMerge;
     tools.bankMerge = runBankMerge;
+    tools.roomView = [&clock](QWidget* parent, Prompter& prompter, const std::filesystem::path& scoreFile) {
+        runRoomView(parent, prompter, scoreFile, clock);
+    };
     return tools;
 }
 

@@ -24,6 +24,7 @@ struct AdminTools
     std::function<void(QWidget*, Prompter&, const std::filesystem::path& scoreFile)> scoreEditor; // 编辑成绩库
     // 复制试题库: runs with the bank's folder as the working directory.
     std::function<void(QWidget*, Prompter&, const std::filesystem::path& bankFile)> bankCopy;
+    std::function<void(QWidget*, Prompter&, const std::filesystem::path& scoreFile)> roomView; // 考场监控
     // The merges of the chooser "文件合并".
     std::function<void(QWidget*, Prompter&)> scoreMerge, answerMerge, bankMerge;
 };

@@ -163,7 +163,7 @@ QPushButton* SettingsDialog::addButton(const QString& caption, bool enabled, std
 QLayout* SettingsDialog::buildButtons()
 {
     const AdminTools& tools = m_tools;
-    const std::array<QPushButton*, 10> buttons = {
+    const std::array<QPushButton*, 11> buttons = {
         addButton(QStringLiteral("查看成绩"), bool(tools.scoreViewer),
             [this] {
                 if (const auto file = m_form.scoreFileToView())
@@ -197,6 +197,11 @@ QLayout* SettingsDialog::buildButtons()
                 MergeChooserDialog chooser(m_prompter, m_tools, this);
                 chooser.exec();
             }),
+        addButton(QStringLiteral("考场监控"), bool(tools.roomView),
+            [this] {
+                if (const auto file = m_form.scoreFileToView())
+                    m_tools.roomView(this, m_prompter, *file);
+            }),
         addButton(QStringLiteral("确    定"), true,
             [this] {
                 if (m_form.save())
@@ -205,7 +210,7 @@ QLayout* SettingsDialog::buildButtons()
     };
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        grid->addWidget(buttons[i], static_cast<int>(i / 5), static_cast<int>(i % 5));
+        grid->addWidget(buttons[i], static_cast<int>(i / 6), static_cast<int>(i % 6));
     return grid;
 }
 

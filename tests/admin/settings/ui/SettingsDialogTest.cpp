@@ -28,7 +28,7 @@ namespace {
 
 const QStringList buttonCaptions = { QStringLiteral("查看成绩"), QStringLiteral("答题情况"), QStringLiteral("查看试题"),
     QStringLiteral("修改口令"), QStringLiteral("帮    助"), QStringLiteral("编辑试题库"), QStringLiteral("编辑成绩库"),
-    QStringLiteral("复制试题库"), QStringLiteral("合并文件"), QStringLiteral("确    定") };
+    QStringLiteral("复制试题库"), QStringLiteral("合并文件"), QStringLiteral("考场监控"), QStringLiteral("确    定") };
 
 QPushButton* button(QWidget* window, const QString& caption)
 {
