@@ -38,6 +38,7 @@ void scoreList(const std::vector<std::string>& args, std::ostream& out);
 void answerList(const std::vector<std::string>& args, std::ostream& out);
 void retake(const std::vector<std::string>& args, std::ostream& out);
 void settingsSet(const std::vector<std::string>& args, std::ostream& out);
+void itemStats(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);

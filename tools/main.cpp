@@ -30,7 +30,9 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  answer-list ANSWERFILE               print the answer analysis of an answer sheet\n"
                           "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n"
                           "  settings-set FILE [NAME=VALUE]...    change exam settings as the examiner's dialog saves\n"
-                          "                                       them (names as in ExamSettings, texts in UTF-8)\n";
+                          "                                       them (names as in ExamSettings, texts in UTF-8)\n"
+                          "  item-stats ANSWERFILE                print facility, discrimination and point-biserial per\n"
+                          "                                       question and KR-20 (TAB separated)\n";
 
 } // namespace
 
@@ -57,6 +59,7 @@ int main(int argc, char** argv)
         { "answer-list", olv::tool::answerList },
         { "retake", olv::tool::retake },
         { "settings-set", olv::tool::settingsSet },
+        { "item-stats", olv::tool::itemStats },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;
