@@ -32,12 +32,15 @@ public:
     void refresh();
     void hideSelected();
     void retakeSelected();
-    void save() { m_list.save(); }
+    // The file written, for the chart saved beside it.
+    std::optional<std::filesystem::path> save() { return m_list.save(); }
     void rememberSelection(std::optional<std::size_t> row) { m_list.rememberSelection(row); }
 
     bool isClosed() const { return m_list.isClosed(); }
     const std::vector<std::string>& lines() const { return m_list.lines(); }
     ScoreSortOrder sortOrder() const { return m_sortOrder; }
+    // The records of the list as last shown, in file order.
+    const std::vector<ScoreRecord>& records() const { return m_records; }
 
 private:
     enum class Reading
