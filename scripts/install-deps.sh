@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev libgl-dev
+    qt6-charts-dev libqt6opengl6-dev
     qt6-translations-l10n
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev

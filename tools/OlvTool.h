@@ -41,6 +41,7 @@ void settingsSet(const std::vector<std::string>& args, std::ostream& out);
 // Adds the candidates of a sheet to a roster; prints refused rows (row TAB reason) on stderr.
 void rosterImport(const std::vector<std::string>& args, std::ostream& out);
 void scoreExport(const std::vector<std::string>& args, std::ostream& out);
+void itemStats(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);

@@ -1,5 +1,6 @@
 #include "admin/scores/AcceptedScoreLines.h"
 #include "admin/answers/AnswerAnalysis.h"
+#include "admin/answers/ItemStatistics.h"
 #include "admin/scores/ScoreList.h"
 #include "admin/scores/ScoreRetake.h"
 #include "admin/bank/OutputFile.h"
@@ -74,6 +75,15 @@ void answerList(const std::vector<std::string>& args, std::ostream& out)
     if (lines.empty())
         throw ToolError("no records in " + args[0]);
     printList(answerAnalysisLines(lines), out);
+}
+
+void itemStats(const std::vector<std::string>& args, std::ostream& out)
+{
+    expectArguments(args, 1, "item-stats ANSWERFILE");
+    const ItemStatistics statistics = itemStatistics(linesOf(readAnswerLines(args[0]), args[0]));
+    if (statistics.records == 0)
+        throw ToolError("no records in " + args[0]);
+    out << itemStatisticsText(statistics);
 }
 
 void retake(const std::vector<std::string>& args, std::ostream& out)

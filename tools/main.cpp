@@ -34,7 +34,9 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "                                       them (names as in ExamSettings, texts in UTF-8)\n"
                           "  roster-import SHEET ROSTER           add the candidates of an XLSX/CSV to a score database;\n"
                           "                                       refused rows on stderr (row TAB reason), then fails\n"
-                          "  score-export SCOREFILE OUT [ORDER]   write the score list as OUT.xlsx or OUT.csv\n";
+                          "  score-export SCOREFILE OUT [ORDER]   write the score list as OUT.xlsx or OUT.csv\n"
+                          "  item-stats ANSWERFILE                print facility, discrimination and point-biserial per\n"
+                          "                                       question and KR-20 (TAB separated)\n";
 
 } // namespace
 
@@ -63,6 +65,7 @@ int main(int argc, char** argv)
         { "settings-set", olv::tool::settingsSet },
         { "roster-import", olv::tool::rosterImport },
         { "score-export", olv::tool::scoreExport },
+        { "item-stats", olv::tool::itemStats },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

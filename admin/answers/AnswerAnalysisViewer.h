@@ -30,6 +30,8 @@ public:
 
     bool isClosed() const { return m_list.isClosed(); }
     const std::vector<std::string>& lines() const { return m_list.lines(); }
+    // The answer sheet lines as read, less those hidden.
+    const std::vector<std::string>& answerLines() const { return m_answerLines; }
 
 private:
     bool read();

@@ -29,7 +29,8 @@ public:
     void refresh();
     void hideSelected();
     void retakeSelected();
-    void save() { m_list.save(); }
+    // The file written, for the chart saved beside it.
+    std::optional<std::filesystem::path> save() { return m_list.save(); }
     // "导出表格": the records in the display order as an XLSX (or a CSV when that name is chosen).
     void exportSheet();
     void rememberSelection(std::optional<std::size_t> row) { m_list.rememberSelection(row); }
@@ -37,6 +38,8 @@ public:
     bool isClosed() const { return m_list.isClosed(); }
     const std::vector<std::string>& lines() const { return m_list.lines(); }
     ScoreSortOrder sortOrder() const { return m_sortOrder; }
+    // The records of the list as last shown, in file order.
+    const std::vector<ScoreRecord>& records() const { return m_records; }
 
 private:
     enum class Reading

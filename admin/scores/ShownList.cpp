@@ -22,15 +22,18 @@ void ShownList::close()
     m_view.closeView();
 }
 
-void ShownList::save()
+std::optional<std::filesystem::path> ShownList::save()
 {
     std::optional<std::string> name = m_prompter.saveName(".txt");
     if (!name)
-        return;
-    if (writeTextLines(std::filesystem::path(*name), m_lines))
+        return std::nullopt;
+    const std::filesystem::path path(*name);
+    if (writeTextLines(path, m_lines)) {
         m_prompter.message("已保存到文件" + *name);
-    else
-        m_prompter.message("不能保存到文件" + *name);
+        return path;
+    }
+    m_prompter.message("不能保存到文件" + *name);
+    return std::nullopt;
 }
 
 } // namespace olv

@@ -28,8 +28,9 @@ public:
     std::optional<std::size_t> selectedRow() const { return m_selectedRow; }
     const std::vector<std::string>& lines() const { return m_lines; }
 
-    // Asks for a name with the save-name dialog (".txt") and writes every line to it.
-    void save();
+    // Asks for a name with the save-name dialog (".txt") and writes every line to it; the file
+    // written, nothing when cancelled or failed.
+    std::optional<std::filesystem::path> save();
 
 private:
     LineListView& m_view;

@@ -18,7 +18,10 @@ class Prompter;
 struct AdminTools
 {
     std::function<void(QWidget*, Prompter&, const std::filesystem::path& scoreFile)> scoreViewer; // 查看成绩
-    std::function<void(QWidget*, Prompter&, const std::filesystem::path& answerFile)> answerAnalysis; // 答题情况
+    // 答题情况, with the bank of the settings for the stems of its item analysis.
+    std::function<void(QWidget*, Prompter&, const std::filesystem::path& answerFile,
+        const std::filesystem::path& bankFile)>
+        answerAnalysis;
     std::function<void(QWidget*, Prompter&, const ExamSettings&)> questionView; // 查看试题
     std::function<void(QWidget*, Prompter&, const std::filesystem::path& bankFile)> bankEditor; // 编辑试题库
     std::function<void(QWidget*, Prompter&, const std::filesystem::path& scoreFile)> scoreEditor; // 编辑成绩库

@@ -129,6 +129,18 @@ TEST_F(ScoreToolsTest, HostileInputsAreRefusedWithAMessage)
     }
 }
 
+TEST_F(ScoreToolsTest, ItemStatsPrintsTheTable)
+{
+    test::writeBytes(m_dir / "daan.txt",
+        "100 1001         RR*\r\r\n50 1002          RE*\r\r\n0  1003          EE*\r\r\n");
+    const Run stats = run("item-stats daan.txt");
+    EXPECT_EQ(stats.exitCode, 0) << stats.err;
+    EXPECT_EQ(stats.out,
+        "question\tcandidates\tright\twrong\tfacility\tdiscrimination\tpoint_biserial\n"
+        "1\t3\t2\t1\t0.667\t1.000\t0.866\n2\t3\t1\t2\t0.333\t1.000\t0.866\n3\t0\t0\t0\t-\t-\t-\nKR-20\t0.667\t2\n");
+    EXPECT_EQ(run("item-stats missing.txt").exitCode, 1);
+}
+
 TEST_F(ScoreToolsTest, RetakeClearsTheFirstMatchingScoreOnly)
 {
     const ScoreRecord zhang { gbk("一班"), gbk("张三"), "1001", "59" };

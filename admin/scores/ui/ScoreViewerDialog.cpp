@@ -1,5 +1,9 @@
 #include "admin/scores/ui/ScoreViewerDialog.h"
 
+#include "admin/scores/ScoreStatistics.h"
+#include "admin/scores/ui/ScoreBandChart.h"
+#include "common/Prompter.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,6 +35,8 @@ const SortButton sortButtons[] = {
 
 ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::path& scoreFile, QWidget* parent)
     : LineListDialog(QStringLiteral("考生成绩"), parent)
+    , m_prompter(prompter)
+    , m_chart(new ScoreBandChart(this))
     , m_viewer(scoreFile, prompter, *this)
 {
     setObjectName(QStringLiteral("scoreViewerDialog"));
@@ -57,7 +63,7 @@ ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::
     controls->addWidget(
         commandButton(QStringLiteral("刷新记录"), QStringLiteral("refreshButton"), [this] { m_viewer.refresh(); }));
     controls->addWidget(
-        commandButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { m_viewer.save(); }));
+        commandButton(QStringLiteral("存到文件"), QStringLiteral("saveButton"), [this] { save(); }));
     controls->addWidget(
         commandButton(QStringLiteral("导出表格"), QStringLiteral("exportButton"), [this] { m_viewer.exportSheet(); }));
     controls->addWidget(sortBox);
@@ -68,10 +74,29 @@ ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::
     controls->addStretch();
     controls->addWidget(commandButton(QStringLiteral("退出"), QStringLiteral("exitButton"), [this] { reject(); }));
 
+    auto* shown = new QVBoxLayout;
+    shown->addWidget(m_chart);
+    shown->addWidget(list(), 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(list(), 1);
+    layout->addLayout(shown, 1);
     layout->addLayout(controls);
-    resize(760, 520);
+    resize(760, 700);
+}
+
+void ScoreViewerDialog::showLines(const std::vector<std::string>& lines, std::optional<std::size_t> selectedRow)
+{
+    LineListDialog::showLines(lines, selectedRow);
+    m_chart->showBands(scoreStatistics(m_viewer.records()).bands);
+}
+
+void ScoreViewerDialog::save()
+{
+    const std::optional<std::filesystem::path> saved = m_viewer.save();
+    if (!saved)
+        return;
+    const std::filesystem::path picture = std::filesystem::path(*saved).replace_extension(".png");
+    if (!m_chart->savePng(picture))
+        m_prompter.message("不能保存到文件" + picture.string());
 }
 
 void ScoreViewerDialog::run()

@@ -8,6 +8,7 @@
 namespace olv {
 
 class Prompter;
+class ScoreBandChart;
 
 // "考生成绩": the score list with its sort orders, hiding, retake and saving. The rules are
 // ScoreViewer's; the window only forwards the examiner's commands.
@@ -20,7 +21,15 @@ public:
     // Loads the score database and runs the dialog, unless loading closed it.
     void run();
 
+    // Every display of the list redraws the chart of its score bands.
+    void showLines(const std::vector<std::string>& lines, std::optional<std::size_t> selectedRow) override;
+
 private:
+    // The list, then its chart beside it as a PNG of the same name.
+    void save();
+
+    Prompter& m_prompter;
+    ScoreBandChart* m_chart;
     ScoreViewer m_viewer;
 };
 

@@ -4,6 +4,7 @@
 #include "admin/settings/ui/PasswordChangeDialog.h"
 #include "admin/ui/HelpWindow.h"
 #include "admin/ui/ToolButton.h"
+#include "platform/PathMapping.h"
 #include "platform/WorkingDirectoryGuard.h"
 #include "ui/DialogControls.h"
 #include "ui/GbkString.h"
@@ -172,7 +173,8 @@ QLayout* SettingsDialog::buildButtons()
         addButton(QStringLiteral("答题情况"), bool(tools.answerAnalysis),
             [this] {
                 if (const auto file = m_form.answerFileToAnalyse())
-                    m_tools.answerAnalysis(this, m_prompter, *file);
+                    m_tools.answerAnalysis(this, m_prompter, *file,
+                        nativePath(m_form.settings().bankFile, defaultLocalDriveRoot()));
             }),
         addButton(QStringLiteral("查看试题"), bool(tools.questionView),
             [this] {

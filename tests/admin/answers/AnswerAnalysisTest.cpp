@@ -1,6 +1,7 @@
 #include "admin/answers/AnswerAnalysis.h"
 
 #include "admin/answers/AnswerAnalysisViewer.h"
+#include "admin/answers/ItemStatistics.h"
 #include "admin/FakeListView.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
@@ -46,6 +47,55 @@ TEST(AnswerAnalysisTest, HeaderShowsTheTensDigitAtEveryTenthQuestionAndCountsLin
             "18:1/1 19:1/1 20:1/1 21:1/1 22:1/1 23:1/1 24:1/1 25:1/1 ", "" }));
     // The tens digit of 100 and 110.
     EXPECT_EQ(answerAnalysisLines({ sheetLine("", "", std::string(110, '*')) })[1].substr(18 + 99), "01234567891");
+}
+
+// Each sheet worked out by hand; the table as olvtool prints it.
+TEST(ItemStatisticsTest, EachRuleOnAHandCheckedSheet)
+{
+    const std::string header = "question\tcandidates\tright\twrong\tfacility\tdiscrimination\tpoint_biserial\n";
+    struct Case
+    {
+        const char* rule;
+        std::vector<std::string> sheet;
+        std::string table;
+    };
+    const Case cases[] = {
+        // N = 4, g = 1: of the two 80s the first in the file is the upper group, of the two 40s
+        // the last is the lower group. Every X is 1: no KR-20.
+        { "ties at the group border",
+            { sheetLine("80", "1", "RE"), sheetLine("80", "2", "ER"), sheetLine("40", "3", "RE"),
+                sheetLine("40", "4", "ER") },
+            "1\t4\t2\t2\t0.500\t1.000\t0.000\n2\t4\t2\t2\t0.500\t-1.000\t0.000\nKR-20\t-\t2\n" },
+        // A later record of 1001 and a short line are left out; nobody had question 3.
+        // r = 150 / sqrt(15000 * 2); KR-20 = 2 * (1 - (4/9) / (2/3)).
+        { "a question nobody had",
+            { sheetLine("100", "1001", "RR*"), sheetLine("50", "1002", "RE*"), "short\r", sheetLine("0", "1003", "EE*"),
+                sheetLine("0", "1001", "EEE") },
+            "1\t3\t2\t1\t0.667\t1.000\t0.866\n2\t3\t1\t2\t0.333\t1.000\t0.866\n3\t0\t0\t0\t-\t-\t-\n"
+            "KR-20\t0.667\t2\n" },
+        // Equal scores: no point-biserial. Question 2 only the upper group had. K = 1.
+        { "zero variance and K = 1", { sheetLine("50", "1", "RE"), sheetLine("50", "2", "E*") },
+            "1\t2\t1\t1\t0.500\t1.000\t-\n2\t1\t0\t1\t0.000\t-\t-\nKR-20\t-\t1\n" },
+        // No question did both have; a blank score is 0.
+        { "K = 0", { sheetLine("60", "1", "R*"), sheetLine("", "2", "*R") },
+            "1\t1\t1\t0\t1.000\t-\t-\n2\t1\t1\t0\t1.000\t-\t-\nKR-20\t-\t0\n" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(itemStatisticsText(itemStatistics(c.sheet)), header + c.table) << c.rule;
+}
+
+TEST(ItemStatisticsTest, WarningsNameEachReason)
+{
+    const auto warned = [](std::optional<double> facility, std::optional<double> discrimination) {
+        return !questionWarning({ 1, 0, 0, facility, discrimination, {} }).empty();
+    };
+    EXPECT_FALSE(warned(0.5, 0.3));
+    EXPECT_FALSE(warned(0.9, 0.2));
+    EXPECT_FALSE(warned({}, {}));
+    EXPECT_TRUE(warned(0.91, 0.3));
+    EXPECT_TRUE(warned(0.19, 0.3));
+    EXPECT_TRUE(warned(0.5, 0.19));
+    EXPECT_TRUE(warned(0.5, -0.1));
 }
 
 class AnswerAnalysisViewerTest : public ::testing::Test

@@ -245,7 +245,8 @@ void SettingsDialogTest::toolsGetTheirFilesAndTheBankCopyItsFolder()
     fs::path folderDuringCopy;
     olv::AdminTools tools;
     tools.scoreViewer = [&](QWidget*, olv::Prompter&, const fs::path& file) { opened.push_back(file); };
-    tools.answerAnalysis = [&](QWidget*, olv::Prompter&, const fs::path& file) { opened.push_back(file); };
+    tools.answerAnalysis
+        = [&](QWidget*, olv::Prompter&, const fs::path& file, const fs::path&) { opened.push_back(file); };
     tools.scoreEditor = [&](QWidget*, olv::Prompter&, const fs::path& file) { opened.push_back(file); };
     tools.bankCopy = [&](QWidget*, olv::Prompter&, const fs::path& file) {
         opened.push_back(file);

@@ -1,0 +1,62 @@
+#include "admin/scores/ui/ScoreBandChart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QFile>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace olv {
+
+ScoreBandChart::ScoreBandChart(QWidget* parent)
+    : QChartView(parent)
+    , m_bars(new QBarSet(QStringLiteral("人数")))
+{
+    setObjectName(QStringLiteral("scoreBandChart"));
+    setAccessibleName(QStringLiteral("成绩分布图"));
+    setAccessibleDescription(QStringLiteral("各分数段人数的柱状图，与下方统计行的人数相同"));
+    auto* chart = new QChart;
+    auto* series = new QBarSeries;
+    series->append(m_bars);
+    series->setLabelsVisible(true);
+    chart->addSeries(series);
+    QStringList bands;
+    for (int band = 0; band < 9; ++band)
+        bands << QStringLiteral("%1-%2").arg(band * 10).arg(band * 10 + 9);
+    bands << QStringLiteral("90以上");
+    auto* x = new QBarCategoryAxis;
+    x->append(bands);
+    auto* y = new QValueAxis;
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    chart->legend()->hide();
+    chart->setTitle(QStringLiteral("成绩分布"));
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setMinimumHeight(180);
+}
+
+void ScoreBandChart::showBands(const std::array<int, 10>& bands)
+{
+    QList<qreal> values;
+    for (const int count : bands)
+        values << count;
+    m_bars->remove(0, m_bars->count());
+    m_bars->append(values);
+    const int highest = *std::max_element(bands.begin(), bands.end());
+    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical))
+        static_cast<QValueAxis*>(axis)->setRange(0, std::max(1, highest));
+}
+
+bool ScoreBandChart::savePng(const std::filesystem::path& path)
+{
+    return grab().save(QString::fromStdString(path.string()), "PNG");
+}
+
+} // namespace olv
