@@ -38,6 +38,9 @@ void scoreList(const std::vector<std::string>& args, std::ostream& out);
 void answerList(const std::vector<std::string>& args, std::ostream& out);
 void retake(const std::vector<std::string>& args, std::ostream& out);
 void settingsSet(const std::vector<std::string>& args, std::ostream& out);
+// Writes the questions of an Aiken, GIFT, Moodle XML or sheet file as a bank; refusals on stderr.
+void bankImport(const std::vector<std::string>& args, std::ostream& out);
+void bankExportMoodle(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);

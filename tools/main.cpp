@@ -30,7 +30,10 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  answer-list ANSWERFILE               print the answer analysis of an answer sheet\n"
                           "  retake SCOREFILE EXAMNUMBER          clear a candidate's score so the exam can be taken again\n"
                           "  settings-set FILE [NAME=VALUE]...    change exam settings as the examiner's dialog saves\n"
-                          "                                       them (names as in ExamSettings, texts in UTF-8)\n";
+                          "                                       them (names as in ExamSettings, texts in UTF-8)\n"
+                          "  bank-import IN OUT.kst               write the questions of an Aiken, GIFT, Moodle XML or\n"
+                          "                                       CSV sheet file as a bank; refusals on stderr\n"
+                          "  bank-export-moodle BANK OUT.xml      write the bank as Moodle XML\n";
 
 } // namespace
 
@@ -57,6 +60,8 @@ int main(int argc, char** argv)
         { "answer-list", olv::tool::answerList },
         { "retake", olv::tool::retake },
         { "settings-set", olv::tool::settingsSet },
+        { "bank-import", olv::tool::bankImport },
+        { "bank-export-moodle", olv::tool::bankExportMoodle },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

@@ -82,10 +82,7 @@ std::optional<Question> BankEditor::acceptedQuestion(EditOperation operation)
         m_prompter.message(*fault);
         return std::nullopt;
     }
-    question.stem = storedStem(question.stem);
-    if (question.kind == QuestionKind::TrueFalse)
-        question.options = {};
-    question.answer = normalizeAnswer(question.kind, question.answer);
+    question = formQuestion(question);
     if (!confirmDuplicateStem(question, operation))
         return std::nullopt;
     return question;
