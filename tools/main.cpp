@@ -23,6 +23,7 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  bank-export BANK OUT                 write the bank as text with its answers\n"
                           "  bank-select BANK OUT N...            write the questions numbered N... as a new bank\n"
                           "  written-paper SETTINGS SECONDS OUT   write the written paper drawn at time SECONDS\n"
+                          "                                       (--pdf before SETTINGS: as A4 PDF)\n"
                           "  answer-key SETTINGS SECONDS OUT      write the answer key of that paper\n"
                           "  bank-merge FIRST SECOND OUT          write the two banks joined kind by kind\n"
                           "  score-list SCOREFILE [ORDER]         print the score list with its statistics; ORDER 0 score,\n"
