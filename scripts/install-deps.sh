@@ -10,6 +10,7 @@ packages=(
     qt6-translations-l10n
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev
+    poppler-utils
     fonts-wqy-microhei
     clang-format
     dpkg-dev desktop-file-utils appstream

@@ -4,10 +4,13 @@
 #include "admin/bank/BankReading.h"
 #include "admin/bank/OutputFile.h"
 #include "admin/bank/SamplePaper.h"
+#include "admin/bank/ui/PaperPdf.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "platform/PathMapping.h"
 #include "tools/OlvTool.h"
+
+#include <QGuiApplication>
 
 namespace olv::tool {
 
@@ -72,16 +75,53 @@ void bankSelect(const std::vector<std::string>& args, std::ostream&)
     writeBank(tickedQuestions(bank, ticks), args[1]);
 }
 
-void writtenPaper(const std::vector<std::string>& args, std::ostream&)
+namespace {
+
+// "--pdf" first asks for the PDF form of an output; the arguments without it.
+bool takePdfOption(std::vector<std::string>& args)
 {
-    const auto sample = samplePaper(args, "written-paper SETTINGS SECONDS OUT");
-    writeLines(writtenPaperLines(sample.settings, sample.paper), args[2]);
+    if (args.empty() || args[0] != "--pdf")
+        return false;
+    args.erase(args.begin());
+    return true;
 }
 
-void answerKey(const std::vector<std::string>& args, std::ostream&)
+// The PDF writer lays out text with Qt's fonts, which need a GUI application; no window opens.
+void writePdf(bool (*write)(const ExamSettings&, const QuestionBank&, const std::filesystem::path&),
+    const SamplePaperArgs& sample, const std::string& path)
 {
-    const auto sample = samplePaper(args, "answer-key SETTINGS SECONDS OUT");
-    writeLines(answerKeyLines(sample.settings, sample.paper), args[2]);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "olvtool";
+    char* argv[] = { name, nullptr };
+    QGuiApplication application(argc, argv);
+    if (!write(sample.settings, sample.paper, path))
+        throw ToolError("cannot write " + path);
+}
+
+} // namespace
+
+void writtenPaper(const std::vector<std::string>& arguments, std::ostream&)
+{
+    auto args = arguments;
+    const bool pdf = takePdfOption(args);
+    const auto sample = samplePaper(args, "written-paper [--pdf] SETTINGS SECONDS OUT");
+    if (pdf)
+        writePdf(writePaperPdf, sample, args[2]);
+    else
+        writeLines(writtenPaperLines(sample.settings, sample.paper), args[2]);
+}
+
+void answerKey(const std::vector<std::string>& arguments, std::ostream&)
+{
+    auto args = arguments;
+    const bool pdf = takePdfOption(args);
+    const auto sample = samplePaper(args, "answer-key [--pdf] SETTINGS SECONDS OUT");
+    if (pdf)
+        writePdf(writeAnswerKeyPdf, sample, args[2]);
+    else
+        writeLines(answerKeyLines(sample.settings, sample.paper), args[2]);
 }
 
 void bankMerge(const std::vector<std::string>& args, std::ostream&)

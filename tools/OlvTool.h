@@ -42,6 +42,9 @@ void settingsSet(const std::vector<std::string>& args, std::ostream& out);
 void rosterImport(const std::vector<std::string>& args, std::ostream& out);
 void scoreExport(const std::vector<std::string>& args, std::ostream& out);
 void itemStats(const std::vector<std::string>& args, std::ostream& out);
+// Writes the questions of an Aiken, GIFT, Moodle XML or sheet file as a bank; refusals on stderr.
+void bankImport(const std::vector<std::string>& args, std::ostream& out);
+void bankExportMoodle(const std::vector<std::string>& args, std::ostream& out);
 
 // Helpers shared by the commands.
 void expectArguments(const std::vector<std::string>& args, std::size_t count, const char* usage);

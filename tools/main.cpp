@@ -24,6 +24,7 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  bank-export BANK OUT                 write the bank as text with its answers\n"
                           "  bank-select BANK OUT N...            write the questions numbered N... as a new bank\n"
                           "  written-paper SETTINGS SECONDS OUT   write the written paper drawn at time SECONDS\n"
+                          "                                       (--pdf before SETTINGS: as A4 PDF)\n"
                           "  answer-key SETTINGS SECONDS OUT      write the answer key of that paper\n"
                           "  bank-merge FIRST SECOND OUT          write the two banks joined kind by kind\n"
                           "  score-list SCOREFILE [ORDER]         print the score list with its statistics; ORDER 0 score,\n"
@@ -36,7 +37,10 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "                                       refused rows on stderr (row TAB reason), then fails\n"
                           "  score-export SCOREFILE OUT [ORDER]   write the score list as OUT.xlsx or OUT.csv\n"
                           "  item-stats ANSWERFILE                print facility, discrimination and point-biserial per\n"
-                          "                                       question and KR-20 (TAB separated)\n";
+                          "                                       question and KR-20 (TAB separated)\n"
+                          "  bank-import IN OUT.kst               write the questions of an Aiken, GIFT, Moodle XML or\n"
+                          "                                       CSV sheet file as a bank; refusals on stderr\n"
+                          "  bank-export-moodle BANK OUT.xml      write the bank as Moodle XML\n";
 
 } // namespace
 
@@ -66,6 +70,8 @@ int main(int argc, char** argv)
         { "roster-import", olv::tool::rosterImport },
         { "score-export", olv::tool::scoreExport },
         { "item-stats", olv::tool::itemStats },
+        { "bank-import", olv::tool::bankImport },
+        { "bank-export-moodle", olv::tool::bankExportMoodle },
     };
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::cout << usage;

@@ -3,6 +3,7 @@
 #include "admin/bank/BankExport.h"
 #include "admin/bank/BankReading.h"
 #include "admin/bank/OutputFile.h"
+#include "admin/bank/import/MoodleXmlExport.h"
 #include "common/QuestionBankFile.h"
 #include "platform/Gbk.h"
 
@@ -144,6 +145,18 @@ void BankCopy::exportText()
         return;
     if (writeTextLinesTelling(*target, bankExportLines(m_bank), m_prompter))
         m_prompter.message("已将当前题库中的所有试题及答案保存到文本文件" + target->shown);
+}
+
+void BankCopy::exportMoodle()
+{
+    const auto target = askOutputName(m_prompter, ".xml");
+    if (!target)
+        return;
+    if (!writeMoodleXml(m_bank, target->path)) {
+        m_prompter.message("不能打开" + target->shown + "文件");
+        return;
+    }
+    m_prompter.message("已将当前题库中的所有试题保存为Moodle XML文件" + target->shown);
 }
 
 } // namespace olv

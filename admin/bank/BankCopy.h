@@ -43,6 +43,8 @@ public:
 
     void saveTicked();
     void exportText();
+    // "导出Moodle": the whole bank as Moodle XML.
+    void exportMoodle();
 
 private:
     RenderedLine entry(std::size_t index) const;

@@ -4,6 +4,7 @@
 #include "admin/bank/DuplicateStems.h"
 #include "admin/bank/FormStem.h"
 #include "admin/bank/QuestionPlace.h"
+#include "admin/bank/import/BankImport.h"
 #include "common/Answer.h"
 #include "common/QuestionBankFile.h"
 #include "platform/File.h"
@@ -86,10 +87,7 @@ std::optional<Question> BankEditor::acceptedQuestion(EditOperation operation)
         m_prompter.message(*fault);
         return std::nullopt;
     }
-    question.stem = storedStem(question.stem);
-    if (question.kind == QuestionKind::TrueFalse)
-        question.options = {};
-    question.answer = normalizeAnswer(question.kind, question.answer);
+    question = formQuestion(question);
     if (!confirmDuplicateStem(question, operation))
         return std::nullopt;
     return question;
@@ -189,6 +187,47 @@ void BankEditor::clearForm()
 {
     m_form = { {}, {}, {}, m_form.kind };
     m_view.showFormTexts(m_form);
+}
+
+namespace {
+
+// The preview lists at most this many refusals; the rest are counted.
+constexpr std::size_t previewRefusals = 30;
+
+std::string importPreview(const ImportResult& result)
+{
+    std::string text = "将追加: " + importSummary(result);
+    for (std::size_t i = 0; i < result.refusals.size() && i < previewRefusals; ++i)
+        text += "\n" + result.refusals[i].position + "\t" + result.refusals[i].reason;
+    if (result.refusals.size() > previewRefusals)
+        text += "\n……另有" + std::to_string(result.refusals.size() - previewRefusals) + "道不能导入";
+    return text;
+}
+
+} // namespace
+
+void BankEditor::importQuestions()
+{
+    const auto name = m_prompter.openFileName(
+        "试题文件(*.xml;*.gift;*.txt;*.csv)|*.xml;*.gift;*.txt;*.csv|所有文件(*.*)|*.*|");
+    if (!name)
+        return;
+    const ImportResult result = importQuestionFile(std::filesystem::path(*name));
+    if (result.failure) {
+        m_prompter.message(*name + ": " + *result.failure, "导入试题");
+        return;
+    }
+    if (!m_prompter.confirm(importPreview(result), "导入试题") || result.questions.questionCount() == 0)
+        return;
+    for (QuestionKind kind : allQuestionKinds) {
+        auto& questions = m_bank.questionsOf(kind);
+        for (const Question& question : result.questions.questionsOf(kind))
+            questions.push_back(question);
+    }
+    m_view.listsChanging();
+    m_layout.rebuild(m_bank);
+    m_current = questionCount();
+    edited(false);
 }
 
 void BankEditor::save()

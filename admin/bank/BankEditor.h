@@ -34,6 +34,8 @@ public:
     void remove();
     void copyToForm();
     void clearForm();
+    // "导入试题": picks a question file, previews what it adds and refuses, appends on OK.
+    void importQuestions();
     void save();
     // "退出": asks before unsaved changes are dropped.
     void exit();

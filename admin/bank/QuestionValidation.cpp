@@ -1,6 +1,7 @@
 #include "admin/bank/QuestionValidation.h"
 
 #include "admin/bank/FormStem.h"
+#include "common/Answer.h"
 
 #include <vector>
 
@@ -117,6 +118,16 @@ std::optional<std::string> formFault(const Question& typed, EditOperation operat
         }
     }
     return std::nullopt;
+}
+
+Question formQuestion(const Question& typed)
+{
+    Question question = typed;
+    question.stem = storedStem(typed.stem);
+    if (question.kind == QuestionKind::TrueFalse)
+        question.options = {};
+    question.answer = normalizeAnswer(question.kind, question.answer);
+    return question;
 }
 
 } // namespace olv

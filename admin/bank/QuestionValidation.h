@@ -27,4 +27,8 @@ std::string duplicateStemMessage(int number);
 // that fails, or nothing.
 std::optional<std::string> formFault(const Question& typed, EditOperation operation, QuestionKind kindAtCurrent);
 
+// The form's question as the bank stores it once it passed formFault: the stem's line breaks
+// as "/n", no options for true/false, the answer in its stored form.
+Question formQuestion(const Question& typed);
+
 } // namespace olv

@@ -46,11 +46,12 @@ BankCopyDialog::BankCopyDialog(QuestionBank bank, const QString& sourcePath, Pro
     auto* save = makeButton(QStringLiteral("将选中试\n题另存为\n题库文件"), QStringLiteral("saveTickedButton"), this);
     auto* exportText
         = makeButton(QStringLiteral("将全部试\n题另存为\n文本文件"), QStringLiteral("exportTextButton"), this);
+    auto* exportMoodle = makeButton(QStringLiteral("导出Moodle"), QStringLiteral("exportMoodleButton"), this);
     auto* exit = makeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
     save->setDefault(true);
 
     QVBoxLayout* buttons = makeButtonColumn({ makeBuddyLabel(QStringLiteral("答案:"), m_answer, this), m_answer, select,
-        tickAll, untickAll, save, exportText, exit });
+        tickAll, untickAll, save, exportText, exportMoodle, exit });
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(makeBuddyLabel(QStringLiteral("题库来源于:"), source, this), 0, 0, 1, 3);
@@ -70,6 +71,7 @@ BankCopyDialog::BankCopyDialog(QuestionBank bank, const QString& sourcePath, Pro
     connect(untickAll, &QPushButton::clicked, this, [this] { m_copy.tickAll(false); });
     connect(save, &QPushButton::clicked, this, [this] { m_copy.saveTicked(); });
     connect(exportText, &QPushButton::clicked, this, [this] { m_copy.exportText(); });
+    connect(exportMoodle, &QPushButton::clicked, this, [this] { m_copy.exportMoodle(); });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     m_copy.open();
 }

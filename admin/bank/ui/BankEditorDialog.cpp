@@ -181,6 +181,7 @@ QWidget* BankEditorDialog::makeButtonsPart()
         { "替换当前处", "replaceButton", &BankEditor::replace, true },
         { "删除当前题", "deleteButton", &BankEditor::remove, true },
         { "清除", "clearButton", &BankEditor::clearForm, false },
+        { "导入试题", "importButton", &BankEditor::importQuestions, false },
         { "存盘", "saveButton", &BankEditor::save, false },
         { "退出", "exitButton", &BankEditor::exit, false },
     };

@@ -97,6 +97,37 @@ TEST_F(BankOutputToolTest, PaperAndKeyAsTheDialog)
 
     expectAsDialog("written-paper olvane.dat 1733500000 tool-paper.txt", "tool-paper.txt", "dialog-paper.txt");
     expectAsDialog("answer-key olvane.dat 1733500000 tool-key.txt", "tool-key.txt", "dialog-key.txt");
+
+    // The PDFs hold the title, the fill-in lines, the grouped stems and the key as text.
+    ASSERT_EQ(run("written-paper --pdf olvane.dat 1733500000 paper.pdf"), 0);
+    ASSERT_EQ(run("answer-key --pdf olvane.dat 1733500000 key.pdf"), 0);
+    ASSERT_EQ(std::system(("cd '" + dir.path().string() + "' && pdftotext -layout paper.pdf && pdftotext key.pdf").c_str()), 0);
+    const std::string paper = readBytes(dir / "paper.txt");
+    for (const char* expected : { "期中", "数学", "班级:", "姓名:", "考号:", "一、单选题 (每题2.5分, 共2题)", "A. 甲",
+             "二、多选题", "三、判断题", "判", "1\n\f" })
+        EXPECT_NE(paper.find(expected), std::string::npos) << expected;
+    const std::string key = readBytes(dir / "key.txt");
+    for (const char* expected : { "数学标准答案", "题号", "答案", "多选题" })
+        EXPECT_NE(key.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(BankOutputToolTest, ImportsWhatItExportsAndNamesEachRefusal)
+{
+    // The round trip keeps the text of a bank whose answers are in their stored form.
+    writeBytes(dir / "bank.kst",
+        bankBytes("●单选题:\n单1/n第二行\n甲\n乙\n丙\n丁\nA\n单2\n甲\n乙\n丙\n\nC\n●多选题:\n多3\n<&>\n\"\n丙\n丁\nABD\n"
+                  "●判断题:\n判4\nB\n判5\nA\n"));
+    ASSERT_EQ(run("bank-export-moodle bank.kst bank.xml"), 0);
+    ASSERT_EQ(run("bank-import bank.xml back.kst"), 0);
+    ASSERT_EQ(run("bank-text bank.kst > a.txt && '" OLVTOOL_PATH "' bank-text back.kst > b.txt"), 0);
+    EXPECT_EQ(readBytes(dir / "b.txt"), readBytes(dir / "a.txt"));
+
+    writeBytes(dir / "q.gift", "好{=a ~b}\n\n作文{}\n");
+    EXPECT_EQ(run("bank-import q.gift q.kst"), 1);
+    EXPECT_EQ(readBytes(dir / "err.txt"), "第3行\t问答题不能导入\nolvtool: 单选题 1 道, 多选题 0 道, 判断题 0 道; 不能导入 1 道\n");
+    writeBytes(dir / "bad.gift", "好{=a ~b\n");
+    EXPECT_EQ(run("bank-import bad.gift bad.kst"), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "bad.kst"));
 }
 
 TEST_F(BankOutputToolTest, MergeAsTheDialogAndRefusalsWriteNothing)

@@ -1,0 +1,219 @@
+#include "admin/bank/import/BankImport.h"
+
+#include "admin/bank/QuestionValidation.h"
+#include "admin/bank/import/ImportReaders.h"
+#include "platform/File.h"
+#include "platform/Gbk.h"
+
+#include <algorithm>
+
+namespace olv {
+
+namespace {
+
+bool endsWith(std::string_view name, std::string_view extension)
+{
+    if (name.size() < extension.size())
+        return false;
+    return std::ranges::equal(name.substr(name.size() - extension.size()), extension,
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// The length of the UTF-8 sequence at `at`, 0 when it is not one.
+std::size_t utf8Length(std::string_view text, std::size_t at)
+{
+    const auto byte = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    if (byte < 0x80)
+        return 1;
+    if (byte >= 0xC2 && byte <= 0xDF)
+        length = 2;
+    else if (byte >= 0xE0 && byte <= 0xEF)
+        length = 3;
+    else if (byte >= 0xF0 && byte <= 0xF4)
+        length = 4;
+    else
+        return 0;
+    if (at + length > text.size())
+        return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+// The first byte that is not UTF-8 (or GBK), or npos.
+std::size_t firstBadUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = utf8Length(text, at);
+        if (length == 0)
+            return at;
+        at += length;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t firstBadGbk(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80)
+            continue;
+        if (!isGbkLeadByte(byte) || at + 1 >= text.size())
+            return at;
+        const auto trail = static_cast<unsigned char>(text[at + 1]);
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF)
+            return at;
+        ++at;
+    }
+    return std::string_view::npos;
+}
+
+std::string lineOf(std::string_view text, std::size_t at)
+{
+    return "第" + std::to_string(std::ranges::count(text.substr(0, at), '\n') + 1) + "行";
+}
+
+// A text of the file in the bank's encoding, or nothing when GBK cannot hold it.
+std::optional<std::string> toGbk(std::string_view utf8)
+{
+    std::string gbk = utf8ToGbk(utf8);
+    if (std::ranges::count(gbk, '?') != std::ranges::count(utf8, '?'))
+        return std::nullopt;
+    return gbk;
+}
+
+} // namespace
+
+std::string_view trimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+ImportFormat recognizeImportFormat(std::string_view text, std::string_view fileName)
+{
+    const std::string_view start = trimBlanks(text.substr(0, std::min<std::size_t>(text.size(), 4096)));
+    if (start.starts_with("<?xml") || start.starts_with("<quiz") || endsWith(fileName, ".xml"))
+        return ImportFormat::MoodleXml;
+    if (endsWith(fileName, ".csv") || endsWith(fileName, ".xlsx"))
+        return ImportFormat::Sheet;
+    if (endsWith(fileName, ".gift"))
+        return ImportFormat::Gift;
+    // Aiken has no braces; GIFT always has them around its answers.
+    const std::string_view head = text.substr(0, std::min<std::size_t>(text.size(), 1 << 16));
+    if (head.find('{') != std::string_view::npos && head.find("ANSWER:") == std::string_view::npos)
+        return ImportFormat::Gift;
+    return ImportFormat::Aiken;
+}
+
+DecodedText decodeImportText(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    const std::size_t badUtf8 = firstBadUtf8(bytes);
+    if (badUtf8 == std::string_view::npos)
+        return { std::string(bytes), std::nullopt };
+    const std::size_t badGbk = firstBadGbk(bytes);
+    if (badGbk == std::string_view::npos)
+        return { gbkToUtf8(bytes), std::nullopt };
+    return { {}, lineOf(bytes, std::max(badUtf8, badGbk)) + ": 文字既不是UTF-8也不是GBK编码" };
+}
+
+ImportResult validateImported(ImportedFile file)
+{
+    ImportResult result;
+    result.failure = std::move(file.failure);
+    if (result.failure)
+        return result;
+    for (ImportedQuestion& imported : file.questions) {
+        if (!imported.refusal.empty()) {
+            result.refusals.push_back({ imported.position, imported.refusal });
+            continue;
+        }
+        Question typed { imported.question.kind, {}, {}, {} };
+        bool holdable = true;
+        // The stem box separates its lines by CR LF.
+        std::string stem;
+        for (char c : imported.question.stem) {
+            if (c == '\n')
+                stem += '\r';
+            stem += c;
+        }
+        const auto gbkStem = toGbk(stem);
+        holdable = holdable && gbkStem;
+        if (gbkStem)
+            typed.stem = *gbkStem;
+        for (std::size_t i = 0; i < typed.options.size(); ++i) {
+            const auto option = toGbk(imported.question.options[i]);
+            holdable = holdable && option;
+            if (option)
+                typed.options[i] = *option;
+        }
+        const auto answer = toGbk(imported.question.answer);
+        holdable = holdable && answer;
+        if (answer)
+            typed.answer = *answer;
+        if (!holdable) {
+            result.refusals.push_back({ imported.position, "含有GBK不能表示的字符" });
+            continue;
+        }
+        if (const auto fault = formFault(typed, EditOperation::Append, typed.kind)) {
+            result.refusals.push_back({ imported.position, *fault });
+            continue;
+        }
+        Question stored = formQuestion(typed);
+        result.questions.questionsOf(stored.kind).push_back(std::move(stored));
+    }
+    return result;
+}
+
+ImportResult importQuestions(std::string_view bytes, std::string_view fileName)
+{
+    if (bytes.size() > maxImportBytes)
+        return { {}, {}, "文件太大: 超过" + std::to_string(maxImportBytes >> 20) + "MB" };
+    DecodedText decoded = decodeImportText(bytes);
+    if (decoded.failure)
+        return { {}, {}, decoded.failure };
+    switch (recognizeImportFormat(decoded.text, fileName)) {
+    case ImportFormat::Aiken:
+        return validateImported(readAiken(decoded.text));
+    case ImportFormat::Gift:
+        return validateImported(readGift(decoded.text));
+    case ImportFormat::MoodleXml:
+        return validateImported(readMoodleXml(decoded.text));
+    case ImportFormat::Sheet:
+        break;
+    }
+    if (endsWith(fileName, ".xlsx"))
+        return { {}, {}, "不能读取.xlsx文件, 请另存为.csv" };
+    return validateImported(readQuestionSheet(readCsvRows(decoded.text)));
+}
+
+ImportResult importQuestionFile(const std::filesystem::path& path)
+{
+    auto file = File::open(path, OpenMode::ReadOnly, Sharing::Shared);
+    if (!file)
+        return { {}, {}, "不能打开文件" + path.string() };
+    const auto size = file->size();
+    if (size && static_cast<std::uint64_t>(*size) > maxImportBytes)
+        return { {}, {}, "文件太大: 超过" + std::to_string(maxImportBytes >> 20) + "MB" };
+    const auto bytes = file->readAll();
+    if (!bytes)
+        return { {}, {}, "不能读取文件" + path.string() };
+    return importQuestions(*bytes, path.filename().string());
+}
+
+std::string importSummary(const ImportResult& result)
+{
+    const auto count = [&](QuestionKind kind) { return std::to_string(result.questions.questionsOf(kind).size()); };
+    return "单选题 " + count(QuestionKind::SingleChoice) + " 道, 多选题 " + count(QuestionKind::MultipleChoice)
+        + " 道, 判断题 " + count(QuestionKind::TrueFalse) + " 道; 不能导入 " + std::to_string(result.refusals.size())
+        + " 道";
+}
+
+} // namespace olv
