@@ -48,12 +48,12 @@ void BankMergeDialog::addPathChooser(const QString& caption, const QString& obje
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_paths->addWidget(button, 0, Qt::AlignLeft);
     m_paths->addWidget(shown);
-    connect(button, &QPushButton::clicked, this, [this, shown, &path, target] {
+    connect(button, &QPushButton::clicked, this, [this, shown, caption, &path, target] {
         auto chosen = target ? m_prompter.saveName(".kst") : m_prompter.openFileName(bankFilter);
         if (!chosen)
             return;
         path = *chosen;
-        shown->setText(QString::fromStdString(path));
+        showLabelValue(shown, caption, QString::fromStdString(path));
     });
 }
 
