@@ -36,6 +36,13 @@ QLabel* makeBuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent)
     return label;
 }
 
+void showLabelValue(QLabel* label, const QString& caption, const QString& value)
+{
+    label->setText(value);
+    const QString name = QString(caption).remove(QLatin1Char(':'));
+    label->setAccessibleName(value.isEmpty() ? name : name + QStringLiteral(": ") + value);
+}
+
 QLineEdit* makeLabelledBox(QLabel*& label, const QString& caption, const QString& objectName, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
@@ -90,6 +97,14 @@ void onRowSelected(QListView* list, std::function<void(std::size_t)> selected)
             if (current.isValid() && !list->property(movingProperty).toBool())
                 selected(static_cast<std::size_t>(current.row()));
         });
+    QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list, [list] {
+        if (list->property(movingProperty).toBool())
+            return;
+        QItemSelectionModel* selection = list->selectionModel();
+        const QModelIndexList selected = selection->selectedIndexes();
+        if (!selected.isEmpty() && selected.first() != selection->currentIndex())
+            selection->setCurrentIndex(selected.first(), QItemSelectionModel::NoUpdate);
+    });
 }
 
 } // namespace olv

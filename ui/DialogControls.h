@@ -27,6 +27,9 @@ QPushButton* makeButton(const QString& caption, const QString& objectName, QWidg
 
 // A label that names `buddy`, for the eye and for the screen reader.
 QLabel* makeBuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent);
+// Shows `value` in a label that shows a value, and gives the label the caption and the value as
+// its accessible name: a screen reader reads a label by its name only.
+void showLabelValue(QLabel* label, const QString& caption, const QString& value);
 // A box with its label: the label's caption (without its colon) is the box's accessible name
 // and the label its buddy.
 QLineEdit* makeLabelledBox(QLabel*& label, const QString& caption, const QString& objectName, QWidget* parent);
@@ -43,7 +46,9 @@ QListView* makeSizedLineList(LineListModel* model, QSize lineSize, const QString
 // onRowSelected.
 void selectRow(QListView* list, std::size_t row);
 
-// Calls `selected` with the row the user moves a list to.
+// Calls `selected` with the row the user moves a list to, or selects in it by whatever means:
+// assistive technology selects a line without moving the current one, so the current line
+// follows the selection.
 void onRowSelected(QListView* list, std::function<void(std::size_t)> selected);
 
 } // namespace olv

@@ -55,6 +55,7 @@ BankCopyDialog::BankCopyDialog(QuestionBank bank, const QString& sourcePath, Pro
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(makeBuddyLabel(QStringLiteral("题库来源于:"), source, this), 0, 0, 1, 3);
+    showLabelValue(source, QStringLiteral("题库来源于"), sourcePath);
     layout->addWidget(source, 1, 0, 1, 3);
     layout->addWidget(makeBuddyLabel(QStringLiteral("试题:"), m_questionList, this), 2, 0);
     layout->addWidget(makeBuddyLabel(QStringLiteral("选择情况:"), m_entryList, this), 2, 1);

@@ -151,7 +151,11 @@ QWidget* BankEditorDialog::makeFormPart()
         kindRow->addWidget(radio);
     }
     m_kinds->button(static_cast<int>(QuestionKind::SingleChoice))->setChecked(true);
-    connect(m_kinds, &QButtonGroup::buttonClicked, this, [this] { m_editor.kindChosen(); });
+    // Toggled, not clicked: a screen reader ticks a radio button through its action, not a click.
+    connect(m_kinds, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            m_editor.kindChosen();
+    });
     grid->addWidget(kindBox, 3, 2, 1, 2);
     return part;
 }
@@ -202,7 +206,10 @@ QPushButton* BankEditorDialog::addButton(const QString& caption, const QString& 
     return button;
 }
 
-void BankEditorDialog::showPath(const std::string& path) { m_path->setText(QString::fromStdString(path)); }
+void BankEditorDialog::showPath(const std::string& path)
+{
+    showLabelValue(m_path, QStringLiteral("试题库文件"), QString::fromStdString(path));
+}
 
 BankEditorDialog::~BankEditorDialog()
 {
@@ -231,7 +238,10 @@ void BankEditorDialog::selectQuestionLine(std::size_t row) { selectRow(m_questio
 
 void BankEditorDialog::selectAnswer(std::size_t row) { selectRow(m_answerList, row); }
 
-void BankEditorDialog::showCurrentNumber(int number) { m_currentNumber->setText(QString::number(number)); }
+void BankEditorDialog::showCurrentNumber(int number)
+{
+    showLabelValue(m_currentNumber, QStringLiteral("当前题"), QString::number(number));
+}
 
 void BankEditorDialog::enableCurrentQuestionButtons(bool enabled)
 {

@@ -50,12 +50,12 @@ void BankMergeDialog::addPathChooser(const QString& caption, const QString& obje
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_paths->addWidget(button, 0, Qt::AlignLeft);
     m_paths->addWidget(shown);
-    connect(button, &QPushButton::clicked, this, [this, shown, &path, target] {
+    connect(button, &QPushButton::clicked, this, [this, shown, caption, &path, target] {
         auto chosen = target ? m_prompter.saveFileName(newBankFilter) : m_prompter.openFileName(bankFilter);
         if (!chosen)
             return;
         path = target ? withDefaultExtension(std::move(*chosen), ".kst") : *chosen;
-        shown->setText(QString::fromStdString(path));
+        showLabelValue(shown, caption, QString::fromStdString(path));
     });
 }
 

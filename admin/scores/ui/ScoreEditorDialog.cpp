@@ -77,7 +77,7 @@ ScoreEditorDialog::ScoreEditorDialog(QWidget* parent)
 
     auto* recordLabel = new QLabel(QStringLiteral("记录号:"), this);
     recordLabel->setBuddy(m_recordNumber);
-    m_recordNumber->setAccessibleName(QStringLiteral("记录号"));
+    showLabelValue(m_recordNumber, QStringLiteral("记录号"), m_recordNumber->text());
     auto* current = new QHBoxLayout;
     current->addWidget(recordLabel);
     current->addWidget(m_recordNumber);
@@ -132,7 +132,10 @@ void ScoreEditorDialog::setEditor(ScoreEditor* editor)
     connect(m_exit, &QPushButton::clicked, this, [this] { m_editor->exit(); });
 }
 
-void ScoreEditorDialog::showPath(const std::string& utf8Path) { m_path->setText(fromUtf8(utf8Path)); }
+void ScoreEditorDialog::showPath(const std::string& utf8Path)
+{
+    showLabelValue(m_path, QStringLiteral("成绩库文件"), fromUtf8(utf8Path));
+}
 
 void ScoreEditorDialog::showLines(std::vector<RenderedLine> lines)
 {
@@ -143,7 +146,7 @@ void ScoreEditorDialog::showLines(std::vector<RenderedLine> lines)
 
 void ScoreEditorDialog::showCurrent(std::size_t record)
 {
-    m_recordNumber->setText(QString::number(record));
+    showLabelValue(m_recordNumber, QStringLiteral("记录号"), QString::number(record));
     m_selecting = true;
     m_list->setCurrentIndex(m_lines->index(static_cast<int>(record)));
     m_selecting = false;

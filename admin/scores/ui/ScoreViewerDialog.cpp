@@ -56,8 +56,11 @@ ScoreViewerDialog::ScoreViewerDialog(Prompter& prompter, const std::filesystem::
         sortGroup->addButton(radio, static_cast<int>(sort.order));
         sortLayout->addWidget(radio);
     }
-    connect(sortGroup, &QButtonGroup::idClicked, this,
-        [this](int order) { m_viewer.sortBy(static_cast<ScoreSortOrder>(order)); });
+    // Toggled, not clicked: a screen reader ticks a radio button through its action, not a click.
+    connect(sortGroup, &QButtonGroup::idToggled, this, [this](int order, bool checked) {
+        if (checked)
+            m_viewer.sortBy(static_cast<ScoreSortOrder>(order));
+    });
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(

@@ -128,7 +128,11 @@ QLayout* SettingsDialog::buildFields()
     }
     box(SettingsBox::FixedNumber)->setAccessibleName(QStringLiteral("固定号"));
     drawRows->addWidget(box(SettingsBox::FixedNumber), 1, 2);
-    connect(m_drawModes, &QButtonGroup::idClicked, this, [this](int mode) { m_form.chooseDrawMode(mode); });
+    // Toggled, not clicked: a screen reader ticks a radio button through its action, not a click.
+    connect(m_drawModes, &QButtonGroup::idToggled, this, [this](int mode, bool checked) {
+        if (checked)
+            m_form.chooseDrawMode(mode);
+    });
 
     auto* left = new QVBoxLayout;
     left->addLayout(top);

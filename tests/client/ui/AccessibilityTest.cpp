@@ -6,6 +6,7 @@
 #include "client/ui/ReviewLoginDialog.h"
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
+#include "support/AccessibilityWalk.h"
 #include "support/TestFiles.h"
 #include "ui/PasswordDialog.h"
 #include "ui/QtPrompter.h"
@@ -24,75 +25,7 @@ using olv::test::gbk;
 
 namespace {
 
-bool isControl(QAccessible::Role role)
-{
-    switch (role) {
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::EditableText:
-    case QAccessible::List:
-    case QAccessible::Tree:
-    case QAccessible::Table:
-    case QAccessible::ComboBox:
-    case QAccessible::SpinBox:
-    case QAccessible::Graphic:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool canBePressed(QAccessibleInterface* control)
-{
-    QAccessibleActionInterface* actions = control->actionInterface();
-    if (!actions)
-        return false;
-    const QStringList names = actions->actionNames();
-    return names.contains(QAccessibleActionInterface::pressAction())
-        || (control->role() == QAccessible::RadioButton && names.contains(QAccessibleActionInterface::toggleAction()));
-}
-
-// What a screen reader meets in a window: the controls shown, and one line per control it
-// would stumble over.
-struct Walk
-{
-    int controls = 0;
-    QStringList faults;
-};
-
-void walk(QAccessibleInterface* node, Walk& result)
-{
-    if (!node || node->state().invisible)
-        return;
-    QStringList& faults = result.faults;
-    const QAccessible::Role role = node->role();
-    result.controls += isControl(role) ? 1 : 0;
-    const QString name = node->text(QAccessible::Name);
-    const QString what
-        = QStringLiteral("%1 (role %2)").arg(node->object() ? node->object()->objectName() : "?").arg(role);
-    if (isControl(role) && name.trimmed().isEmpty())
-        faults << what + QStringLiteral(" has no name");
-    const bool button
-        = role == QAccessible::PushButton || role == QAccessible::CheckBox || role == QAccessible::RadioButton;
-    if (button && !node->state().disabled && !canBePressed(node))
-        faults << what + QStringLiteral(" \"%1\" cannot be pressed").arg(name);
-    // The lines of a list are its text; a paper can have thousands.
-    if (role == QAccessible::List || role == QAccessible::Tree || role == QAccessible::Table)
-        return;
-    for (int i = 0; i < node->childCount(); ++i)
-        walk(node->child(i), result);
-}
-
-// The faults of a window that shows `controls` controls.
-QStringList faultsOf(QWidget* window, int controls)
-{
-    Walk result;
-    walk(QAccessible::queryAccessibleInterface(window), result);
-    if (result.controls != controls)
-        result.faults << QStringLiteral("%1 controls shown, not %2").arg(result.controls).arg(controls);
-    return result.faults;
-}
+QStringList faultsOf(QWidget* window, int controls) { return olv::test::accessibilityFaults(window, controls); }
 
 // The widgets Tab visits, in its order, by object name.
 QStringList tabOrder(QWidget* window)
