@@ -1,8 +1,8 @@
 #pragma once
 
-#include "client/ClientEnvironment.h"
-#include "client/ClientStartup.h"
-#include "client/ExamView.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ClientStartup.h"
+#include "client/exam/ExamView.h"
 #include "common/Prompter.h"
 
 namespace olv::fuzz {

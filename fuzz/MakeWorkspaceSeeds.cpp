@@ -3,9 +3,9 @@
 //   make_workspace_seeds SAMPLE_FOLDER OUTPUT_FOLDER
 #include "FuzzExam.h"
 #include "FuzzFiles.h"
-#include "client/ExamState.h"
-#include "client/HandInProgress.h"
-#include "client/Workspace.h"
+#include "client/exam/ExamState.h"
+#include "client/handin/HandInProgress.h"
+#include "client/startup/Workspace.h"
 #include "common/ScoreDatabase.h"
 #include "common/TextFields.h"
 #include "platform/File.h"

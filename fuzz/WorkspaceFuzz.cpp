@@ -2,9 +2,9 @@
 // answer card and the hand-in progress, read back by a real start-up and handed in.
 #include "FuzzExam.h"
 #include "FuzzFiles.h"
-#include "client/ExamSession.h"
-#include "client/ExamState.h"
-#include "client/Workspace.h"
+#include "client/exam/ExamSession.h"
+#include "client/exam/ExamState.h"
+#include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/ScoreDatabase.h"
 

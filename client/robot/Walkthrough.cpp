@@ -1,7 +1,7 @@
 #include "client/robot/Walkthrough.h"
 
-#include "client/ClientEnvironment.h"
-#include "client/Workspace.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/Workspace.h"
 #include "client/robot/ClientRobot.h"
 #include "common/AnswerRecord.h"
 #include "common/ExamSettingsFile.h"

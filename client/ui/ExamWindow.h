@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/ExamView.h"
+#include "client/exam/ExamView.h"
 #include "common/ExamPaper.h"
 #include "common/QuestionList.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/LoginView.h"
+#include "client/login/LoginView.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "client/ui/QtLoginRunner.h"
 
-#include "client/ClientEnvironment.h"
-#include "client/LoginForm.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/login/LoginForm.h"
 #include "client/ui/LoginDialog.h"
 #include "platform/PathMapping.h"
 #include "ui/GbkString.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/ReviewStartup.h"
+#include "client/startup/ReviewStartup.h"
 
 namespace olv {
 

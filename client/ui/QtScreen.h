@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/ClientEnvironment.h"
+#include "client/startup/ClientEnvironment.h"
 
 namespace olv {
 

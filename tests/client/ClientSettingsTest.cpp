@@ -1,4 +1,4 @@
-#include "client/ClientSettings.h"
+#include "client/startup/ClientSettings.h"
 
 #include "client/StartupFixture.h"
 

@@ -1,6 +1,6 @@
-#include "client/ClientStartup.h"
+#include "client/startup/ClientStartup.h"
 
-#include "client/HandInProgress.h"
+#include "client/handin/HandInProgress.h"
 #include "client/StartupFixture.h"
 
 namespace olv {

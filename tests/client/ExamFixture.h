@@ -1,9 +1,9 @@
 #pragma once
 
-#include "client/ClientEnvironment.h"
-#include "client/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
-#include "client/Workspace.h"
+#include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionList.h"
 #include "platform/Clock.h"

@@ -1,4 +1,4 @@
-#include "client/ExamSession.h"
+#include "client/exam/ExamSession.h"
 
 #include "client/ExamFixture.h"
 #include "platform/Gbk.h"

@@ -1,4 +1,4 @@
-#include "client/LocalDisk.h"
+#include "client/startup/LocalDisk.h"
 
 #include "client/StartupFixture.h"
 

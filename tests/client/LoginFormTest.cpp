@@ -1,6 +1,6 @@
-#include "client/LoginForm.h"
+#include "client/login/LoginForm.h"
 
-#include "client/LoginView.h"
+#include "client/login/LoginView.h"
 #include "client/StartupFixture.h"
 
 namespace olv {

@@ -1,4 +1,4 @@
-#include "client/LoginMark.h"
+#include "client/login/LoginMark.h"
 
 #include "client/FileSizeLimit.h"
 #include "client/StartupFixture.h"

@@ -1,7 +1,7 @@
-#include "client/Marking.h"
+#include "client/handin/Marking.h"
 
 #include "client/ExamFixture.h"
-#include "client/ExamState.h"
+#include "client/exam/ExamState.h"
 #include "support/TestFiles.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "client/PaperAssembly.h"
+#include "client/exam/PaperAssembly.h"
 
 #include "client/StartupFixture.h"
 #include "common/QuestionList.h"

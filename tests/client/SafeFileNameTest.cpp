@@ -1,6 +1,6 @@
-#include "client/SafeFileName.h"
+#include "client/startup/SafeFileName.h"
 
-#include "client/ExamFolder.h"
+#include "client/startup/ExamFolder.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

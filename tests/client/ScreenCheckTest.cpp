@@ -1,4 +1,4 @@
-#include "client/ScreenCheck.h"
+#include "client/startup/ScreenCheck.h"
 
 #include "client/StartupFixture.h"
 

@@ -1,7 +1,7 @@
-#include "client/Submission.h"
+#include "client/handin/Submission.h"
 
 #include "client/ExamFixture.h"
-#include "client/HandInProgress.h"
+#include "client/handin/HandInProgress.h"
 #include "common/ScoreRecord.h"
 #include "platform/Gbk.h"
 #include "support/ChildProcess.h"

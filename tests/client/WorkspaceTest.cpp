@@ -1,4 +1,4 @@
-#include "client/Workspace.h"
+#include "client/startup/Workspace.h"
 
 #include "platform/ReplacingWrite.h"
 #include "support/FaultCases.h"

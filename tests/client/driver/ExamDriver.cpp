@@ -20,11 +20,11 @@
 //   unexpected TEXT                     (then it exits with 3)
 //   idle | handed-in SCORE | done
 
-#include "client/AnswerCardLine.h"
-#include "client/ClientEnvironment.h"
-#include "client/ClientStartup.h"
-#include "client/ExamSession.h"
-#include "client/ExamState.h"
+#include "client/exam/AnswerCardLine.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ClientStartup.h"
+#include "client/exam/ExamSession.h"
+#include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
 #include "client/StartupFixture.h"
 #include "client/driver/ExamScript.h"

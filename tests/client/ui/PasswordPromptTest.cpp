@@ -1,6 +1,6 @@
 // The invigilator's password through the real dialog: once typed right (in a retry of a
 // submission), a later prompt closed without its button must not pass for it.
-#include "client/Submission.h"
+#include "client/handin/Submission.h"
 #include "ui/PasswordDialog.h"
 #include "ui/QtPrompter.h"
 

@@ -1,4 +1,4 @@
-#include "client/SafeFileName.h"
+#include "client/startup/SafeFileName.h"
 
 #include "platform/Gbk.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/Submission.h"
-#include "client/Workspace.h"
+#include "client/handin/Submission.h"
+#include "client/startup/Workspace.h"
 
 #include <optional>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "client/ExamFolder.h"
+#include "client/startup/ExamFolder.h"
 
-#include "client/SafeFileName.h"
-#include "client/Workspace.h"
+#include "client/startup/SafeFileName.h"
+#include "client/startup/Workspace.h"
 #include "common/TextFields.h"
 #include "platform/FileSystem.h"
 #include "platform/PathMapping.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/ClientStartup.h"
+#include "client/startup/ClientStartup.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "client/RosterLookUp.h"
+#include "client/login/RosterLookUp.h"
 
 #include "common/ScoreDatabase.h"
 #include "platform/File.h"

@@ -1,8 +1,8 @@
-#include "client/ClientSettings.h"
+#include "client/startup/ClientSettings.h"
 
-#include "client/ClientEnvironment.h"
-#include "client/ExamState.h"
-#include "client/Workspace.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/exam/ExamState.h"
+#include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/Prompter.h"
 #include "platform/FileSystem.h"

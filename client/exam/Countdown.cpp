@@ -1,4 +1,4 @@
-#include "client/Countdown.h"
+#include "client/exam/Countdown.h"
 
 #include <algorithm>
 

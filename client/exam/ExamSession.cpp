@@ -1,10 +1,10 @@
-#include "client/ExamSession.h"
+#include "client/exam/ExamSession.h"
 
-#include "client/AnswerCardLine.h"
-#include "client/ClientEnvironment.h"
-#include "client/Countdown.h"
-#include "client/ExamState.h"
-#include "client/Workspace.h"
+#include "client/exam/AnswerCardLine.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/exam/Countdown.h"
+#include "client/exam/ExamState.h"
+#include "client/startup/Workspace.h"
 #include "common/Prompter.h"
 #include "platform/Gbk.h"
 

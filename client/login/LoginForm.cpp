@@ -1,7 +1,7 @@
-#include "client/LoginForm.h"
+#include "client/login/LoginForm.h"
 
-#include "client/LoginView.h"
-#include "client/RosterLookUp.h"
+#include "client/login/LoginView.h"
+#include "client/login/RosterLookUp.h"
 #include "common/GbkCut.h"
 #include "common/Prompter.h"
 #include "common/ScoreRecord.h"

@@ -1,6 +1,6 @@
-#include "client/ScreenCheck.h"
+#include "client/startup/ScreenCheck.h"
 
-#include "client/ClientEnvironment.h"
+#include "client/startup/ClientEnvironment.h"
 #include "common/Prompter.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/HandInProgress.h"
+#include "client/handin/HandInProgress.h"
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
 #include "common/QuestionList.h"

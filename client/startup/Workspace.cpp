@@ -1,7 +1,7 @@
-#include "client/Workspace.h"
+#include "client/startup/Workspace.h"
 
-#include "client/AnswerCardCheck.h"
-#include "client/SafeFileName.h"
+#include "client/exam/AnswerCardCheck.h"
+#include "client/startup/SafeFileName.h"
 #include "common/CNumbers.h"
 #include "common/ExamSettingsFile.h"
 #include "common/TextFields.h"

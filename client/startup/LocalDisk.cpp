@@ -1,6 +1,6 @@
-#include "client/LocalDisk.h"
+#include "client/startup/LocalDisk.h"
 
-#include "client/ClientEnvironment.h"
+#include "client/startup/ClientEnvironment.h"
 #include "common/Prompter.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"

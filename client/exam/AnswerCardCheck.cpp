@@ -1,7 +1,7 @@
-#include "client/AnswerCardCheck.h"
+#include "client/exam/AnswerCardCheck.h"
 
-#include "client/AnswerCardLine.h"
-#include "client/Workspace.h"
+#include "client/exam/AnswerCardLine.h"
+#include "client/startup/Workspace.h"
 #include "common/ExamPaper.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "client/HandInProgress.h"
+#include "client/handin/HandInProgress.h"
 
 #include "common/CNumbers.h"
 #include "common/TextLines.h"

@@ -1,7 +1,7 @@
-#include "client/Marking.h"
+#include "client/handin/Marking.h"
 
-#include "client/AnswerCardLine.h"
-#include "client/ExamState.h"
+#include "client/exam/AnswerCardLine.h"
+#include "client/exam/ExamState.h"
 #include "common/AnswerRecord.h"
 #include "platform/Gbk.h"
 

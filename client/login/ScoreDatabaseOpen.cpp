@@ -1,6 +1,6 @@
-#include "client/ScoreDatabaseOpen.h"
+#include "client/login/ScoreDatabaseOpen.h"
 
-#include "client/ClientEnvironment.h"
+#include "client/startup/ClientEnvironment.h"
 #include "common/ExamSettings.h"
 #include "common/Prompter.h"
 #include "platform/PathMapping.h"

@@ -1,4 +1,4 @@
-#include "client/AnswerCardLine.h"
+#include "client/exam/AnswerCardLine.h"
 
 namespace olv {
 

@@ -1,8 +1,8 @@
-#include "client/PaperAssembly.h"
+#include "client/exam/PaperAssembly.h"
 
-#include "client/ClientEnvironment.h"
-#include "client/ExamState.h"
-#include "client/Workspace.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/exam/ExamState.h"
+#include "client/startup/Workspace.h"
 #include "common/Prompter.h"
 #include "common/QuestionBankFile.h"
 #include "platform/PathMapping.h"

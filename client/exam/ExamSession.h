@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/ExamView.h"
-#include "client/Submission.h"
+#include "client/exam/ExamView.h"
+#include "client/handin/Submission.h"
 
 #include <string>
 #include <string_view>
