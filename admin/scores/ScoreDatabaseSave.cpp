@@ -99,21 +99,26 @@ ScoreDatabaseSave saveScoreDatabase(const std::filesystem::path& path, const std
         return save;
 
     save.carried = carryOverMachineChanges(loadedLines, records, currentLines);
-    std::vector<ScoreRecord> plain;
-    plain.reserve(save.carried.records.size());
+    // Each stored line is made once: written, then kept as the new file's lines.
+    std::vector<std::string> stored;
+    stored.reserve(save.carried.records.size());
     for (const EditedRecord& edited : save.carried.records)
-        plain.push_back(edited.record);
+        stored.push_back(swapLineBytePairs(formatScoreLine(edited.record)));
+    const auto writeLines = [&](File& temporary) {
+        for (const std::string& line : stored) {
+            if (!temporary.write(line) || !temporary.write("\r\n"))
+                return false;
+            if (onRecordWritten)
+                onRecordWritten();
+        }
+        return true;
+    };
     // The lock taken above is what keeps the machines out while the new file takes the name.
     ReplacingWriteOptions options;
     options.heldTarget = &*lock;
-    save.saved = replaceFileContent(
-                     path, [&](File& temporary) { return writeScoreRecords(temporary, plain, onRecordWritten); },
-                     options)
-        == ReplacingWriteResult::Written;
-    if (!save.saved)
-        return save;
-    for (const ScoreRecord& record : plain)
-        save.writtenLines.push_back(swapLineBytePairs(formatScoreLine(record)));
+    save.saved = replaceFileContent(path, writeLines, options) == ReplacingWriteResult::Written;
+    if (save.saved)
+        save.writtenLines = std::move(stored);
     return save;
 }
 
