@@ -345,6 +345,9 @@ std::string File::read(std::size_t count)
 std::optional<std::string> File::readAll()
 {
     std::string out;
+    // Sized once from the file's length, so a bank of many megabytes is not moved as it grows.
+    if (const std::optional<std::int64_t> total = size(); total && *total > m_position)
+        out.reserve(static_cast<std::size_t>(*total - m_position));
     do {
         if (m_bufferPos < m_bufferEnd)
             out.append(m_buffer.get() + m_bufferPos, m_bufferEnd - m_bufferPos);
