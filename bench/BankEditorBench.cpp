@@ -81,7 +81,8 @@ void BM_OpenBankEditor(benchmark::State& state)
     const auto& fixture = bankFixture();
     std::unique_ptr<Editing> editing;
     if (state.range(0) != 0) {
-        measureFresh(state, [] { }, [&] { editing = std::make_unique<Editing>(); });
+        measureFresh(
+            state, [] {}, [&] { editing = std::make_unique<Editing>(); });
         return;
     }
     for (auto _ : state) {
@@ -93,7 +94,8 @@ void BM_OpenBankEditor(benchmark::State& state)
     editing.reset();
     const auto start = std::chrono::steady_clock::now();
     benchmark::DoNotOptimize(readQuestionBank(fixture.bankPath(), fixture.temporaryPath()));
-    state.counters["readMs"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    state.counters["readMs"]
+        = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 BENCHMARK(BM_OpenBankEditor)
     ->ArgName("fresh")

@@ -2,7 +2,6 @@
 // one entry per question and the line index) and the text export.
 #include "admin/bank/BankCopy.h"
 #include "admin/bank/BankExport.h"
-
 #include "bench/BenchBank.h"
 #include "bench/FreshProcess.h"
 
@@ -79,7 +78,8 @@ void BM_BankCopyOpenFromFile(benchmark::State& state)
         measureWarm(state, open);
         return;
     }
-    measureFresh(state, [] { }, open);
+    measureFresh(
+        state, [] {}, open);
     test::ChildProcess peak([&](test::ChildProcess::Link&) {
         open();
         rusage usage {};

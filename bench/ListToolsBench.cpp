@@ -121,7 +121,8 @@ void measure(benchmark::State& state, const std::function<void(Tool&)>& action)
     listFiles();
     if (state.range(0) != 0) {
         std::unique_ptr<Tool> tool;
-        measureFresh(state, [&] { tool = std::make_unique<Tool>(); }, [&] { action(*tool); });
+        measureFresh(
+            state, [&] { tool = std::make_unique<Tool>(); }, [&] { action(*tool); });
         return;
     }
     Tool tool;
@@ -158,8 +159,8 @@ void BM_RosterSave(benchmark::State& state)
     {
         Roster()
         {
-            std::filesystem::copy_file(listFiles().scores(), listFiles().roster(),
-                std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(
+                listFiles().scores(), listFiles().roster(), std::filesystem::copy_options::overwrite_existing);
             loaded = readScoreLines(listFiles().roster(), OpenMode::ReadOnly).lines;
             const std::vector<ScoreRecord> plain = scoreRecords();
             for (std::size_t i = 0; i < plain.size(); ++i)
@@ -174,7 +175,7 @@ void BM_RosterSave(benchmark::State& state)
     });
 }
 
-#define LIST_BENCHMARK(name)                                                                                          \
+#define LIST_BENCHMARK(name)                                                                                           \
     BENCHMARK(name)->ArgName("fresh")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)
 LIST_BENCHMARK(BM_ScoreListOpen);
 LIST_BENCHMARK(BM_ScoreListSortByScore);

@@ -5,7 +5,6 @@
 #include "support/TestFiles.h"
 
 #include <cerrno>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
