@@ -5,6 +5,8 @@
 #include "common/TextFields.h"
 #include "platform/Gbk.h"
 
+#include <algorithm>
+
 namespace olv {
 
 namespace {
@@ -37,10 +39,32 @@ const std::string& loginMark()
     return mark;
 }
 
+namespace {
+
+void appendPadded(std::string& line, std::string_view field, std::size_t width)
+{
+    line.append(field);
+    if (field.size() < width)
+        line.append(width - field.size(), ' ');
+}
+
+} // namespace
+
+// Built in one string: a save makes one for every record of the database.
 std::string formatScoreLine(const ScoreRecord& record)
 {
-    return padRight(record.schoolClass, schoolClassWidth) + "*" + padRight(record.name, nameWidth) + "."
-        + padRight(record.examNumber, examNumberWidth) + "-" + padRight(record.scoreField, scoreFieldWidth);
+    std::string line;
+    line.reserve(std::max(record.schoolClass.size(), schoolClassWidth) + std::max(record.name.size(), nameWidth)
+        + std::max(record.examNumber.size(), examNumberWidth) + std::max(record.scoreField.size(), scoreFieldWidth)
+        + 3);
+    appendPadded(line, record.schoolClass, schoolClassWidth);
+    line += '*';
+    appendPadded(line, record.name, nameWidth);
+    line += '.';
+    appendPadded(line, record.examNumber, examNumberWidth);
+    line += '-';
+    appendPadded(line, record.scoreField, scoreFieldWidth);
+    return line;
 }
 
 std::string formatFixedWidthScoreLine(const ScoreRecord& record)

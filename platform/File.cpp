@@ -235,6 +235,9 @@ File::File(File&& other) noexcept
     , m_buffer(std::move(other.m_buffer))
     , m_bufferPos(std::exchange(other.m_bufferPos, 0))
     , m_bufferEnd(std::exchange(other.m_bufferEnd, 0))
+    , m_gatherPiece(std::exchange(other.m_gatherPiece, 0))
+    , m_gathered(std::move(other.m_gathered))
+    , m_gatherFailed(std::exchange(other.m_gatherFailed, false))
 { }
 
 File& File::operator=(File&& other) noexcept
@@ -248,6 +251,9 @@ File& File::operator=(File&& other) noexcept
         m_buffer = std::move(other.m_buffer);
         m_bufferPos = std::exchange(other.m_bufferPos, 0);
         m_bufferEnd = std::exchange(other.m_bufferEnd, 0);
+        m_gatherPiece = std::exchange(other.m_gatherPiece, 0);
+        m_gathered = std::move(other.m_gathered);
+        m_gatherFailed = std::exchange(other.m_gatherFailed, false);
     }
     return *this;
 }
@@ -256,10 +262,10 @@ File::~File() { close(); }
 
 bool File::close()
 {
-    bool closed = true;
+    bool closed = writeGathered();
     if (m_fd >= 0) {
         // Never retried: on Linux the descriptor is gone even after EINTR.
-        closed = ::close(m_fd) == 0 || errno == EINTR;
+        closed = (::close(m_fd) == 0 || errno == EINTR) && closed;
         if (std::optional<int> error = faults::takeFault(FileOperation::Close)) {
             errno = *error;
             closed = false;
@@ -268,13 +274,16 @@ bool File::close()
     m_fd = -1;
     m_position = 0;
     m_bufferPos = m_bufferEnd = 0;
+    m_gatherPiece = 0;
+    m_gathered = {};
+    m_gatherFailed = false;
     return closed;
 }
 
 // Bytes read ahead, 0 at the end of the file, -1 on an error.
 std::ptrdiff_t File::fillBuffer()
 {
-    if (m_fd < 0)
+    if (m_fd < 0 || !writeGathered())
         return -1;
     if (!m_buffer)
         m_buffer = std::make_unique<char[]>(bufferSize);
@@ -336,6 +345,9 @@ std::string File::read(std::size_t count)
 std::optional<std::string> File::readAll()
 {
     std::string out;
+    // Sized once from the file's length, so a bank of many megabytes is not moved as it grows.
+    if (const std::optional<std::int64_t> total = size(); total && *total > m_position)
+        out.reserve(static_cast<std::size_t>(*total - m_position));
     do {
         if (m_bufferPos < m_bufferEnd)
             out.append(m_buffer.get() + m_bufferPos, m_bufferEnd - m_bufferPos);
@@ -347,10 +359,38 @@ std::optional<std::string> File::readAll()
     return out;
 }
 
+void File::gatherWrites(std::size_t pieceSize) { m_gatherPiece = m_appending ? 0 : pieceSize; }
+
+// Hands the gathered bytes to the system; false, now and on every later call, once that failed.
+bool File::writeGathered()
+{
+    if (!m_gathered.empty()) {
+        const std::size_t wanted = m_gathered.size();
+        const std::size_t written = writeFully(m_fd, m_gathered);
+        // The position counted the gathered bytes already; the part that did not go down is off it.
+        m_position -= static_cast<std::int64_t>(wanted - written);
+        m_gathered.clear();
+        m_gatherFailed = m_gatherFailed || written != wanted;
+    }
+    return !m_gatherFailed;
+}
+
 bool File::write(std::string_view bytes)
 {
-    if (m_fd < 0 || !dropBuffer())
+    if (m_fd < 0 || !dropBuffer() || m_gatherFailed)
         return false;
+    if (m_gatherPiece > 0) {
+        if (m_gathered.size() + bytes.size() < m_gatherPiece) {
+            if (m_gathered.capacity() < m_gatherPiece)
+                m_gathered.reserve(m_gatherPiece);
+            m_gathered.append(bytes);
+            m_position += static_cast<std::int64_t>(bytes.size());
+            return true;
+        }
+        // A piece is full: what was gathered goes first, then the new bytes in one call.
+        if (!writeGathered())
+            return false;
+    }
     std::size_t written = writeFully(m_fd, bytes);
     if (m_appending) {
         // Appended bytes land at the end, wherever the position was.
@@ -360,6 +400,7 @@ bool File::write(std::string_view bytes)
     } else {
         m_position += static_cast<std::int64_t>(written);
     }
+    m_gatherFailed = m_gatherPiece > 0 && written != bytes.size();
     return written == bytes.size();
 }
 
@@ -373,6 +414,16 @@ bool File::endsWithLineFeed(std::int64_t size)
 }
 
 bool File::appendLine(std::string_view bytes)
+{
+    if (!writeGathered())
+        return false;
+    const std::size_t gatherPiece = std::exchange(m_gatherPiece, 0);
+    const bool appended = appendWhole(bytes);
+    m_gatherPiece = gatherPiece;
+    return appended;
+}
+
+bool File::appendWhole(std::string_view bytes)
 {
     std::optional<std::int64_t> before = size();
     if (!before || !seekToEnd())
@@ -390,7 +441,7 @@ std::int64_t File::position() const { return m_position; }
 
 bool File::seek(std::int64_t offset)
 {
-    if (m_fd < 0 || offset < 0)
+    if (m_fd < 0 || offset < 0 || !writeGathered())
         return false;
     m_bufferPos = m_bufferEnd = 0;
     off_t result = ::lseek(m_fd, offset, SEEK_SET);
@@ -402,7 +453,7 @@ bool File::seek(std::int64_t offset)
 
 bool File::seekToEnd()
 {
-    if (m_fd < 0)
+    if (m_fd < 0 || !writeGathered())
         return false;
     m_bufferPos = m_bufferEnd = 0;
     off_t result = ::lseek(m_fd, 0, SEEK_END);
@@ -417,7 +468,8 @@ std::optional<std::int64_t> File::size() const
     struct stat status;
     if (m_fd < 0 || ::fstat(m_fd, &status) != 0)
         return std::nullopt;
-    return status.st_size;
+    // Gathered bytes go down from the descriptor's offset, which ends where the position does.
+    return m_gathered.empty() ? status.st_size : std::max<std::int64_t>(status.st_size, m_position);
 }
 
 bool File::takeAccessOf(unsigned mode, unsigned owner, unsigned group)
@@ -432,7 +484,7 @@ bool File::takeAccessOf(unsigned mode, unsigned owner, unsigned group)
 
 bool File::truncate(std::int64_t length)
 {
-    if (m_fd < 0 || length < 0 || !dropBuffer())
+    if (m_fd < 0 || length < 0 || !dropBuffer() || !writeGathered())
         return false;
     if (std::optional<int> error = faults::takeFault(FileOperation::Truncate)) {
         errno = *error;
@@ -443,7 +495,7 @@ bool File::truncate(std::int64_t length)
 
 bool File::sync()
 {
-    if (m_fd < 0)
+    if (m_fd < 0 || !writeGathered())
         return false;
     if (std::optional<int> error = faults::takeFault(FileOperation::Sync)) {
         errno = *error;

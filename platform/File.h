@@ -89,6 +89,12 @@ public:
     std::optional<std::string> readAll();
 
     bool write(std::string_view bytes);
+    // From now on, written bytes are gathered into pieces of `pieceSize` before they go to the
+    // system, so that a file written record by record takes a few large writes. Gathered bytes go
+    // down before any other operation on the file; when they cannot, that operation fails (a
+    // close included). An append (appendLine) always goes down at once.
+    static constexpr std::size_t writePiece = 256 * 1024;
+    void gatherWrites(std::size_t pieceSize = writePiece);
     bool writeText(std::string_view text);
     // Appends `bytes` (which end with a line end) as one whole record: when the file's last
     // byte is not LF, CR LF goes first so the record starts on its own line; when any of it
@@ -115,8 +121,10 @@ private:
     bool takeLock(const std::filesystem::path& path, OpenMode mode, std::chrono::steady_clock::time_point deadline);
     bool namesThisFile(const std::filesystem::path& path) const;
     bool endsWithLineFeed(std::int64_t size);
+    bool appendWhole(std::string_view bytes);
     std::ptrdiff_t fillBuffer();
     bool dropBuffer();
+    bool writeGathered();
 
     int m_fd = -1;
     bool m_appending = false;
@@ -125,6 +133,9 @@ private:
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_bufferPos = 0;
     std::size_t m_bufferEnd = 0;
+    std::size_t m_gatherPiece = 0; // 0: every write goes down at once
+    std::string m_gathered; // written bytes not yet handed to the system
+    bool m_gatherFailed = false;
 };
 
 } // namespace olv

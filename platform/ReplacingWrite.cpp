@@ -69,7 +69,9 @@ ReplacingWriteResult rewriteInPlace(
         heldTarget = &*opened;
     }
     File& file = *heldTarget;
+    file.gatherWrites();
     const bool written = file.seek(0) && write(file) && file.truncate(file.position()) && file.sync();
+    file.gatherWrites(0); // the caller's own later writes go down as they come
     const bool closed = !opened || opened->close();
     return closed && written ? ReplacingWriteResult::Written : ReplacingWriteResult::CannotWriteTemporary;
 }
@@ -109,6 +111,8 @@ ReplacingWriteResult replaceFileContent(const std::filesystem::path& named, cons
         targetLock.reset(); // the rewrite takes the same lock itself
         return rewriteInPlace(target, write, options.heldTarget);
     }
+    // Writers put their files down record by record; the system sees a few large writes.
+    file->gatherWrites();
     // A new file keeps the mode an ordinary create gives; a replaced one keeps who may read it.
     bool written = !exists || file->takeAccessOf(present.st_mode, present.st_uid, present.st_gid);
     written = written && write(*file) && file->sync();

@@ -41,7 +41,8 @@ enum class ReplacingWriteResult
 std::filesystem::path replacementTemporary(
     const std::filesystem::path& target, const ReplacingWriteOptions& options = {});
 
-// The one way whole files are written: `write` fills the temporary, which is then given the
+// The one way whole files are written: `write` fills the temporary (its writes gathered into
+// large pieces, File::gatherWrites), which is then given the
 // target's mode (and owner and group where the process may), synced, closed (its result
 // checked) and renamed over `target`, and the folder is synced. The target is always the
 // complete old or the complete new file, and no temporary stays behind. A symbolic link is

@@ -16,7 +16,8 @@ class BankCopyView
 {
 public:
     virtual ~BankCopyView() = default;
-    virtual void showEntries(const std::vector<RenderedLine>& entries) = 0;
+    // The entries are the window's to keep: a bank of 200,000 questions is not copied again.
+    virtual void showEntries(std::vector<RenderedLine> entries) = 0;
     virtual void showEntry(std::size_t entry, const RenderedLine& text) = 0;
     virtual void selectEntry(std::size_t entry) = 0;
     virtual void selectLine(std::size_t row) = 0;

@@ -26,6 +26,9 @@ bool takeMachineScore(
 {
     if (!edited.sourceLine || *edited.sourceLine >= loadedLines.size() || *edited.sourceLine >= currentLines.size())
         return false;
+    // A line the machines left as it was brings nothing: most lines, and the decoding is spared.
+    if (loadedLines[*edited.sourceLine] == currentLines[*edited.sourceLine])
+        return false;
     const std::optional<ScoreRecord> loaded = validRecord(loadedLines[*edited.sourceLine]);
     const std::optional<ScoreRecord> current = validRecord(currentLines[*edited.sourceLine]);
     if (!loaded || !current || current->examNumber != loaded->examNumber)
@@ -63,13 +66,29 @@ CarriedOver carryOverMachineChanges(const std::vector<std::string>& loadedLines,
         if (takeMachineScore(edited, loadedLines, currentLines))
             ++carried.count;
     }
-    const auto key = [](const ScoreRecord& r) {
-        return r.schoolClass + '\n' + r.name + '\n' + r.examNumber + '\n' + r.scoreField;
+    if (currentLines.size() <= loadedLines.size())
+        return carried;
+    // Records are told apart by their four fields; the set holds positions in the list, which
+    // stay valid as records are added, so no key is built per record.
+    std::vector<EditedRecord>& list = carried.records;
+    list.reserve(list.size() + (currentLines.size() - loadedLines.size()));
+    const auto fieldsHash = [&list](std::size_t at) {
+        const ScoreRecord& r = list[at].record;
+        std::size_t hash = 0;
+        for (const std::string* field : { &r.schoolClass, &r.name, &r.examNumber, &r.scoreField })
+            hash = hash * 1000003 ^ std::hash<std::string> {}(*field);
+        return hash;
     };
-    std::unordered_set<std::string> present;
-    if (currentLines.size() > loadedLines.size())
-        for (const EditedRecord& edited : carried.records)
-            present.insert(key(edited.record));
+    const auto sameFields = [&list](std::size_t a, std::size_t b) {
+        const ScoreRecord& x = list[a].record;
+        const ScoreRecord& y = list[b].record;
+        return x.schoolClass == y.schoolClass && x.name == y.name && x.examNumber == y.examNumber
+            && x.scoreField == y.scoreField;
+    };
+    std::unordered_set<std::size_t, decltype(fieldsHash), decltype(sameFields)> present(
+        list.capacity(), fieldsHash, sameFields);
+    for (std::size_t at = 0; at < list.size(); ++at)
+        present.insert(at);
     for (std::size_t line = loadedLines.size(); line < currentLines.size(); ++line) {
         const DecodedScoreLine decoded = decodeScoreLineAdminRule(currentLines[line]);
         if (decoded.status != ScoreLineStatus::Valid) {
@@ -78,10 +97,11 @@ CarriedOver carryOverMachineChanges(const std::vector<std::string>& loadedLines,
         }
         // A record already in the list (written by an earlier save of this session whose outcome
         // was not seen) is not added a second time.
-        ScoreRecord record = paddedRecord(decoded.record);
-        if (!present.insert(key(record)).second)
+        list.push_back({ paddedRecord(decoded.record), line });
+        if (!present.insert(list.size() - 1).second) {
+            list.pop_back();
             continue;
-        carried.records.push_back({ std::move(record), line });
+        }
         ++carried.count;
     }
     return carried;
@@ -99,21 +119,26 @@ ScoreDatabaseSave saveScoreDatabase(const std::filesystem::path& path, const std
         return save;
 
     save.carried = carryOverMachineChanges(loadedLines, records, currentLines);
-    std::vector<ScoreRecord> plain;
-    plain.reserve(save.carried.records.size());
+    // Each stored line is made once: written, then kept as the new file's lines.
+    std::vector<std::string> stored;
+    stored.reserve(save.carried.records.size());
     for (const EditedRecord& edited : save.carried.records)
-        plain.push_back(edited.record);
+        stored.push_back(swapLineBytePairs(formatScoreLine(edited.record)));
+    const auto writeLines = [&](File& temporary) {
+        for (const std::string& line : stored) {
+            if (!temporary.write(line) || !temporary.write("\r\n"))
+                return false;
+            if (onRecordWritten)
+                onRecordWritten();
+        }
+        return true;
+    };
     // The lock taken above is what keeps the machines out while the new file takes the name.
     ReplacingWriteOptions options;
     options.heldTarget = &*lock;
-    save.saved = replaceFileContent(
-                     path, [&](File& temporary) { return writeScoreRecords(temporary, plain, onRecordWritten); },
-                     options)
-        == ReplacingWriteResult::Written;
-    if (!save.saved)
-        return save;
-    for (const ScoreRecord& record : plain)
-        save.writtenLines.push_back(swapLineBytePairs(formatScoreLine(record)));
+    save.saved = replaceFileContent(path, writeLines, options) == ReplacingWriteResult::Written;
+    if (save.saved)
+        save.writtenLines = std::move(stored);
     return save;
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace olv {
 
@@ -25,17 +27,28 @@ Keys scoreKeys(const std::vector<ScoreRecord>& records)
 // follow the byte-wise order of the texts.
 Keys textRanks(const std::vector<ScoreRecord>& records, std::string ScoreRecord::*field, bool greatestFirst)
 {
-    std::vector<std::size_t> byText(records.size());
-    for (std::size_t i = 0; i < byText.size(); ++i)
-        byText[i] = i;
-    std::ranges::sort(byText, [&](std::size_t a, std::size_t b) { return records[a].*field < records[b].*field; });
-    Keys keys(records.size());
-    long long rank = 0;
-    for (std::size_t i = 0; i < byText.size(); ++i) {
-        if (i > 0 && records[byText[i - 1]].*field != records[byText[i]].*field)
-            ++rank;
-        keys[byText[i]] = greatestFirst ? rank : -rank;
+    // Each distinct text is sorted once: a list of 100,000 candidates holds a few dozen classes.
+    std::unordered_map<std::string_view, std::size_t> idOfText;
+    idOfText.reserve(records.size());
+    std::vector<std::string_view> texts;
+    std::vector<std::size_t> ids(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string_view text = records[i].*field;
+        const auto [found, added] = idOfText.try_emplace(text, texts.size());
+        if (added)
+            texts.push_back(text);
+        ids[i] = found->second;
     }
+    std::vector<std::size_t> byText(texts.size());
+    for (std::size_t id = 0; id < byText.size(); ++id)
+        byText[id] = id;
+    std::ranges::sort(byText, [&](std::size_t a, std::size_t b) { return texts[a] < texts[b]; });
+    std::vector<long long> rankOfId(texts.size());
+    for (std::size_t rank = 0; rank < byText.size(); ++rank)
+        rankOfId[byText[rank]] = static_cast<long long>(rank);
+    Keys keys(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        keys[i] = greatestFirst ? rankOfId[ids[i]] : -rankOfId[ids[i]];
     return keys;
 }
 

@@ -1,7 +1,10 @@
 #include "platform/File.h"
 
+#include "platform/FaultInjection.h"
+#include "support/FaultCases.h"
 #include "support/TestFiles.h"
 
+#include <cerrno>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -215,6 +218,36 @@ TEST(FileModes, WriteErrorsAreReported)
     ASSERT_TRUE(full);
     EXPECT_FALSE(full->write("abc"));
     EXPECT_FALSE(full->writeText("abc\n"));
+}
+
+TEST_F(FilePositions, GatheredWritesGiveTheSameBytesAndFailWhereTheyGoDown)
+{
+    auto file = File::open(m_path, OpenMode::WriteTruncate);
+    ASSERT_TRUE(file);
+    file->gatherWrites(16);
+    std::string expected;
+    for (int i = 0; i < 20; ++i) {
+        const std::string record = "record " + std::to_string(i) + "\r\n";
+        ASSERT_TRUE(file->write(record));
+        expected += record;
+        ASSERT_EQ(file->position(), static_cast<std::int64_t>(expected.size()));
+        ASSERT_EQ(file->size(), static_cast<std::int64_t>(expected.size()));
+    }
+    ASSERT_TRUE(file->seek(0) && file->write("R") && file->seekToEnd() && file->write("end"));
+    expected[0] = 'R';
+    ASSERT_TRUE(file->close());
+    EXPECT_EQ(readBytes(m_path), expected + "end");
+
+    // A write the disk refuses while the bytes wait surfaces at the sync that puts them down.
+    test::FaultGuard guard;
+    file = File::open(m_path, OpenMode::WriteTruncate);
+    ASSERT_TRUE(file);
+    file->gatherWrites();
+    faults::failWritesAfter(2, ENOSPC);
+    EXPECT_TRUE(file->write("abcd"));
+    EXPECT_FALSE(file->sync());
+    EXPECT_FALSE(file->write("e"));
+    EXPECT_FALSE(file->close());
 }
 
 } // namespace

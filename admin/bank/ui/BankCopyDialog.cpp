@@ -33,7 +33,8 @@ BankCopyDialog::BankCopyDialog(QuestionBank bank, const QString& sourcePath, Pro
     setObjectName(QStringLiteral("bankCopyDialog"));
     setWindowTitle(QStringLiteral("题库复制"));
     resize(980, 600);
-    m_questionModel->setLines(m_copy.questionLines());
+    // The copy's lines never change while the window is open: shown where they are, not copied.
+    m_questionModel->showLines(m_copy.questionLines());
     m_answer->setObjectName(QStringLiteral("copyAnswerEdit"));
     m_answer->setReadOnly(true);
 
@@ -77,7 +78,7 @@ BankCopyDialog::BankCopyDialog(QuestionBank bank, const QString& sourcePath, Pro
     m_copy.open();
 }
 
-void BankCopyDialog::showEntries(const std::vector<RenderedLine>& entries) { m_entryModel->setLines(entries); }
+void BankCopyDialog::showEntries(std::vector<RenderedLine> entries) { m_entryModel->setLines(std::move(entries)); }
 
 void BankCopyDialog::showEntry(std::size_t entry, const RenderedLine& text) { m_entryModel->setLine(entry, text); }
 

@@ -20,7 +20,7 @@ public:
     BankCopyDialog(QuestionBank bank, const QString& sourcePath, Prompter& prompter, QWidget* parent = nullptr);
 
 private:
-    void showEntries(const std::vector<RenderedLine>& entries) override;
+    void showEntries(std::vector<RenderedLine> entries) override;
     void showEntry(std::size_t entry, const RenderedLine& text) override;
     void selectEntry(std::size_t entry) override;
     void selectLine(std::size_t row) override;

@@ -22,7 +22,7 @@ const char* const sourceBank = "●单选题:\n第一题\n甲\n乙\n丙\n丁\na\
 // What the window shows, in UTF-8.
 struct FakeCopyView : BankCopyView
 {
-    void showEntries(const std::vector<RenderedLine>& all) override
+    void showEntries(std::vector<RenderedLine> all) override
     {
         entries.clear();
         for (const auto& entry : all)

@@ -22,7 +22,7 @@ const char* const bankText
 
 struct NoView : BankCopyView, SamplePaperView
 {
-    void showEntries(const std::vector<RenderedLine>&) override { }
+    void showEntries(std::vector<RenderedLine>) override { }
     void showEntry(std::size_t, const RenderedLine&) override { }
     void selectEntry(std::size_t) override { }
     void selectLine(std::size_t) override { }
