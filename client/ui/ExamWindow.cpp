@@ -63,9 +63,9 @@ QVBoxLayout* columnLayout(QWidget* column)
     return layout;
 }
 
-QTreeWidgetItem* addTreeItem(QTreeWidgetItem* parent, const QString& text, int data, const QIcon& icon)
+QTreeWidgetItem* makeTreeItem(QTreeWidgetItem* parent, const QString& text, int data, const QIcon& icon)
 {
-    auto* item = new QTreeWidgetItem(parent, { text });
+    auto* item = parent ? new QTreeWidgetItem(parent, { text }) : new QTreeWidgetItem({ text });
     item->setData(0, Qt::UserRole, data);
     item->setIcon(0, icon);
     return item;
@@ -167,6 +167,8 @@ QWidget* ExamWindow::buildTreeColumn()
     m_tree->setColumnCount(1);
     m_tree->setIconSize({ 16, 16 });
     m_tree->setIndentation(14);
+    // Every node is one line of the same height: the tree need not measure each of a whole bank's.
+    m_tree->setUniformRowHeights(true);
     m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_tree->setFixedWidth(104);
@@ -406,11 +408,14 @@ void ExamWindow::setQuestionTree(const ExamSettings& settings, const ExamPaper& 
             number += questions;
             continue;
         }
-        auto* root = addTreeItem(m_tree->invisibleRootItem(), QString::fromUtf8(kindNames[index]), index, icon);
+        // Filled before it joins the tree, so the tree takes a kind's questions in one step
+        // instead of one at a time.
+        auto* root = makeTreeItem(nullptr, QString::fromUtf8(kindNames[index]), index, icon);
         for (int i = 0; i < questions; ++i) {
             ++number;
-            addTreeItem(root, QString::number(number), number, icon);
+            makeTreeItem(root, QString::number(number), number, icon);
         }
+        m_tree->addTopLevelItem(root);
     }
     m_tree->expandAll();
 }
