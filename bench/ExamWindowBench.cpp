@@ -52,6 +52,7 @@ ExamState paperOf(std::size_t count)
     std::mt19937 random(20240601);
     ExamState state;
     state.settings = clientDefaults();
+    state.settings.reviewMode = 1;
     forceReviewSettings(state.settings);
     for (std::size_t i = 0; i < count; ++i) {
         const auto slot = i % 10;
@@ -135,6 +136,39 @@ BENCHMARK(BM_FillExamWindow)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
+
+// The candidate's commands on the shown window of a whole bank: to the last question and back
+// to the first, and to a question in the middle through the tree and the answer card.
+void BM_NavigateExamWindow(benchmark::State& state)
+{
+    application();
+    ExamState exam = paperOf(static_cast<std::size_t>(state.range(0)));
+    FixedClock clock(1700000000);
+    SilentPrompter prompter;
+    FixedScreen screen;
+    const ClientEnvironment env { std::filesystem::temp_directory_path(), clock, prompter, screen };
+    ExamWindow window;
+    TypedNumber typed;
+    const PaperReviewStartup review(env, typed);
+    fillExamWindow(window, exam, StartMode::Review, review);
+    ExamSession session(exam, window, env);
+    session.goToQuestion(1);
+    showAndPaint(window);
+    const int middle = exam.paper.questionCount() / 2;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        session.last();
+        QApplication::processEvents();
+        session.first();
+        QApplication::processEvents();
+        session.selectTreeItem(middle, false, false);
+        QApplication::processEvents();
+        session.selectAnswerCardLine(middle + 1);
+        QApplication::processEvents();
+        state.SetIterationTime(secondsSince(start) / 4);
+    }
+}
+BENCHMARK(BM_NavigateExamWindow)->Arg(200000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The review of a candidate without a paper copy: the whole bank of 200,000 questions with the
 // marks of the answer record, from the typed exam number to the painted window.
