@@ -14,10 +14,8 @@
 
 namespace olv {
 
-namespace {
-
 // W3 to W5: the window shows the state that the start-up built.
-void fillWindow(ExamWindow& window, const ExamState& state, StartMode mode, const PaperReviewStartup& review)
+void fillExamWindow(ExamWindow& window, const ExamState& state, StartMode mode, const PaperReviewStartup& review)
 {
     window.setTitle(state.settings.examName, state.settings.subject);
     window.setIdentity(state.className, state.candidateName, state.examNumber);
@@ -30,6 +28,8 @@ void fillWindow(ExamWindow& window, const ExamState& state, StartMode mode, cons
         window.setRemainingTime(review.scoreText());
     }
 }
+
+namespace {
 
 void connectCommands(ExamWindow& window, ExamSession& session)
 {
@@ -62,7 +62,7 @@ int runExamWindow(const ClientEnvironment& env)
         return 0;
 
     ExamWindow window;
-    fillWindow(window, state, *mode, review);
+    fillExamWindow(window, state, *mode, review);
     ExamSession session(state, window, env);
     connectCommands(window, session);
     if (state.paper.questionCount() > 0)

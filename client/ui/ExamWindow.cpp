@@ -3,9 +3,9 @@
 #include "client/ui/ClientResources.h"
 #include "common/ExamPaper.h"
 #include "common/ExamSettings.h"
-#include "ui/ByteColumnDelegate.h"
+#include "ui/DialogControls.h"
 #include "ui/GbkString.h"
-#include "ui/ListFont.h"
+#include "ui/LineListModel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,9 +16,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTimer>
@@ -62,62 +63,51 @@ QVBoxLayout* columnLayout(QWidget* column)
     return layout;
 }
 
-QTreeWidgetItem* addTreeItem(QTreeWidgetItem* parent, const QString& text, int data, const QIcon& icon)
+QTreeWidgetItem* makeTreeItem(QTreeWidgetItem* parent, const QString& text, int data, const QIcon& icon)
 {
-    auto* item = new QTreeWidgetItem(parent, { text });
+    auto* item = parent ? new QTreeWidgetItem(parent, { text }) : new QTreeWidgetItem({ text });
     item->setData(0, Qt::UserRole, data);
     item->setIcon(0, icon);
     return item;
 }
 
-QListWidget* makeList(const QString& name)
+// Selects a line for the program. `lastLine` is the end of what should be in view with it,
+// where that fits.
+void selectLine(QListView* list, int index, bool scrollToTop, int lastLine)
 {
-    auto* list = new QListWidget;
-    list->setObjectName(name);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setFont(listFont());
-    list->setItemDelegate(new ByteColumnDelegate(list));
-    list->setUniformItemSizes(true);
-    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    return list;
-}
-
-void addListLine(QListWidget* list, QSize lineSize, const std::string& text, int data)
-{
-    auto* line = new QListWidgetItem(fromGbk(text), list);
-    line->setData(Qt::UserRole, data);
-    // The line width is what gives the list its horizontal scroll extent.
-    line->setSizeHint(lineSize);
-}
-
-// Selects a line for the program, without a signal. `lastLine` is the end of what should be
-// in view with it, where that fits.
-void selectLine(QListWidget* list, int index, bool scrollToTop, int lastLine)
-{
-    QListWidgetItem* line = list->item(index);
-    if (!line)
+    QAbstractItemModel* model = list->model();
+    const QModelIndex line = model->index(index, 0);
+    if (!line.isValid())
         return;
-    const QSignalBlocker quiet(list);
-    list->setCurrentItem(line);
+    list->setCurrentIndex(line);
     if (scrollToTop) {
-        list->scrollToItem(line, QAbstractItemView::PositionAtTop);
+        list->scrollTo(line, QAbstractItemView::PositionAtTop);
         return;
     }
-    if (QListWidgetItem* last = list->item(lastLine))
-        list->scrollToItem(last, QAbstractItemView::EnsureVisible);
-    list->scrollToItem(line, QAbstractItemView::EnsureVisible);
+    if (const QModelIndex last = model->index(lastLine, 0); last.isValid())
+        list->scrollTo(last, QAbstractItemView::EnsureVisible);
+    list->scrollTo(line, QAbstractItemView::EnsureVisible);
 }
 
 // The line the candidate selected, by whatever means: a click, the keyboard or assistive
 // technology, which selects without moving the current line. The current line follows it,
 // so the arrow keys go on from there. -1 when none is selected.
-int takeSelectedRow(QListWidget* list)
+int takeSelectedRow(QListView* list)
 {
     const QModelIndexList selected = list->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return -1;
     list->selectionModel()->setCurrentIndex(selected.first(), QItemSelectionModel::NoUpdate);
     return selected.first().row();
+}
+
+std::vector<RenderedLine> untaggedLines(const std::vector<std::string>& texts)
+{
+    std::vector<RenderedLine> lines;
+    lines.reserve(texts.size());
+    for (const std::string& text : texts)
+        lines.push_back({ text, noQuestionTag });
+    return lines;
 }
 
 QString optionName(const Question& question, int index)
@@ -177,6 +167,8 @@ QWidget* ExamWindow::buildTreeColumn()
     m_tree->setColumnCount(1);
     m_tree->setIconSize({ 16, 16 });
     m_tree->setIndentation(14);
+    // Every node is one line of the same height: the tree need not measure each of a whole bank's.
+    m_tree->setUniformRowHeights(true);
     m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_tree->setFixedWidth(104);
@@ -203,8 +195,11 @@ QWidget* ExamWindow::buildPaperColumn()
     titleFont.setBold(true);
     titleFont.setPixelSize(15);
     m_title->setFont(titleFont);
-    m_paperList = makeList(QStringLiteral("paperList"));
-    connect(m_paperList, &QListWidget::itemSelectionChanged, this, [this] {
+    m_paperLines = new LineListModel(this);
+    m_paperList = makeSizedLineList(m_paperLines, paperLineSize, QStringLiteral("paperList"), nullptr);
+    connect(m_paperList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_programSelecting)
+            return;
         if (const int row = takeSelectedRow(m_paperList); row >= 0)
             emit paperLineSelected(row);
     });
@@ -221,9 +216,13 @@ QWidget* ExamWindow::buildPaperColumn()
 
 QWidget* ExamWindow::buildAnswerCardColumn()
 {
-    m_answerCardList = makeList(QStringLiteral("answerCardList"));
+    m_answerCardLines = new LineListModel(this);
+    m_answerCardList
+        = makeSizedLineList(m_answerCardLines, answerCardLineSize, QStringLiteral("answerCardList"), nullptr);
     m_answerCardList->setFixedWidth(112);
-    connect(m_answerCardList, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(m_answerCardList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_programSelecting)
+            return;
         if (const int row = takeSelectedRow(m_answerCardList); row >= 0)
             emit answerCardLineSelected(row);
     });
@@ -384,18 +383,14 @@ void ExamWindow::setIdentity(const std::string& className, const std::string& na
 
 void ExamWindow::setPaperLines(const std::vector<RenderedLine>& lines)
 {
-    const QSignalBlocker quiet(m_paperList);
-    m_paperList->clear();
-    for (const RenderedLine& line : lines)
-        addListLine(m_paperList, paperLineSize, line.text, line.tag);
+    const QScopedValueRollback quiet(m_programSelecting, true);
+    m_paperLines->setLines(lines);
 }
 
 void ExamWindow::setAnswerCard(const std::vector<std::string>& lines)
 {
-    const QSignalBlocker quiet(m_answerCardList);
-    m_answerCardList->clear();
-    for (const std::string& line : lines)
-        addListLine(m_answerCardList, answerCardLineSize, line, noQuestionTag);
+    const QScopedValueRollback quiet(m_programSelecting, true);
+    m_answerCardLines->setLines(untaggedLines(lines));
 }
 
 void ExamWindow::setQuestionTree(const ExamSettings& settings, const ExamPaper& paper)
@@ -413,11 +408,14 @@ void ExamWindow::setQuestionTree(const ExamSettings& settings, const ExamPaper& 
             number += questions;
             continue;
         }
-        auto* root = addTreeItem(m_tree->invisibleRootItem(), QString::fromUtf8(kindNames[index]), index, icon);
+        // Filled before it joins the tree, so the tree takes a kind's questions in one step
+        // instead of one at a time.
+        auto* root = makeTreeItem(nullptr, QString::fromUtf8(kindNames[index]), index, icon);
         for (int i = 0; i < questions; ++i) {
             ++number;
-            addTreeItem(root, QString::number(number), number, icon);
+            makeTreeItem(root, QString::number(number), number, icon);
         }
+        m_tree->addTopLevelItem(root);
     }
     m_tree->expandAll();
 }
@@ -497,21 +495,25 @@ void ExamWindow::setCurrentQuestion(int number)
 void ExamWindow::selectPaperLine(int index, bool scrollToTop)
 {
     // The question's stem and options: the lines up to the next question's first line.
+    const std::vector<RenderedLine>& lines = m_paperLines->lines();
     int last = index;
-    while (last + 1 < m_paperList->count() && m_paperList->item(last + 1)->data(Qt::UserRole).toInt() == noQuestionTag)
+    while (last >= 0 && static_cast<std::size_t>(last) + 1 < lines.size()
+        && lines[static_cast<std::size_t>(last) + 1].tag == noQuestionTag)
         ++last;
+    const QScopedValueRollback quiet(m_programSelecting, true);
     selectLine(m_paperList, index, scrollToTop, last);
 }
 
 void ExamWindow::selectAnswerCardLine(int index, bool scrollToTop)
 {
+    const QScopedValueRollback quiet(m_programSelecting, true);
     selectLine(m_answerCardList, index, scrollToTop, index);
 }
 
 void ExamWindow::setAnswerCardLine(int index, const std::string& text)
 {
-    if (QListWidgetItem* line = m_answerCardList->item(index))
-        line->setText(fromGbk(text));
+    if (index >= 0)
+        m_answerCardLines->setLine(static_cast<std::size_t>(index), { text, noQuestionTag });
 }
 
 void ExamWindow::setRemainingTime(const std::string& text) { m_remainingTime->setText(fromGbk(text)); }

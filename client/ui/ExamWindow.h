@@ -13,7 +13,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QStackedWidget;
 class QTimer;
@@ -23,6 +23,7 @@ class QTreeWidgetItem;
 namespace olv {
 
 struct ExamSettings;
+class LineListModel;
 
 // The exam window: shows the paper, the answer card and the question tree and reports the
 // candidate's commands as signals. It holds no exam rules; those drive it through ExamView.
@@ -100,8 +101,10 @@ private:
 
     QTreeWidget* m_tree = nullptr;
     QLabel* m_title = nullptr;
-    QListWidget* m_paperList = nullptr;
-    QListWidget* m_answerCardList = nullptr;
+    LineListModel* m_paperLines = nullptr;
+    QListView* m_paperList = nullptr;
+    LineListModel* m_answerCardLines = nullptr;
+    QListView* m_answerCardList = nullptr;
     QLineEdit* m_questionNumber = nullptr;
     QStackedWidget* m_answerControls = nullptr;
     QWidget* m_radioPage = nullptr;
@@ -119,6 +122,8 @@ private:
     QTimer* m_timer = nullptr;
     ExamPaper m_paper;
     bool m_closing = false;
+    // Set while the program fills the lists or selects a line: not the candidate's command.
+    bool m_programSelecting = false;
 };
 
 } // namespace olv

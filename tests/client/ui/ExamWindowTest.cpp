@@ -9,7 +9,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -66,9 +66,12 @@ QTreeWidgetItem* treeItem(const ExamWindow& window, const QString& text)
     return items.value(0);
 }
 
-void clickLine(QListWidget* list, int row)
+QRect lineRect(QListView* list, int row) { return list->visualRect(list->model()->index(row, 0)); }
+QString lineText(QListView* list, int row) { return list->model()->index(row, 0).data().toString(); }
+
+void clickLine(QListView* list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lineRect(list, row).center());
 }
 
 void clickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item)
@@ -154,18 +157,23 @@ void ExamWindowTest::fillsTitleIdentityAndLists()
     QCOMPARE(child<QLabel>(window, "title")->text(), QStringLiteral("澜溪校期末考试--WordExcel97"));
     QCOMPARE(child<QLabel>(window, "className")->text(), QStringLiteral("一班  "));
 
-    auto* paper = child<QListWidget>(window, "paperList");
-    QCOMPARE(paper->count(), 8);
-    QCOMPARE(paper->item(3)->text(), QStringLiteral("2、第二题"));
+    auto* paper = child<QListView>(window, "paperList");
+    QCOMPARE(paper->model()->rowCount(), 8);
+    QCOMPARE(lineText(paper, 3), QStringLiteral("2、第二题"));
     const int tags[] = { -1, 1, -1, 2, -1, -1, -1, 3 };
-    for (int row = 0; row < paper->count(); ++row)
-        QCOMPARE(paper->item(row)->data(Qt::UserRole).toInt(), tags[row]);
+    for (int row = 0; row < paper->model()->rowCount(); ++row)
+        QCOMPARE(paper->model()->index(row, 0).data(Qt::UserRole).toInt(), tags[row]);
 
-    auto* card = child<QListWidget>(window, "answerCardList");
+    // Rewriting a line keeps the candidate's place in the list.
+    auto* card = child<QListView>(window, "answerCardList");
+    window.selectAnswerCardLine(2, false);
     window.setAnswerCardLine(1, "2--AC");
     window.setAnswerCardLine(7, "8--A");
-    QCOMPARE(card->item(1)->text(), QStringLiteral("2--AC"));
-    QCOMPARE(card->count(), 3);
+    window.setAnswerCardLine(-1, "0--A");
+    QCOMPARE(lineText(card, 1), QStringLiteral("2--AC"));
+    QCOMPARE(card->model()->rowCount(), 3);
+    QCOMPARE(card->currentIndex().row(), 2);
+    QCOMPARE(card->selectionModel()->selectedIndexes().value(0).row(), 2);
 }
 
 void ExamWindowTest::buildsTreeFromSettingsAndPaper()
@@ -265,7 +273,7 @@ void ExamWindowTest::programSelectionsEmitNothing()
     QCOMPARE(paper.count(), 0);
     QCOMPARE(card.count(), 0);
     QCOMPARE(tree.count(), 0);
-    QCOMPARE(child<QListWidget>(window, "paperList")->currentRow(), 7);
+    QCOMPARE(child<QListView>(window, "paperList")->currentIndex().row(), 7);
 }
 
 void ExamWindowTest::scrollsSelectedLineToTop()
@@ -278,23 +286,23 @@ void ExamWindowTest::scrollsSelectedLineToTop()
     window.setPaperLines(lines);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* paper = child<QListWidget>(window, "paperList");
+    auto* paper = child<QListView>(window, "paperList");
 
     window.selectPaperLine(120, true);
-    QCOMPARE(paper->visualItemRect(paper->item(120)).top(), 0);
+    QCOMPARE(lineRect(paper, 120).top(), 0);
     // Already in view: no scrolling.
     window.selectPaperLine(125, false);
-    QCOMPARE(paper->visualItemRect(paper->item(125)).top(), 5 * 15);
+    QCOMPARE(lineRect(paper, 125).top(), 5 * 15);
 
     // A question whose stem shows at the bottom but not its options scrolls up to show them all.
     const int height = paper->viewport()->height();
     int stem = 125;
-    while (paper->visualItemRect(paper->item(stem + 4)).bottom() < height)
+    while (lineRect(paper, stem + 4).bottom() < height)
         stem += 5;
-    QVERIFY(paper->visualItemRect(paper->item(stem)).top() < height);
+    QVERIFY(lineRect(paper, stem).top() < height);
     window.selectPaperLine(stem, false);
-    QVERIFY(paper->visualItemRect(paper->item(stem + 4)).bottom() < height);
-    QVERIFY(paper->visualItemRect(paper->item(stem)).top() >= 0);
+    QVERIFY(lineRect(paper, stem + 4).bottom() < height);
+    QVERIFY(lineRect(paper, stem).top() >= 0);
 }
 
 void ExamWindowTest::buttonsEmitTheirCommand_data()
@@ -343,8 +351,8 @@ void ExamWindowTest::selectionsByAnyMeansEmitTheLine()
     QSignalSpy paper(&window, &ExamWindow::paperLineSelected);
     QSignalSpy card(&window, &ExamWindow::answerCardLineSelected);
     QSignalSpy tree(&window, &ExamWindow::treeItemSelected);
-    auto* paperList = child<QListWidget>(window, "paperList");
-    auto* cardList = child<QListWidget>(window, "answerCardList");
+    auto* paperList = child<QListView>(window, "paperList");
+    auto* cardList = child<QListView>(window, "answerCardList");
     auto* questionTree = child<QTreeWidget>(window, "questionTree");
 
     clickLine(paperList, 4);
@@ -417,7 +425,7 @@ void ExamWindowTest::escapeAndCloseDoNotEndTheExam()
     QSignalSpy finished(&window, &QDialog::finished);
 
     QTest::keyClick(&window, Qt::Key_Escape);
-    QTest::keyClick(child<QListWidget>(window, "paperList"), Qt::Key_Escape);
+    QTest::keyClick(child<QListView>(window, "paperList"), Qt::Key_Escape);
     QVERIFY(!window.close());
     window.reject();
     QVERIFY(window.isVisible());
