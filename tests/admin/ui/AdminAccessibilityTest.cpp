@@ -8,6 +8,7 @@
 #include "admin/bank/ui/BankCopyDialog.h"
 #include "admin/bank/ui/BankEditorDialog.h"
 #include "admin/bank/ui/BankMergeDialog.h"
+#include "admin/bank/ui/QuestionViewDialog.h"
 #include "admin/merge/ui/FileMergeDialog.h"
 #include "admin/merge/ui/MergeChooserDialog.h"
 #include "admin/room/ui/RoomViewDialog.h"
@@ -27,11 +28,13 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 #include "ui/GbkString.h"
+#include "ui/QtPrompter.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 
 using namespace olv;
@@ -170,6 +173,13 @@ void AdminAccessibilityTest::everyWindow()
     test::writeBytes(answerFile, "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
     FixedClock clock(0);
     const AdminTools tools;
+    ExamSettings paperSettings = adminDefaults();
+    paperSettings.bankFile = bankPath.filename().string();
+    paperSettings.singleChoiceCount = 2;
+    paperSettings.multipleChoiceCount = 0;
+    paperSettings.trueFalseCount = 1;
+    paperSettings.drawMode = DrawMode::BankOrder;
+    QtPrompter asking(QStringLiteral("Olvadmin"));
 
     // The three chosen paths of a merge, each read back where the window shows it.
     const auto mergeActions = [this](QWidget* window, std::array<QString, 3> buttons) {
@@ -232,6 +242,22 @@ void AdminAccessibilityTest::everyWindow()
                     { lineWith(answers, QStringLiteral("B")), selectLine, [current] { return current->text() == QStringLiteral("2"); },
                         answers } };
             } },
+        { "sample paper",
+            [&](const Drive& drive) { modal(drive, [&] { runQuestionView(nullptr, m_prompter, paperSettings, 0); }); },
+            [](QWidget* window) {
+                auto* questions = child<QListView>(window, "paperQuestionList");
+                auto* answers = child<QListView>(window, "paperAnswerList");
+                const QString second = lineWith(questions, QStringLiteral("第二题"));
+                return Actions { { lineWith(answers, QStringLiteral("2--")), selectLine,
+                    [=] { return rowText(questions, currentRow(questions)) == second; }, answers } };
+            } },
+        // The import preview and every question of the examiner's program.
+        { "question",
+            [&](const Drive& drive) {
+                modal<QMessageBox>(drive, [&] { asking.confirm("将导入2道题\n第3行: 没有答案", "导入试题"); });
+            },
+            {} },
+        { "save name", [&](const Drive& drive) { modal(drive, [&] { asking.saveName(".txt"); }); }, {} },
         { "bank copy", [&](const Drive& drive) { modal(drive, [&] { runBankCopy(nullptr, m_prompter, bankPath); }); },
             [](QWidget* window) {
                 auto* questions = child<QListView>(window, "copyQuestionList");
