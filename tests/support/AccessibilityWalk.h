@@ -191,7 +191,8 @@ inline QStringList untriedRadioButtons(QWidget* window, const std::vector<Access
         if (control->role() != QAccessible::RadioButton || !button->isVisible() || !button->isEnabled())
             continue;
         const QString name = control->text(QAccessible::Name);
-        if (std::none_of(actions.begin(), actions.end(), [&](const AccessibleAction& step) { return !step.list && step.control == name; }))
+        if (std::none_of(actions.begin(), actions.end(),
+                [&](const AccessibleAction& step) { return !step.list && step.control == name; }))
             faults << QStringLiteral("radio button \"%1\" is never ticked").arg(name);
     }
     return faults;

@@ -222,14 +222,20 @@ void AdminAccessibilityTest::everyWindow()
                 shown(dialog, drive);
             },
             {} },
-        { "help", [&](const Drive& drive) { HelpWindow help; shown(help, drive); }, {} },
+        { "help",
+            [&](const Drive& drive) {
+                HelpWindow help;
+                shown(help, drive);
+            },
+            {} },
         { "merge chooser",
             [&](const Drive& drive) {
                 MergeChooserDialog chooser(m_prompter, tools);
                 shown(chooser, drive);
             },
             {} },
-        { "bank editor", [&](const Drive& drive) { modal(drive, [&] { runBankEditor(nullptr, m_prompter, bankPath); }); },
+        { "bank editor",
+            [&](const Drive& drive) { modal(drive, [&] { runBankEditor(nullptr, m_prompter, bankPath); }); },
             [](QWidget* window) {
                 auto* optionA = child<QLineEdit>(window, "optionAEdit");
                 auto* answers = child<QListView>(window, "answerList");
@@ -239,8 +245,8 @@ void AdminAccessibilityTest::everyWindow()
                 return Actions { { QStringLiteral("判断题"), toggle, off }, { QStringLiteral("多选题"), toggle, on },
                     { QStringLiteral("判断题"), toggle, off }, { QStringLiteral("单选题"), toggle, on },
                     // The answer entry a screen reader selects becomes the current question.
-                    { lineWith(answers, QStringLiteral("B")), selectLine, [current] { return current->text() == QStringLiteral("2"); },
-                        answers } };
+                    { lineWith(answers, QStringLiteral("B")), selectLine,
+                        [current] { return current->text() == QStringLiteral("2"); }, answers } };
             } },
         { "sample paper",
             [&](const Drive& drive) { modal(drive, [&] { runQuestionView(nullptr, m_prompter, paperSettings, 0); }); },
@@ -264,8 +270,8 @@ void AdminAccessibilityTest::everyWindow()
                 auto* answer = child<QLineEdit>(window, "copyAnswerEdit");
                 auto* entries = child<QListView>(window, "copySelectionList");
                 const QString unticked = allLines(entries);
-                return Actions { { lineWith(questions, QStringLiteral("第二题")), selectLine, [answer] { return answer->text() == "B"; },
-                                     questions },
+                return Actions { { lineWith(questions, QStringLiteral("第二题")), selectLine,
+                                     [answer] { return answer->text() == "B"; }, questions },
                     { QStringLiteral("选择"), press, [=] { return allLines(entries) != unticked; } } };
             } },
         { "bank merge", [&](const Drive& drive) { modal(drive, [&] { runBankMerge(nullptr, m_prompter); }); },
@@ -287,7 +293,8 @@ void AdminAccessibilityTest::everyWindow()
                         child<QPushButton>(window, "secondButton")->accessibleName(),
                         child<QPushButton>(window, "newFileButton")->accessibleName() });
             } },
-        { "score list", [&](const Drive& drive) { modal(drive, [&] { runScoreViewer(nullptr, m_prompter, scoreFile); }); },
+        { "score list",
+            [&](const Drive& drive) { modal(drive, [&] { runScoreViewer(nullptr, m_prompter, scoreFile); }); },
             [&](QWidget* window) {
                 auto* list = child<QListView>(window, "scoreList");
                 const auto sorted = [list, &records](ScoreSortOrder order) {
@@ -313,7 +320,8 @@ void AdminAccessibilityTest::everyWindow()
                     { QStringLiteral("班级考号"), toggle, sorted(ScoreSortOrder::ClassExamNumber) },
                     { QStringLiteral("不排序"), toggle, sorted(ScoreSortOrder::FileOrder) } };
             } },
-        { "roster editor", [&](const Drive& drive) { modal(drive, [&] { runScoreEditor(nullptr, m_prompter, scoreFile); }); },
+        { "roster editor",
+            [&](const Drive& drive) { modal(drive, [&] { runScoreEditor(nullptr, m_prompter, scoreFile); }); },
             [](QWidget* window) {
                 auto* list = child<QListView>(window, "recordList");
                 auto* number = child<QLabel>(window, "recordNumber");
@@ -333,8 +341,8 @@ void AdminAccessibilityTest::everyWindow()
             } },
         { "item analysis",
             [&](const Drive& drive) {
-                ItemAnalysisDialog items(m_prompter,
-                    itemStatistics({ "67 1001          RRE\r", "33 1002          RE*\r" }), {}, nullptr);
+                ItemAnalysisDialog items(
+                    m_prompter, itemStatistics({ "67 1001          RRE\r", "33 1002          RE*\r" }), {}, nullptr);
                 shown(items, drive);
             },
             {} },
@@ -342,8 +350,9 @@ void AdminAccessibilityTest::everyWindow()
             [&](const Drive& drive) { modal(drive, [&] { runRoomView(nullptr, m_prompter, scoreFile, clock); }); },
             [](QWidget* window) {
                 auto* retake = child<QPushButton>(window, "retakeButton");
-                const QString tile = QAccessible::queryAccessibleInterface(
-                    window->findChild<QGroupBox*>()->findChild<QPushButton*>())->text(QAccessible::Name);
+                const QString tile
+                    = QAccessible::queryAccessibleInterface(window->findChild<QGroupBox*>()->findChild<QPushButton*>())
+                          ->text(QAccessible::Name);
                 return Actions { { tile, toggle, [retake] { return retake->isEnabled(); } } };
             } },
     };
