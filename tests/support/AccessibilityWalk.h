@@ -4,9 +4,13 @@
 // widget tests of both programs include it): the controls shown, each with a name, each button
 // with an action, and the actions that must reach the program.
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QLabel>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -37,8 +41,21 @@ inline bool canBePressed(QAccessibleInterface* control)
     if (!actions)
         return false;
     const QStringList names = actions->actionNames();
+    // A button that stays down (a radio button, a check box, a tile that marks a choice) is
+    // toggled rather than pressed.
+    const auto* button = qobject_cast<const QAbstractButton*>(control->object());
     return names.contains(QAccessibleActionInterface::pressAction())
-        || ((control->role() == QAccessible::RadioButton || control->role() == QAccessible::CheckBox) && names.contains(QAccessibleActionInterface::toggleAction()));
+        || (button && button->isCheckable() && names.contains(QAccessibleActionInterface::toggleAction()));
+}
+
+// A label that shows a value a screen reader does not read: its name, which is all a screen
+// reader reads, lacks the text shown.
+inline bool hidesItsValue(QAccessibleInterface* node)
+{
+    const auto* label = qobject_cast<const QLabel*>(node->object());
+    if (!label || label->textFormat() == Qt::RichText || label->text().trimmed().isEmpty())
+        return false;
+    return !node->text(QAccessible::Name).contains(label->text().trimmed());
 }
 
 // What a screen reader meets in a window: the controls shown, and one line per control it
@@ -65,6 +82,8 @@ inline void walkAccessibly(QAccessibleInterface* node, AccessibleWalk& result)
         = role == QAccessible::PushButton || role == QAccessible::CheckBox || role == QAccessible::RadioButton;
     if (button && !node->state().disabled && !canBePressed(node))
         faults << what + QStringLiteral(" \"%1\" cannot be pressed").arg(name);
+    if (hidesItsValue(node))
+        faults << what + QStringLiteral(" \"%1\" does not read its value").arg(name);
     // The lines of a list are its text; a paper can have thousands.
     if (role == QAccessible::List || role == QAccessible::Tree || role == QAccessible::Table)
         return;
@@ -95,11 +114,16 @@ inline QAccessibleInterface* accessibleNamed(QAccessibleInterface* node, const Q
     return nullptr;
 }
 
-// One action a screen reader takes, and how to see that the program reacted to it.
+// The action that selects a line of a list through the list's table interface, as a screen
+// reader selects it without moving the current line.
+inline const QString selectRowAction = QStringLiteral("selectRow");
+
+// One action a screen reader takes, and how to see that the program reacted to it (waited for:
+// a press is an animated click, which lands a moment later).
 struct AccessibleAction
 {
     QString control; // accessible name, of a control or of a line of `list`
-    QString action; // QAccessibleActionInterface's name, e.g. toggleAction()
+    QString action; // QAccessibleActionInterface's name, e.g. toggleAction(), or selectRowAction
     std::function<bool()> reached;
     QWidget* list = nullptr;
 };
@@ -114,12 +138,31 @@ inline QAccessibleInterface* accessibleLine(QWidget* list, const QString& text)
     return nullptr;
 }
 
+// Selects the line of `list` read as `text` through the list's table interface; false when
+// there is no such line or the list refuses.
+inline bool selectLineAccessibly(QWidget* list, const QString& text)
+{
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
+    QAccessibleTableInterface* table = view ? view->tableInterface() : nullptr;
+    for (int row = 0; table && row < table->rowCount(); ++row)
+        if (QAccessibleInterface* line = table->cellAt(row, 0); line && line->text(QAccessible::Name) == text)
+            return table->selectRow(row);
+    return false;
+}
+
 // The faults of actions taken through the accessibility interface: a control that is missing,
 // lacks the action, or whose action does not reach the program.
 inline QStringList unreachedActions(QWidget* window, const std::vector<AccessibleAction>& actions)
 {
     QStringList faults;
     for (const AccessibleAction& step : actions) {
+        if (step.action == selectRowAction) {
+            if (!selectLineAccessibly(step.list, step.control))
+                faults << QStringLiteral("line \"%1\" cannot be selected").arg(step.control);
+            else if (!QTest::qWaitFor(step.reached, 1000))
+                faults << QStringLiteral("selecting line \"%1\" does not reach the program").arg(step.control);
+            continue;
+        }
         QAccessibleInterface* control = step.list
             ? accessibleLine(step.list, step.control)
             : accessibleNamed(QAccessible::queryAccessibleInterface(window), step.control);
@@ -132,8 +175,25 @@ inline QStringList unreachedActions(QWidget* window, const std::vector<Accessibl
             continue;
         }
         interface->doAction(step.action);
-        if (!step.reached())
+        if (!QTest::qWaitFor(step.reached, 1000))
             faults << QStringLiteral("\"%1\" %2 does not reach the program").arg(step.control, step.action);
+    }
+    return faults;
+}
+
+// The radio buttons of `window` that none of `actions` ticks: what a radio button changes is
+// the program's to show, so each one is tried.
+inline QStringList untriedRadioButtons(QWidget* window, const std::vector<AccessibleAction>& actions)
+{
+    QStringList faults;
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(const_cast<QAbstractButton*>(button));
+        if (control->role() != QAccessible::RadioButton || !button->isVisible() || !button->isEnabled())
+            continue;
+        const QString name = control->text(QAccessible::Name);
+        if (std::none_of(actions.begin(), actions.end(),
+                [&](const AccessibleAction& step) { return !step.list && step.control == name; }))
+            faults << QStringLiteral("radio button \"%1\" is never ticked").arg(name);
     }
     return faults;
 }

@@ -2,6 +2,7 @@
 
 #include "common/TextFields.h"
 #include "platform/Gbk.h"
+#include "ui/DialogControls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,16 +109,14 @@ void RoomViewDialog::refresh()
     // A failed reading keeps the last tiles: only the status line tells.
     if (m_snapshot.refresh())
         showTiles();
-    m_status->setText(QString::fromStdString(m_snapshot.status()));
+    showLabelValue(m_status, QStringLiteral("状态"), QString::fromStdString(m_snapshot.status()));
 }
 
 void RoomViewDialog::showTiles()
 {
     const std::array<int, 3> counts = m_snapshot.counts();
-    m_counts->setText(QStringLiteral("未考: %1人   考试中: %2人   已交卷: %3人")
-                          .arg(counts[0])
-                          .arg(counts[1])
-                          .arg(counts[2]));
+    showLabelValue(m_counts, QStringLiteral("人数"),
+        QStringLiteral("未考: %1人   考试中: %2人   已交卷: %3人").arg(counts[0]).arg(counts[1]).arg(counts[2]));
     const std::optional<std::string> selectedNumber = m_selected && *m_selected < m_snapshot.tiles().size()
         ? std::optional(removeSpaces(m_snapshot.tiles()[*m_selected].record.examNumber))
         : std::nullopt;
@@ -151,6 +150,12 @@ void RoomViewDialog::showTiles()
         button->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid #666; }"
                                              "QPushButton:checked { border: 3px solid #1c4587; }")
                                   .arg(QString::fromUtf8(stateColour(tile.state))));
+        // A screen reader toggles the tile rather than clicking it; a click on the chosen tile
+        // keeps it chosen.
+        connect(button, &QPushButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                select(i);
+        });
         connect(button, &QPushButton::clicked, this, [this, i] { select(i); });
         grid->addWidget(button, inClass / tilesPerRow, inClass % tilesPerRow);
         ++inClass;

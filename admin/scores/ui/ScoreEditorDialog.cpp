@@ -114,9 +114,10 @@ ScoreEditorDialog::ScoreEditorDialog(QWidget* parent)
 void ScoreEditorDialog::setEditor(ScoreEditor* editor)
 {
     m_editor = editor;
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& row) {
-        if (!m_selecting && row.isValid())
-            m_editor->selectLine(static_cast<std::size_t>(row.row()));
+    // Whatever selected the line: a screen reader selects without moving the current line.
+    onRowSelected(m_list, [this](std::size_t row) {
+        if (!m_selecting)
+            m_editor->selectLine(row);
     });
     const std::array<ScoreBox, 4> all = { ScoreBox::Class, ScoreBox::Name, ScoreBox::ExamNumber, ScoreBox::Score };
     for (ScoreBox which : all)

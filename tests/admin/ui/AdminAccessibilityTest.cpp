@@ -1,20 +1,41 @@
 // The examiner's windows as a screen reader meets them: every control named and pressable, the
-// values shown in labels readable, and what a screen reader does through the accessibility
-// interface (ticking a radio button, selecting a list line) reaching the program as a click does.
+// values shown in labels readable, every radio button tried, and what a screen reader does
+// through the accessibility interface (ticking a radio button, selecting a list line through
+// the list's table interface, pressing a button) reaching the program as a click does.
+#include "admin/answers/ItemStatistics.h"
+#include "admin/answers/ui/AnswerAnalysisDialog.h"
+#include "admin/answers/ui/ItemAnalysisDialog.h"
+#include "admin/bank/ui/BankCopyDialog.h"
 #include "admin/bank/ui/BankEditorDialog.h"
+#include "admin/bank/ui/BankMergeDialog.h"
+#include "admin/bank/ui/QuestionViewDialog.h"
+#include "admin/merge/ui/FileMergeDialog.h"
+#include "admin/merge/ui/MergeChooserDialog.h"
+#include "admin/room/ui/RoomViewDialog.h"
+#include "admin/scores/ScoreSortOrder.h"
+#include "admin/scores/ui/ScoreEditorDialog.h"
 #include "admin/scores/ui/ScoreViewerDialog.h"
-#include "common/ExamSettingsFile.h"
+#include "admin/settings/ui/PasswordChangeDialog.h"
 #include "admin/settings/ui/SettingsDialog.h"
+#include "admin/ui/AdminTools.h"
+#include "admin/ui/HelpWindow.h"
+#include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
+#include "platform/Clock.h"
 #include "support/AccessibilityWalk.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
+#include "ui/GbkString.h"
+#include "ui/QtPrompter.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
 
 using namespace olv;
 using test::AccessibleAction;
@@ -23,25 +44,61 @@ using test::gbk;
 namespace {
 
 const QString toggle = QAccessibleActionInterface::toggleAction();
+const QString press = QAccessibleActionInterface::pressAction();
+const QString& selectLine = test::selectRowAction;
 
-// The widget a screen reader knows by `name`.
+using Actions = std::vector<AccessibleAction>;
+using Drive = std::function<void(QWidget*)>;
+
 template <typename T = QWidget>
-T* named(QWidget* window, const QString& name)
+T* child(QWidget* window, const char* name)
 {
-    for (T* widget : window->findChildren<T*>())
-        if (widget->accessibleName() == name)
-            return widget;
-    qFatal("no control named %s", qPrintable(name));
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
 }
 
-QString nameOf(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); }
-
 QString rowText(QListView* list, int row) { return list->model()->index(row, 0).data().toString(); }
-
-// Every control with a name and an action, and each of `actions` reaching the program.
-QString faultsOf(QWidget* window, const std::vector<AccessibleAction>& actions)
+// The first line of `list` that holds `part`.
+QString lineWith(QListView* list, const QString& part)
 {
-    return (test::accessibilityFaults(window, -1) + test::unreachedActions(window, actions)).join(";");
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        if (rowText(list, row).contains(part))
+            return rowText(list, row);
+    return {};
+}
+QString allLines(QListView* list)
+{
+    QString lines;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        lines += rowText(list, row) + QLatin1Char('\n');
+    return lines;
+}
+int currentRow(QListView* list) { return list->currentIndex().row(); }
+
+// Whether a screen reader reads `text` anywhere in the window, in a name or a value.
+bool reads(QAccessibleInterface* node, const QString& text)
+{
+    if (!node || node->state().invisible)
+        return false;
+    if (node->text(QAccessible::Name).contains(text) || node->text(QAccessible::Value).contains(text))
+        return true;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (reads(node->child(i), text))
+            return true;
+    return false;
+}
+bool reads(QWidget* window, const QString& text) { return reads(QAccessible::queryAccessibleInterface(window), text); }
+
+// Every radio button tried, the actions reaching the program, and then (with what the actions
+// chose shown) every control named and pressable and every label readable.
+QStringList faultsOf(QWidget* window, const Actions& actions)
+{
+    QStringList faults = test::untriedRadioButtons(window, actions);
+    faults += test::unreachedActions(window, actions);
+    faults += test::accessibilityFaults(window, -1);
+    return faults;
 }
 
 std::string stored(const ScoreRecord& record) { return swapLineBytePairs(formatScoreLine(record)) + "\r\n"; }
@@ -59,9 +116,7 @@ class AdminAccessibilityTest : public QObject
 
 private slots:
     void init() { m_dir = std::make_unique<test::TempDir>(); }
-    void settingsDialog();
-    void bankEditor();
-    void scoreList();
+    void everyWindow();
 
 private:
     std::filesystem::path writeBank()
@@ -71,63 +126,248 @@ private:
             question(QuestionKind::SingleChoice, "第二题", "B") };
         bank.trueFalseQuestions = { { QuestionKind::TrueFalse, gbk("第三题"), {}, "A" } };
         const auto path = *m_dir / "tk.kst";
-        Q_ASSERT(writeQuestionBank(bank, path) == BankWriteResult::Written);
+        if (writeQuestionBank(bank, path) != BankWriteResult::Written)
+            qFatal("cannot write the bank");
         return path;
+    }
+
+    // Shows a window that runs modally, drives it and closes it.
+    template <typename T = QDialog>
+    static void modal(const Drive& drive, const std::function<void()>& run)
+    {
+        bool driven = false;
+        test::onNextModal<T>([&](T* window) {
+            drive(window);
+            driven = true;
+        });
+        run();
+        if (!driven)
+            qWarning("the window did not show");
+    }
+    static void shown(QWidget& window, const Drive& drive)
+    {
+        window.show();
+        if (QTest::qWaitForWindowExposed(&window))
+            drive(&window);
     }
 
     std::unique_ptr<test::TempDir> m_dir;
     test::ScriptedPrompter m_prompter;
 };
 
-void AdminAccessibilityTest::settingsDialog()
+void AdminAccessibilityTest::everyWindow()
 {
     test::WorkingDirectory workingDirectory(m_dir->path());
-    SettingsDialog dialog(m_prompter, adminDefaults(), *m_dir / "olvane.dat", m_dir->path(), {});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* fixedNumber = named<QLineEdit>(&dialog, QStringLiteral("固定号"));
-    QVERIFY(!fixedNumber->isEnabled());
-    QCOMPARE(faultsOf(&dialog,
-                 { { QStringLiteral("固定号:"), toggle, [&] { return fixedNumber->isEnabled(); } },
-                     { QStringLiteral("按考号"), toggle, [&] { return !fixedNumber->isEnabled(); } } }),
-        QString());
-}
-
-void AdminAccessibilityTest::bankEditor()
-{
     const auto bankPath = writeBank();
-    bool driven = false;
-    test::onNextModal<BankEditorDialog>([&](BankEditorDialog* dialog) {
-        auto* current = dialog->findChild<QLabel*>(QStringLiteral("currentNumberLabel"));
-        auto* optionA = dialog->findChild<QLineEdit*>(QStringLiteral("optionAEdit"));
-        QCOMPARE(nameOf(dialog->findChild<QLabel*>(QStringLiteral("pathLabel"))),
-            QStringLiteral("试题库文件: ") + QString::fromStdString(bankPath.string()));
-        QCOMPARE(faultsOf(dialog,
-                     { { QStringLiteral("判断题"), toggle, [&] { return !optionA->isEnabled(); } },
-                         { QStringLiteral("单选题"), toggle, [&] { return optionA->isEnabled(); } }  }),
-            QString());
-        QCOMPARE(nameOf(current), QStringLiteral("当前题: ") + current->text());
-        driven = true;
-    });
-    runBankEditor(nullptr, m_prompter, bankPath);
-    QVERIFY(driven);
-}
-
-void AdminAccessibilityTest::scoreList()
-{
+    const QString bankName = QString::fromStdString(bankPath.string());
     const auto scoreFile = *m_dir / "cj.kcj";
-    test::writeBytes(scoreFile,
-        stored({ gbk("一班"), gbk("张三"), "1001", "59" }) + stored({ gbk("一班"), gbk("李四"), "1002", "85" }));
-    bool driven = false;
-    test::onNextModal<ScoreViewerDialog>([&](QWidget* dialog) {
-        auto* list = dialog->findChild<QListView*>(QStringLiteral("scoreList"));
-        QCOMPARE(faultsOf(dialog,
-                     { { QStringLiteral("成绩"), toggle, [&] { return rowText(list, 1).contains(QStringLiteral("李四")); } } }),
-            QString());
-        driven = true;
-    });
-    runScoreViewer(nullptr, m_prompter, scoreFile);
-    QVERIFY(driven);
+    // Five orders of the score list, each showing the records in a different sequence.
+    const std::vector<ScoreRecord> records = { { gbk("三班"), gbk("甲"), "1005", "50" },
+        { gbk("三班"), gbk("乙"), "1001", "60" }, { gbk("三班"), gbk("丙"), "1006", "99" },
+        { gbk("二班"), gbk("丁"), "1003", "80" }, { gbk("二班"), gbk("戊"), "1002", "40" } };
+    std::string scoreBytes;
+    for (const ScoreRecord& record : records)
+        scoreBytes += stored(record);
+    test::writeBytes(scoreFile, scoreBytes);
+    const auto answerFile = *m_dir / "daan.txt";
+    test::writeBytes(answerFile, "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
+    FixedClock clock(0);
+    const AdminTools tools;
+    ExamSettings paperSettings = adminDefaults();
+    paperSettings.bankFile = bankPath.filename().string();
+    paperSettings.singleChoiceCount = 2;
+    paperSettings.multipleChoiceCount = 0;
+    paperSettings.trueFalseCount = 1;
+    paperSettings.drawMode = DrawMode::BankOrder;
+    QtPrompter asking(QStringLiteral("Olvadmin"));
+
+    // The three chosen paths of a merge, each read back where the window shows it.
+    const auto mergeActions = [this](QWidget* window, std::array<QString, 3> buttons) {
+        Actions actions;
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            const QString path = QStringLiteral("/media/usb/merge%1.file").arg(i);
+            if (i < 2)
+                m_prompter.answerOpenFile(path.toStdString());
+            else
+                m_prompter.answerSaveFile(path.toStdString());
+            actions.push_back({ buttons[i], press, [window, path] { return reads(window, path); } });
+        }
+        return actions;
+    };
+
+    const struct
+    {
+        const char* window;
+        std::function<void(const Drive&)> open;
+        std::function<Actions(QWidget*)> actions;
+    } windows[] = {
+        { "settings",
+            [&](const Drive& drive) {
+                SettingsDialog dialog(m_prompter, adminDefaults(), *m_dir / "olvane.dat", m_dir->path(), {});
+                shown(dialog, drive);
+            },
+            [](QWidget* window) {
+                QLineEdit* fixed = nullptr;
+                for (QLineEdit* box : window->findChildren<QLineEdit*>())
+                    fixed = box->accessibleName() == QStringLiteral("固定号") ? box : fixed;
+                const auto on = [fixed] { return fixed->isEnabled(); };
+                const auto off = [fixed] { return !fixed->isEnabled(); };
+                return Actions { { QStringLiteral("固定号:"), toggle, on }, { QStringLiteral("不固定"), toggle, off },
+                    { QStringLiteral("固定号:"), toggle, on }, { QStringLiteral("按题库顺序"), toggle, off },
+                    { QStringLiteral("固定号:"), toggle, on }, { QStringLiteral("按考号"), toggle, off } };
+            } },
+        { "password change",
+            [&](const Drive& drive) {
+                PasswordChangeDialog dialog(m_prompter, "");
+                shown(dialog, drive);
+            },
+            {} },
+        { "help",
+            [&](const Drive& drive) {
+                HelpWindow help;
+                shown(help, drive);
+            },
+            {} },
+        { "merge chooser",
+            [&](const Drive& drive) {
+                MergeChooserDialog chooser(m_prompter, tools);
+                shown(chooser, drive);
+            },
+            {} },
+        { "bank editor",
+            [&](const Drive& drive) { modal(drive, [&] { runBankEditor(nullptr, m_prompter, bankPath); }); },
+            [](QWidget* window) {
+                auto* optionA = child<QLineEdit>(window, "optionAEdit");
+                auto* answers = child<QListView>(window, "answerList");
+                auto* current = child<QLabel>(window, "currentNumberLabel");
+                const auto on = [optionA] { return optionA->isEnabled(); };
+                const auto off = [optionA] { return !optionA->isEnabled(); };
+                return Actions { { QStringLiteral("判断题"), toggle, off }, { QStringLiteral("多选题"), toggle, on },
+                    { QStringLiteral("判断题"), toggle, off }, { QStringLiteral("单选题"), toggle, on },
+                    // The answer entry a screen reader selects becomes the current question.
+                    { lineWith(answers, QStringLiteral("B")), selectLine,
+                        [current] { return current->text() == QStringLiteral("2"); }, answers } };
+            } },
+        { "sample paper",
+            [&](const Drive& drive) { modal(drive, [&] { runQuestionView(nullptr, m_prompter, paperSettings, 0); }); },
+            [](QWidget* window) {
+                auto* questions = child<QListView>(window, "paperQuestionList");
+                auto* answers = child<QListView>(window, "paperAnswerList");
+                const QString second = lineWith(questions, QStringLiteral("第二题"));
+                return Actions { { lineWith(answers, QStringLiteral("2--")), selectLine,
+                    [=] { return rowText(questions, currentRow(questions)) == second; }, answers } };
+            } },
+        // The import preview and every question of the examiner's program.
+        { "question",
+            [&](const Drive& drive) {
+                modal<QMessageBox>(drive, [&] { asking.confirm("将导入2道题\n第3行: 没有答案", "导入试题"); });
+            },
+            {} },
+        { "save name", [&](const Drive& drive) { modal(drive, [&] { asking.saveName(".txt"); }); }, {} },
+        { "bank copy", [&](const Drive& drive) { modal(drive, [&] { runBankCopy(nullptr, m_prompter, bankPath); }); },
+            [](QWidget* window) {
+                auto* questions = child<QListView>(window, "copyQuestionList");
+                auto* answer = child<QLineEdit>(window, "copyAnswerEdit");
+                auto* entries = child<QListView>(window, "copySelectionList");
+                const QString unticked = allLines(entries);
+                return Actions { { lineWith(questions, QStringLiteral("第二题")), selectLine,
+                                     [answer] { return answer->text() == "B"; }, questions },
+                    { QStringLiteral("选择"), press, [=] { return allLines(entries) != unticked; } } };
+            } },
+        { "bank merge", [&](const Drive& drive) { modal(drive, [&] { runBankMerge(nullptr, m_prompter); }); },
+            [&](QWidget* window) {
+                return mergeActions(window,
+                    { QStringLiteral("试题库文件1"), QStringLiteral("试题库文件2"), QStringLiteral("新试题库文件") });
+            } },
+        { "score merge", [&](const Drive& drive) { modal(drive, [&] { runScoreMerge(nullptr, m_prompter); }); },
+            [&](QWidget* window) {
+                return mergeActions(window,
+                    { child<QPushButton>(window, "firstButton")->accessibleName(),
+                        child<QPushButton>(window, "secondButton")->accessibleName(),
+                        child<QPushButton>(window, "newFileButton")->accessibleName() });
+            } },
+        { "answer sheet merge", [&](const Drive& drive) { modal(drive, [&] { runAnswerMerge(nullptr, m_prompter); }); },
+            [&](QWidget* window) {
+                return mergeActions(window,
+                    { child<QPushButton>(window, "firstButton")->accessibleName(),
+                        child<QPushButton>(window, "secondButton")->accessibleName(),
+                        child<QPushButton>(window, "newFileButton")->accessibleName() });
+            } },
+        { "score list",
+            [&](const Drive& drive) { modal(drive, [&] { runScoreViewer(nullptr, m_prompter, scoreFile); }); },
+            [&](QWidget* window) {
+                auto* list = child<QListView>(window, "scoreList");
+                const auto sorted = [list, &records](ScoreSortOrder order) {
+                    return [list, &records, order] {
+                        const std::vector<std::size_t> expected = scoreDisplayOrder(records, order);
+                        for (std::size_t i = 0; i < expected.size(); ++i)
+                            if (!rowText(list, static_cast<int>(i) + 1).contains(fromGbk(records[expected[i]].name)))
+                                return false;
+                        return true;
+                    };
+                };
+                m_prompter.answerConfirm(false);
+                return Actions { { rowText(list, 1), selectLine, [list] { return currentRow(list) == 1; }, list },
+                    // The record selected is the one to retake: its retake is asked about.
+                    { QStringLiteral("选中记录重考"), press,
+                        [this] {
+                            return !m_prompter.texts().empty()
+                                && QString::fromStdString(m_prompter.texts().back()).contains(QStringLiteral("甲"));
+                        } },
+                    { QStringLiteral("成绩"), toggle, sorted(ScoreSortOrder::Score) },
+                    { QStringLiteral("考号"), toggle, sorted(ScoreSortOrder::ExamNumber) },
+                    { QStringLiteral("班级成绩"), toggle, sorted(ScoreSortOrder::ClassScore) },
+                    { QStringLiteral("班级考号"), toggle, sorted(ScoreSortOrder::ClassExamNumber) },
+                    { QStringLiteral("不排序"), toggle, sorted(ScoreSortOrder::FileOrder) } };
+            } },
+        { "roster editor",
+            [&](const Drive& drive) { modal(drive, [&] { runScoreEditor(nullptr, m_prompter, scoreFile); }); },
+            [](QWidget* window) {
+                auto* list = child<QListView>(window, "recordList");
+                auto* number = child<QLabel>(window, "recordNumber");
+                auto* examNumber = child<QLineEdit>(window, "examNumberBox");
+                return Actions { { rowText(list, 2), selectLine, [number] { return number->text() == "2"; }, list },
+                    { QStringLiteral("自动"), toggle, [examNumber] { return !examNumber->isEnabled(); } },
+                    { QStringLiteral("自动"), toggle, [examNumber] { return examNumber->isEnabled(); } } };
+            } },
+        { "answer analysis",
+            [&](const Drive& drive) { modal(drive, [&] { runAnswerAnalysis(nullptr, m_prompter, answerFile); }); },
+            [](QWidget* window) {
+                auto* list = child<QListView>(window, "answerList");
+                const int lines = list->model()->rowCount();
+                return Actions { { rowText(list, 2), selectLine, [list] { return currentRow(list) == 2; }, list },
+                    { QStringLiteral("删除选中记录"), press,
+                        [list, lines] { return list->model()->rowCount() == lines - 1; } } };
+            } },
+        { "item analysis",
+            [&](const Drive& drive) {
+                ItemAnalysisDialog items(
+                    m_prompter, itemStatistics({ "67 1001          RRE\r", "33 1002          RE*\r" }), {}, nullptr);
+                shown(items, drive);
+            },
+            {} },
+        { "room view",
+            [&](const Drive& drive) { modal(drive, [&] { runRoomView(nullptr, m_prompter, scoreFile, clock); }); },
+            [](QWidget* window) {
+                auto* retake = child<QPushButton>(window, "retakeButton");
+                const QString tile
+                    = QAccessible::queryAccessibleInterface(window->findChild<QGroupBox*>()->findChild<QPushButton*>())
+                          ->text(QAccessible::Name);
+                return Actions { { tile, toggle, [retake] { return retake->isEnabled(); } } };
+            } },
+    };
+    QStringList faults;
+    for (const auto& window : windows) {
+        bool opened = false;
+        window.open([&](QWidget* shown) {
+            opened = true;
+            for (const QString& fault : faultsOf(shown, window.actions ? window.actions(shown) : Actions {}))
+                faults << QString::fromLatin1(window.window) + QStringLiteral(": ") + fault;
+        });
+        if (!opened)
+            faults << QString::fromLatin1(window.window) + QStringLiteral(": did not show");
+    }
+    QCOMPARE(faults.join(QLatin1Char('\n')), QString());
 }
 
 QTEST_MAIN(AdminAccessibilityTest)
