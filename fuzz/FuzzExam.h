@@ -1,8 +1,8 @@
 #pragma once
 
+#include "client/exam/ExamView.h"
 #include "client/startup/ClientEnvironment.h"
 #include "client/startup/ClientStartup.h"
-#include "client/exam/ExamView.h"
 #include "common/Prompter.h"
 
 namespace olv::fuzz {

@@ -1,9 +1,9 @@
 #include "client/exam/ExamSession.h"
 
 #include "client/exam/AnswerCardLine.h"
-#include "client/startup/ClientEnvironment.h"
 #include "client/exam/Countdown.h"
 #include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
 #include "client/startup/Workspace.h"
 #include "common/Prompter.h"
 #include "platform/Gbk.h"

@@ -21,7 +21,11 @@ public:
         int radio = -1;
         bool operator==(const AnswerInput&) const = default;
     };
-    enum class AnswerControls { RadioButtons, CheckBoxes };
+    enum class AnswerControls
+    {
+        RadioButtons,
+        CheckBoxes
+    };
 
     virtual void showAnswerControls(AnswerControls controls) = 0;
     virtual void setRadioButtonsCAndDEnabled(bool enabled) = 0;

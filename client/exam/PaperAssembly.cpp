@@ -1,7 +1,7 @@
 #include "client/exam/PaperAssembly.h"
 
-#include "client/startup/ClientEnvironment.h"
 #include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
 #include "client/startup/Workspace.h"
 #include "common/Prompter.h"
 #include "common/QuestionBankFile.h"

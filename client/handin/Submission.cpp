@@ -1,11 +1,11 @@
 #include "client/handin/Submission.h"
 
-#include "client/startup/ClientEnvironment.h"
-#include "client/startup/ExamFolder.h"
 #include "client/exam/ExamState.h"
 #include "client/exam/ExamView.h"
 #include "client/handin/HandInProgress.h"
 #include "client/handin/Marking.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ExamFolder.h"
 #include "client/startup/Workspace.h"
 #include "common/AnswerRecord.h"
 #include "common/Prompter.h"

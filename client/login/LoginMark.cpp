@@ -1,8 +1,8 @@
 #include "client/login/LoginMark.h"
 
-#include "client/startup/ClientEnvironment.h"
 #include "client/exam/ExamState.h"
 #include "client/login/ScoreDatabaseOpen.h"
+#include "client/startup/ClientEnvironment.h"
 #include "client/startup/ScreenCheck.h"
 #include "common/Prompter.h"
 #include "common/ScoreDatabase.h"

@@ -1,8 +1,8 @@
 #include "client/robot/Walkthrough.h"
 
+#include "client/robot/ClientRobot.h"
 #include "client/startup/ClientEnvironment.h"
 #include "client/startup/Workspace.h"
-#include "client/robot/ClientRobot.h"
 #include "common/AnswerRecord.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"

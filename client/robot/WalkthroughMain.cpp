@@ -1,8 +1,8 @@
 // olvane-walkthrough: the exam client played from start to end by a robot, without a display.
 // Run it in a staged copy of the sample exam (make demo does); drive D: is $HOME as for Olvane.
-#include "client/startup/ClientEnvironment.h"
 #include "client/robot/ClientRobot.h"
 #include "client/robot/Walkthrough.h"
+#include "client/startup/ClientEnvironment.h"
 #include "client/ui/ClientApp.h"
 #include "client/ui/QtScreen.h"
 #include "common/TextFields.h"

@@ -1,7 +1,7 @@
 #include "client/startup/ClientSettings.h"
 
-#include "client/startup/ClientEnvironment.h"
 #include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
 #include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/Prompter.h"

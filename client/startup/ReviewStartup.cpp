@@ -1,13 +1,14 @@
 #include "client/startup/ReviewStartup.h"
 
 #include "client/exam/AnswerCardLine.h"
-#include "client/startup/ClientEnvironment.h"
-#include "client/startup/ExamFolder.h"
 #include "client/exam/ExamState.h"
 #include "client/handin/Marking.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ExamFolder.h"
 #include "client/startup/ScreenCheck.h"
 #include "common/AnswerRecord.h"
 #include "common/Prompter.h"
+#include "common/Question.h"
 #include "common/ScoreDatabase.h"
 #include "common/TextFields.h"
 #include "common/TextLines.h"
@@ -18,8 +19,9 @@ namespace olv {
 
 namespace {
 
-// Every question of any bank: no bank holds this many of one kind.
-constexpr int allQuestions = 30000;
+// Every question of any bank: the reader takes no bank larger than this, so no kind is cut short
+// (a fixed 30000 would leave out the rest of a larger kind).
+constexpr int allQuestions = maxBankQuestions;
 
 const std::string& notExaminedText()
 {

@@ -78,7 +78,6 @@ std::filesystem::path Workspace::fileOf(std::string_view examNumber, std::string
     return m_folder / nativePath(fileName(examNumber, extension), {});
 }
 
-
 std::string paperFileSetting(std::string_view examNumber)
 {
     return "d:\\ExaminationTemporary\\" + fileName(examNumber, ".kst");

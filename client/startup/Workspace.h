@@ -37,7 +37,6 @@ private:
     std::filesystem::path m_folder;
 };
 
-
 // The paper file as the settings name it ("d:\ExaminationTemporary\" + E + ".kst", GBK): the
 // bank of a resumed exam. nativePath maps it onto Workspace::paperFile.
 std::string paperFileSetting(std::string_view examNumber);

@@ -1,9 +1,9 @@
 #include "client/ui/ClientApp.h"
 
-#include "client/startup/ClientEnvironment.h"
-#include "client/startup/ClientStartup.h"
 #include "client/exam/ExamSession.h"
 #include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ClientStartup.h"
 #include "client/startup/ReviewStartup.h"
 #include "client/ui/ExamWindow.h"
 #include "client/ui/QtLoginRunner.h"
@@ -42,13 +42,12 @@ void connectCommands(ExamWindow& window, ExamSession& session)
     QObject::connect(&window, &ExamWindow::handInClicked, &window, [&session] { session.handIn(); });
     QObject::connect(&window, &ExamWindow::ticked, &window, [&session] { session.tick(); });
     // The window reports every kind node as having children, whether or not it has any.
-    QObject::connect(&window, &ExamWindow::treeItemSelected, &window, [&session](int data, bool hasChildren) {
-        session.selectTreeItem(data, hasChildren, hasChildren);
-    });
-    QObject::connect(&window, &ExamWindow::paperLineSelected, &window,
-                     [&session](int index) { session.selectPaperLine(index); });
+    QObject::connect(&window, &ExamWindow::treeItemSelected, &window,
+        [&session](int data, bool hasChildren) { session.selectTreeItem(data, hasChildren, hasChildren); });
+    QObject::connect(
+        &window, &ExamWindow::paperLineSelected, &window, [&session](int index) { session.selectPaperLine(index); });
     QObject::connect(&window, &ExamWindow::answerCardLineSelected, &window,
-                     [&session](int index) { session.selectAnswerCardLine(index); });
+        [&session](int index) { session.selectAnswerCardLine(index); });
 }
 
 int runExamWindow(const ClientEnvironment& env)

@@ -11,7 +11,9 @@ struct ClientEnvironment;
 class QtLoginRunner : public LoginRunner
 {
 public:
-    explicit QtLoginRunner(const ClientEnvironment& env) : m_env(env) { }
+    explicit QtLoginRunner(const ClientEnvironment& env)
+        : m_env(env)
+    { }
     std::optional<LoginResult> run(const std::string& scoreFile, bool rosterRequired) override;
 
 private:
