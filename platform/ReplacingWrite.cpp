@@ -76,6 +76,12 @@ ReplacingWriteResult rewriteInPlace(
     return closed && written ? ReplacingWriteResult::Written : ReplacingWriteResult::CannotWriteTemporary;
 }
 
+std::function<void(const std::filesystem::path&)>& folderSyncWarning()
+{
+    static std::function<void(const std::filesystem::path&)> warn;
+    return warn;
+}
+
 } // namespace
 
 std::filesystem::path replacementTemporary(const std::filesystem::path& target, const ReplacingWriteOptions& options)
@@ -85,6 +91,11 @@ std::filesystem::path replacementTemporary(const std::filesystem::path& target, 
     std::filesystem::path temporary = target;
     temporary += ".new";
     return temporary;
+}
+
+void setFolderSyncWarning(std::function<void(const std::filesystem::path& target)> warn)
+{
+    folderSyncWarning() = std::move(warn);
 }
 
 ReplacingWriteResult replaceFileContent(const std::filesystem::path& named, const std::function<bool(File&)>& write,
@@ -124,8 +135,8 @@ ReplacingWriteResult replaceFileContent(const std::filesystem::path& named, cons
         removeFile(temporary);
         return ReplacingWriteResult::ReplaceFailed;
     }
-    if (!syncFolderOf(target) && options.folderSyncFailed)
-        *options.folderSyncFailed = true;
+    if (!syncFolderOf(target) && folderSyncWarning())
+        folderSyncWarning()(target);
     return ReplacingWriteResult::Written;
 }
 

@@ -17,9 +17,6 @@ struct ReplacingWriteOptions
     // For a shared file that others open exclusively: the write holds the lock of the present
     // file while it renames, so nobody is half-way through an update of the file being replaced.
     bool lockTarget = false;
-    // Set when the new content took the name but the folder could not be synced afterwards:
-    // the save succeeded, only its survival of a power cut is not yet sure.
-    bool* folderSyncFailed = nullptr;
     // The target as the caller holds it open under its exclusive lock: an in-place rewrite then
     // goes through it rather than waiting for a lock the caller itself holds.
     File* heldTarget = nullptr;
@@ -36,6 +33,11 @@ enum class ReplacingWriteResult
     CannotWriteTemporary, // the temporary could not be written, synced or closed
     ReplaceFailed, // the rename over the target failed
 };
+
+// Called when a save's new content took the target's name but its folder could not be synced:
+// the save stands, only its survival of a power cut is not yet sure. The program that wants to
+// warn about it sets this once (nothing is called without it).
+void setFolderSyncWarning(std::function<void(const std::filesystem::path& target)> warn);
 
 // The start of the name of the temporary a replacing write of `target` goes through.
 std::filesystem::path replacementTemporary(

@@ -166,14 +166,14 @@ TEST_F(WholeFileWriteFaultTest, AFailedFolderSyncAfterTheRenameIsAWarningOnly)
 {
     const std::filesystem::path target = m_dir / "card.das";
     test::writeBytes(target, "old");
-    bool syncFailed = false;
-    ReplacingWriteOptions options;
-    options.folderSyncFailed = &syncFailed;
+    std::vector<std::filesystem::path> warned;
+    setFolderSyncWarning([&warned](const std::filesystem::path& saved) { warned.push_back(saved); });
     test::FaultGuard guard;
     faults::failOperation(FileOperation::Sync, EIO, 1);
-    EXPECT_EQ(replaceFileContent(target, [](File& file) { return file.write("new"); }, options),
+    EXPECT_EQ(replaceFileContent(target, [](File& file) { return file.write("new"); }),
         ReplacingWriteResult::Written);
-    EXPECT_TRUE(syncFailed);
+    setFolderSyncWarning(nullptr);
+    EXPECT_EQ(warned, std::vector<std::filesystem::path> { target });
     EXPECT_EQ(readBytes(target), "new");
 }
 
