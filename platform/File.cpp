@@ -1,6 +1,7 @@
 #include "platform/File.h"
 
 #include "platform/FaultInjection.h"
+#include "platform/FileSystem.h"
 #include "platform/Posix.h"
 
 #include <algorithm>
@@ -47,17 +48,38 @@ int openFlags(OpenMode mode)
     return O_RDWR | O_CREAT | O_APPEND;
 }
 
-int openDescriptor(const std::filesystem::path& path, int flags)
+// `created` tells whether this open made the file, so that a failure later in the open can take
+// it away again; a file that existed is never removed.
+int openDescriptor(const std::filesystem::path& path, int flags, bool& created)
 {
+    created = false;
     if (std::optional<int> error = faults::takeFault(FileOperation::Open)) {
         errno = *error;
         return -1;
     }
-    int fd = posix::retryOnInterrupt([&] { return ::open(path.c_str(), flags | O_CLOEXEC, 0666); });
+    const auto openWith = [&](int with) {
+        return posix::retryOnInterrupt([&] { return ::open(path.c_str(), with | O_CLOEXEC, 0666); });
+    };
+    int fd = -1;
+    if ((flags & O_CREAT) && !(flags & O_EXCL) && !(flags & O_APPEND)) {
+        // An existing file first, else a new one; a file made in between by another opener is
+        // taken as existing.
+        for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
+            fd = openWith(flags & ~O_CREAT);
+            if (fd >= 0 || errno != ENOENT)
+                break;
+            fd = openWith(flags | O_EXCL);
+            created = fd >= 0;
+            if (fd < 0 && errno != EEXIST)
+                break;
+        }
+        return fd;
+    }
+    fd = openWith(flags);
+    created = fd >= 0 && (flags & O_EXCL);
     // A drop box may grant writing without reading: an append then goes without the look back.
     if (fd < 0 && errno == EACCES && (flags & O_APPEND))
-        fd = posix::retryOnInterrupt(
-            [&] { return ::open(path.c_str(), (flags & ~O_RDWR) | O_WRONLY | O_CLOEXEC, 0666); });
+        fd = openWith((flags & ~O_RDWR) | O_WRONLY);
     return fd;
 }
 
@@ -167,17 +189,26 @@ std::optional<File> File::open(
 {
     const auto deadline = std::chrono::steady_clock::now() + lockWaitBudget().value_or(lockWait);
     std::optional<File> file;
+    bool created = false;
+    // A file this open made is taken away again when the open fails after all.
+    const auto fail = [&]() -> std::optional<File> {
+        const int error = errno; // the caller words the failure by it
+        if (created && file && file->namesThisFile(path))
+            removeFile(path);
+        errno = error;
+        return std::nullopt;
+    };
     for (int reopens = 0;; ++reopens) {
-        int fd = openDescriptor(path, openFlags(mode) | O_NONBLOCK);
+        int fd = openDescriptor(path, openFlags(mode) | O_NONBLOCK, created);
         if (fd < 0)
             return std::nullopt;
         file = File(fd, mode == OpenMode::WriteAppendCreate, path);
         if (!isUsable(fd, mode))
-            return std::nullopt;
+            return fail();
         if (sharing == Sharing::Shared)
             break;
         if (!file->takeLock(path, mode, deadline))
-            return std::nullopt;
+            return fail();
         if (file->namesThisFile(path))
             break;
         if (reopens == maxReopensAfterRename)
@@ -185,7 +216,7 @@ std::optional<File> File::open(
     }
     // Emptied only now, so that an open refused by the lock leaves the file as it was.
     if (mode == OpenMode::WriteTruncate && !file->truncate(0))
-        return std::nullopt;
+        return fail();
     return file;
 }
 
@@ -200,7 +231,8 @@ bool File::takeLock(const std::filesystem::path& path, OpenMode mode, std::chron
         if (errno == EBADF && mode == OpenMode::ReadOnly && !reopenedForLock) {
             // NFS emulates flock with byte-range locks, which refuse an exclusive lock on a
             // descriptor opened for reading only: lock a read-write descriptor instead.
-            int fd = openDescriptor(path, O_RDWR);
+            bool created = false;
+            int fd = openDescriptor(path, O_RDWR, created);
             if (fd < 0)
                 return false;
             *this = File(fd, false, path);

@@ -79,11 +79,20 @@ void answerList(const std::vector<std::string>& args, std::ostream& out)
 
 void itemStats(const std::vector<std::string>& args, std::ostream& out)
 {
-    expectArguments(args, 1, "item-stats ANSWERFILE");
-    const ItemStatistics statistics = itemStatistics(linesOf(readAnswerLines(args[0]), args[0]));
+    // item-stats ANSWERFILE prints the table; item-stats --xlsx ANSWERFILE OUT.xlsx writes it.
+    const bool xlsx = !args.empty() && args[0] == "--xlsx";
+    if (xlsx)
+        expectArguments(args, 3, "item-stats --xlsx ANSWERFILE OUT.xlsx");
+    else
+        expectArguments(args, 1, "item-stats ANSWERFILE");
+    const std::string& answers = args[xlsx ? 1 : 0];
+    const ItemStatistics statistics = itemStatistics(linesOf(readAnswerLines(answers), answers));
     if (statistics.records == 0)
-        throw ToolError("no records in " + args[0]);
-    out << itemStatisticsText(statistics);
+        throw ToolError("no records in " + answers);
+    if (!xlsx)
+        out << itemStatisticsText(statistics);
+    else if (!writeItemStatisticsXlsx(args[2], statistics))
+        throw ToolError("cannot write " + args[2]);
 }
 
 void retake(const std::vector<std::string>& args, std::ostream& out)

@@ -38,6 +38,7 @@ const char* const usage = "usage: olvtool COMMAND ARGS...   (man olvtool for the
                           "  score-export SCOREFILE OUT [ORDER]   write the score list as OUT.xlsx or OUT.csv\n"
                           "  item-stats ANSWERFILE                print facility, discrimination and point-biserial per\n"
                           "                                       question and KR-20 (TAB separated)\n"
+                          "  item-stats --xlsx ANSWERFILE OUT.xlsx  the same table as an XLSX\n"
                           "  bank-import IN OUT.kst               write the questions of an Aiken, GIFT, Moodle XML or\n"
                           "                                       CSV sheet file as a bank; refusals on stderr\n"
                           "  bank-export-moodle BANK OUT.xml      write the bank as Moodle XML\n";

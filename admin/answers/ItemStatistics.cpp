@@ -1,5 +1,6 @@
 #include "admin/answers/ItemStatistics.h"
 
+#include "admin/sheets/SheetWriter.h"
 #include "common/AnswerRecord.h"
 
 #include <algorithm>
@@ -208,6 +209,25 @@ std::string itemStatisticsText(const ItemStatistics& statistics)
     }
     text += "KR-20\t" + statisticText(statistics.kr20) + '\t' + std::to_string(statistics.commonQuestions) + '\n';
     return text;
+}
+
+bool writeItemStatisticsXlsx(const std::filesystem::path& out, const ItemStatistics& statistics)
+{
+    const auto count = [](double value) { return SheetCell { {}, value }; };
+    // Rounded as the text shows them, so the sheet and the text agree.
+    const auto figure = [](const std::optional<double>& value) {
+        return value ? SheetCell { {}, std::round(*value * 1000) / 1000 } : SheetCell {};
+    };
+    std::vector<std::vector<SheetCell>> rows;
+    rows.reserve(statistics.questions.size() + 1);
+    for (std::size_t k = 0; k < statistics.questions.size(); ++k) {
+        const QuestionStatistics& q = statistics.questions[k];
+        rows.push_back({ count(static_cast<double>(k + 1)), count(q.candidates), count(q.right), count(q.wrong),
+            figure(q.facility), figure(q.discrimination), figure(q.pointBiserial) });
+    }
+    rows.push_back({ SheetCell { "KR-20", {} }, figure(statistics.kr20), count(statistics.commonQuestions) });
+    return writeTableXlsx(out, "试题分析",
+        { "question", "candidates", "right", "wrong", "facility", "discrimination", "point_biserial" }, rows);
 }
 
 std::string questionWarning(const QuestionStatistics& question)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ int answerScore(const std::string& line);
 // separated, a header, one line per question, the KR-20 line; numbers "%.3f", "-" where undefined.
 // Every line ends with LF.
 std::string itemStatisticsText(const ItemStatistics& statistics);
+
+// The same table as a one-sheet XLSX ("试题分析"): the figures as numbers (rounded to three
+// places), undefined ones as empty cells. Through the replacing write; false when not written.
+bool writeItemStatisticsXlsx(const std::filesystem::path& out, const ItemStatistics& statistics);
 
 // One figure as the table shows it: "%.3f", or "-" when undefined.
 std::string statisticText(const std::optional<double>& value);

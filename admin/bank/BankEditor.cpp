@@ -209,7 +209,7 @@ std::string importPreview(const ImportResult& result)
 void BankEditor::importQuestions()
 {
     const auto name = m_prompter.openFileName(
-        "试题文件(*.xml;*.gift;*.txt;*.csv)|*.xml;*.gift;*.txt;*.csv|所有文件(*.*)|*.*|");
+        "试题文件(*.xml;*.gift;*.txt;*.csv;*.xlsx)|*.xml;*.gift;*.txt;*.csv;*.xlsx|所有文件(*.*)|*.*|");
     if (!name)
         return;
     const ImportResult result = importQuestionFile(std::filesystem::path(*name));

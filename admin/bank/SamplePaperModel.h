@@ -35,6 +35,8 @@ public:
     SamplePaperModel(const ExamSettings& settings, QuestionBank paper, SamplePaperView& view, Prompter& prompter);
 
     const std::vector<RenderedLine>& questionLines() const { return m_lines; }
+    const ExamSettings& settings() const { return m_settings; }
+    const QuestionBank& paper() const { return m_paper; }
     // One line per answer entry, tagged with its question number.
     std::vector<RenderedLine> answerLines() const;
     void open();

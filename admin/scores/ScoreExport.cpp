@@ -1,6 +1,7 @@
 #include "admin/scores/ScoreExport.h"
 
 #include "admin/scores/ScoreStatistics.h"
+#include "admin/sheets/SheetWriter.h"
 #include "common/TextFields.h"
 #include "platform/Gbk.h"
 #include "platform/ReplacingWrite.h"
@@ -9,12 +10,8 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 namespace olv {
 
@@ -85,16 +82,6 @@ std::vector<std::pair<std::string, double>> statisticsRows(const std::vector<Sco
     return rows;
 }
 
-// Display width in character cells: a Chinese character takes two, as in GBK bytes.
-double cellWidth(const std::string& utf8) { return static_cast<double>(utf8ToGbk(utf8).size()); }
-
-std::filesystem::path scratchPath()
-{
-    static std::atomic<unsigned> counter { 0 };
-    return std::filesystem::temp_directory_path()
-        / ("olv-export-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".xlsx");
-}
-
 bool writeXlsx(const std::filesystem::path& file, const std::vector<ExportRow>& rows,
     const std::vector<std::pair<std::string, double>>& statistics)
 {
@@ -111,10 +98,10 @@ bool writeXlsx(const std::filesystem::path& file, const std::vector<ExportRow>& 
     lxw_worksheet* list = workbook_add_worksheet(workbook, "成绩");
     std::array<double, 5> widths {};
     for (std::size_t column = 0; column < headings.size(); ++column)
-        widths[column] = cellWidth(headings[column]);
+        widths[column] = sheetCellWidth(headings[column]);
     for (const ExportRow& row : rows)
         for (std::size_t column = 0; column < row.cells.size(); ++column)
-            widths[column] = std::max(widths[column], cellWidth(row.cells[column]));
+            widths[column] = std::max(widths[column], sheetCellWidth(row.cells[column]));
     for (std::size_t column = 0; column < widths.size(); ++column)
         worksheet_set_column(list, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
             std::min(widths[column] + 2, 60.0), nullptr);
@@ -196,19 +183,8 @@ bool writeScoreSheet(const std::filesystem::path& out, const std::vector<ScoreRe
         rows.push_back(exportRow(records.at(position)));
     if (isCsvName(out))
         return writeReplacing(out, csvBytes(rows));
-    // The library writes only to a named file: it writes a scratch file, whose bytes then go
-    // through the one replacing write.
-    const std::filesystem::path scratch = scratchPath();
-    bool written = writeXlsx(scratch, rows, statisticsRows(records));
-    std::string bytes;
-    if (written) {
-        std::ifstream in(scratch, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        written = in.good() || in.eof();
-    }
-    std::error_code ignored;
-    std::filesystem::remove(scratch, ignored);
-    return written && writeReplacing(out, bytes);
+    const auto statistics = statisticsRows(records);
+    return writeWorkbookReplacing(out, [&](const std::filesystem::path& file) { return writeXlsx(file, rows, statistics); });
 }
 
 } // namespace olv

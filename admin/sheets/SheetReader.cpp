@@ -400,13 +400,12 @@ Rows readRows(const std::string& path)
     return readCsv(std::move(bytes));
 }
 
-} // namespace
-
-SheetReadResult readSheet(const std::string& path)
+template <typename Read>
+SheetReadResult readTaken(Read read)
 {
     SheetReadResult result;
     try {
-        result.rows = readRows(path);
+        result.rows = read();
         trimTrailingEmptyRows(result.rows);
         if (result.rows.empty())
             refuse(0, "表格是空的");
@@ -415,6 +414,18 @@ SheetReadResult readSheet(const std::string& path)
         result.error = refusal.error;
     }
     return result;
+}
+
+} // namespace
+
+SheetReadResult readSheet(const std::string& path)
+{
+    return readTaken([&] { return readRows(path); });
+}
+
+SheetReadResult readSheetText(std::string bytes)
+{
+    return readTaken([&] { return readCsv(std::move(bytes)); });
 }
 
 std::string sheetErrorText(const std::string& path, const SheetError& error)

@@ -37,6 +37,8 @@ struct SheetReadResult
 // or password-protected workbook, a workbook without a sheet, an empty sheet, formulas, too
 // many rows.
 SheetReadResult readSheet(const std::string& path);
+// The same for a CSV/text table already in memory (a file's bytes, any of the encodings above).
+SheetReadResult readSheetText(std::string bytes);
 
 // "文件 PATH 第 N 行: REASON" (without the row when the file as a whole is at fault).
 std::string sheetErrorText(const std::string& path, const SheetError& error);

@@ -3,6 +3,7 @@
 #include "platform/FaultInjection.h"
 #include "support/FaultCases.h"
 #include "support/TestFiles.h"
+#include "support/FaultCases.h"
 
 #include <cerrno>
 #include <gmock/gmock.h>
@@ -196,6 +197,22 @@ TEST(FileModes, EachModeCreatesTruncatesAndAllowsWhatItSays)
         EXPECT_EQ(readBytes(dir / "existing"), c.existingAfterOpen);
         EXPECT_EQ(file->read(3), c.canRead ? "old" : "");
         EXPECT_EQ(file->write("x"), c.canWrite);
+    }
+}
+
+// An open that fails after making its file takes the file away again, and never one that existed.
+TEST(FileModes, AFailedOpenLeavesNoFileItMade)
+{
+    test::FaultGuard guard;
+    for (const bool existed : { false, true }) {
+        TempDir dir;
+        if (existed)
+            writeBytes(dir / "out.tmp", "old");
+        faults::failOperation(FileOperation::Truncate, EIO);
+        EXPECT_FALSE(File::open(dir / "out.tmp", OpenMode::WriteTruncate, Sharing::Exclusive)) << existed;
+        EXPECT_EQ(errno, EIO) << existed;
+        faults::disarm();
+        EXPECT_EQ(std::filesystem::exists(dir / "out.tmp"), existed);
     }
 }
 

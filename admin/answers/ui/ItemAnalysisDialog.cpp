@@ -21,6 +21,8 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 
 namespace olv {
@@ -137,6 +139,7 @@ ItemAnalysisDialog::ItemAnalysisDialog(
     summary->setWordWrap(true);
 
     auto* saveButton = new QPushButton(QStringLiteral("另存为"), this);
+    saveButton->setToolTip(QStringLiteral("保存为文本；文件名以 .xlsx 结尾时保存为表格"));
     saveButton->setObjectName(QStringLiteral("saveItemsButton"));
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
     auto* exitButton = new QPushButton(QStringLiteral("退出"), this);
@@ -213,8 +216,13 @@ void ItemAnalysisDialog::save()
     const std::optional<std::string> name = m_prompter.saveName(".txt");
     if (!name)
         return;
-    // The same text as olvtool item-stats prints.
-    if (writeReplacing(std::filesystem::path(*name), itemStatisticsText(m_statistics)))
+    // The same text as olvtool item-stats prints, or its table as XLSX for a name ending in .xlsx.
+    const std::filesystem::path path(*name);
+    std::string extension = path.extension().string();
+    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    const bool written = extension == ".xlsx" ? writeItemStatisticsXlsx(path, m_statistics)
+                                              : writeReplacing(path, itemStatisticsText(m_statistics));
+    if (written)
         m_prompter.message("已保存到文件" + *name);
     else
         m_prompter.message("不能保存到文件" + *name);

@@ -2,6 +2,7 @@
 
 #include "admin/bank/QuestionValidation.h"
 #include "admin/bank/import/ImportReaders.h"
+#include "admin/sheets/SheetReader.h"
 #include "platform/File.h"
 #include "platform/Gbk.h"
 
@@ -82,6 +83,22 @@ std::optional<std::string> toGbk(std::string_view utf8)
     if (std::ranges::count(gbk, '?') != std::ranges::count(utf8, '?'))
         return std::nullopt;
     return gbk;
+}
+
+bool isSheetFile(std::string_view bytes, std::string_view fileName)
+{
+    return bytes.starts_with("PK\x03\x04") || endsWith(fileName, ".xlsx") || endsWith(fileName, ".csv");
+}
+
+ImportResult importSheet(const SheetReadResult& sheet)
+{
+    if (sheet.error) {
+        std::string failure = sheet.error->reason;
+        if (sheet.error->row > 0)
+            failure = "第" + std::to_string(sheet.error->row) + "行: " + failure;
+        return { {}, {}, std::move(failure) };
+    }
+    return validateImported(readQuestionSheet(sheet.rows));
 }
 
 } // namespace
@@ -176,6 +193,12 @@ ImportResult importQuestions(std::string_view bytes, std::string_view fileName)
 {
     if (bytes.size() > maxImportBytes)
         return { {}, {}, "文件太大: 超过" + std::to_string(maxImportBytes >> 20) + "MB" };
+    // A sheet goes to the spreadsheet reader as it is: it knows the encodings and separators of CSV.
+    if (isSheetFile(bytes, fileName)) {
+        if (bytes.starts_with("PK\x03\x04") || endsWith(fileName, ".xlsx"))
+            return { {}, {}, "XLSX工作簿只能从文件读入" };
+        return importSheet(readSheetText(std::string(bytes)));
+    }
     DecodedText decoded = decodeImportText(bytes);
     if (decoded.failure)
         return { {}, {}, decoded.failure };
@@ -189,9 +212,7 @@ ImportResult importQuestions(std::string_view bytes, std::string_view fileName)
     case ImportFormat::Sheet:
         break;
     }
-    if (endsWith(fileName, ".xlsx"))
-        return { {}, {}, "不能读取.xlsx文件, 请另存为.csv" };
-    return validateImported(readQuestionSheet(readCsvRows(decoded.text)));
+    return importSheet(readSheetText(std::string(bytes)));
 }
 
 ImportResult importQuestionFile(const std::filesystem::path& path)
@@ -205,6 +226,8 @@ ImportResult importQuestionFile(const std::filesystem::path& path)
     const auto bytes = file->readAll();
     if (!bytes)
         return { {}, {}, "不能读取文件" + path.string() };
+    if (isSheetFile(*bytes, path.filename().string()))
+        return importSheet(readSheet(path.string()));
     return importQuestions(*bytes, path.filename().string());
 }
 

@@ -71,9 +71,11 @@ DecodedText decodeImportText(std::string_view bytes);
 // Each question through the bank editor's tests for "追加到尾部"; the passing ones in stored form.
 ImportResult validateImported(ImportedFile file);
 
-// Reads, recognises and validates a text file (Aiken, GIFT, Moodle XML, CSV in the sheet layout).
+// Reads, recognises and validates a text file (Aiken, GIFT, Moodle XML, CSV in the sheet layout,
+// the CSV through the spreadsheet reader). An XLSX is refused here: it is read from its file.
 ImportResult importQuestions(std::string_view bytes, std::string_view fileName);
-// The same from a file; a failure when it cannot be opened or is too big.
+// The same from a file, an XLSX or CSV sheet through the spreadsheet reader; a failure when it
+// cannot be opened or is too big.
 ImportResult importQuestionFile(const std::filesystem::path& path);
 
 // "单选题 3 道, 多选题 1 道, 判断题 2 道" and the number of refusals, for the preview.

@@ -18,8 +18,6 @@ ImportedFile readMoodleXml(std::string_view text);
 // C, D and 答案 in any order, then one question a row. Cells are UTF-8.
 using SheetRows = std::vector<std::vector<std::string>>;
 ImportedFile readQuestionSheet(const SheetRows& rows);
-// Comma-separated rows with double quotes around cells that hold commas, quotes or line breaks.
-SheetRows readCsvRows(std::string_view text);
 
 // HTML as plain text: tags dropped, entities decoded, <br> and paragraph ends as line breaks.
 std::string htmlToPlainText(std::string_view html);

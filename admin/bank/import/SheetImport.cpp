@@ -117,45 +117,4 @@ ImportedFile readQuestionSheet(const SheetRows& rows)
     return file;
 }
 
-SheetRows readCsvRows(std::string_view text)
-{
-    SheetRows rows;
-    std::vector<std::string> row;
-    std::string field;
-    bool quoted = false;
-    bool any = false;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const char c = text[at];
-        any = true;
-        if (quoted) {
-            if (c == '"' && at + 1 < text.size() && text[at + 1] == '"')
-                field += text[++at];
-            else if (c == '"')
-                quoted = false;
-            else
-                field += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            row.push_back(std::move(field));
-            field.clear();
-        } else if (c == '\n') {
-            if (!field.empty() && field.back() == '\r')
-                field.pop_back();
-            row.push_back(std::move(field));
-            field.clear();
-            rows.push_back(std::move(row));
-            row.clear();
-            any = false;
-        } else {
-            field += c;
-        }
-    }
-    if (any) {
-        row.push_back(std::move(field));
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 } // namespace olv

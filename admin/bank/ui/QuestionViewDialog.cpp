@@ -1,5 +1,7 @@
 #include "admin/bank/ui/QuestionViewDialog.h"
 
+#include "admin/bank/ui/PaperPdf.h"
+#include "common/Prompter.h"
 #include "ui/DialogControls.h"
 #include "ui/GbkString.h"
 #include "ui/LineListModel.h"
@@ -17,6 +19,20 @@ namespace {
 constexpr QSize questionLineSize { 800, 20 };
 constexpr QSize answerLineSize { 120, 20 };
 
+using PdfWrite = bool (*)(const ExamSettings&, const QuestionBank&, const std::filesystem::path&);
+
+// The PDF form of an output, under a name picked with the save-file picker.
+void savePdf(Prompter& prompter, const SamplePaperModel& model, PdfWrite write)
+{
+    const std::optional<std::string> name = prompter.saveFileName("PDF 文件(*.pdf)|*.pdf|");
+    if (!name)
+        return;
+    if (write(model.settings(), model.paper(), std::filesystem::path(*name)))
+        prompter.message("已保存到文件" + *name);
+    else
+        prompter.message("不能保存到文件" + *name);
+}
+
 } // namespace
 
 QuestionViewDialog::QuestionViewDialog(
@@ -28,6 +44,7 @@ QuestionViewDialog::QuestionViewDialog(
     , m_answerList(makeSizedLineList(m_answerModel, answerLineSize, QStringLiteral("paperAnswerList"), this))
     , m_writePaper(makeButton(QStringLiteral("生成笔试试卷"), QStringLiteral("writePaperButton"), this))
     , m_writeKey(makeButton(QStringLiteral("生成标准答案"), QStringLiteral("writeKeyButton"), this))
+    , m_prompter(prompter)
     , m_model(settings, std::move(paper), *this, prompter)
 {
     setObjectName(QStringLiteral("questionViewDialog"));
@@ -37,7 +54,9 @@ QuestionViewDialog::QuestionViewDialog(
     m_answerModel->setLines(m_model.answerLines());
     auto* close = makeButton(QStringLiteral("确定"), QStringLiteral("closeButton"), this);
 
-    QVBoxLayout* buttons = makeButtonColumn({ m_writePaper, m_writeKey, close });
+    auto* paperPdf = makeButton(QStringLiteral("试卷存为PDF"), QStringLiteral("paperPdfButton"), this);
+    auto* keyPdf = makeButton(QStringLiteral("答案存为PDF"), QStringLiteral("keyPdfButton"), this);
+    QVBoxLayout* buttons = makeButtonColumn({ m_writePaper, m_writeKey, paperPdf, keyPdf, close });
     auto* layout = new QGridLayout(this);
     layout->addWidget(makeBuddyLabel(QStringLiteral("试题:"), m_questionList, this), 0, 0);
     layout->addWidget(makeBuddyLabel(QStringLiteral("标准答案:"), m_answerList, this), 0, 1);
@@ -51,6 +70,8 @@ QuestionViewDialog::QuestionViewDialog(
     onRowSelected(m_answerList, [this](std::size_t entry) { m_model.entrySelected(entry); });
     connect(m_writePaper, &QPushButton::clicked, this, [this] { m_model.writePaper(); });
     connect(m_writeKey, &QPushButton::clicked, this, [this] { m_model.writeKey(); });
+    connect(paperPdf, &QPushButton::clicked, this, [this] { savePdf(m_prompter, m_model, writePaperPdf); });
+    connect(keyPdf, &QPushButton::clicked, this, [this] { savePdf(m_prompter, m_model, writeAnswerKeyPdf); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     m_model.open();
 }

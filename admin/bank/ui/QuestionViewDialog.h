@@ -31,6 +31,7 @@ private:
     QListView* m_answerList;
     QPushButton* m_writePaper;
     QPushButton* m_writeKey;
+    Prompter& m_prompter;
     SamplePaperModel m_model;
 };
 

@@ -1,8 +1,11 @@
 #include "admin/scores/ui/ScoreBandChart.h"
 
+#include "platform/ReplacingWrite.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QFile>
 #include <QValueAxis>
@@ -56,7 +59,12 @@ void ScoreBandChart::showBands(const std::array<int, 10>& bands)
 
 bool ScoreBandChart::savePng(const std::filesystem::path& path)
 {
-    return grab().save(QString::fromStdString(path.string()), "PNG");
+    // Encoded in memory first, so a failed save leaves the old picture as it was.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !grab().save(&buffer, "PNG"))
+        return false;
+    return writeReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 } // namespace olv

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace olv {
 namespace {
 
@@ -84,6 +86,25 @@ TEST(BankImport, ReadsEachFormatsConstructsAndRefusesWhatTheBankCannotHold)
     };
     for (const Case& c : cases)
         EXPECT_EQ(shown(importQuestions(c.input, c.fileName)), c.expected) << c.name;
+}
+
+// The sheet template as openpyxl writes it: numbers as numeric cells, a line break in a stem.
+TEST(BankImport, ReadsTheSheetTemplateFromAnXlsxFileAndACsvFile)
+{
+    TempDir dir;
+    writeBytes(dir / "rows.json",
+        R"([["题型","题目","A","B","C","D","答案"],["单选","一加一\n等于",1,2,3,4,"B"],)"
+        R"([],["判断","对吗",null,null,null,null,"对"],["问答","写",null,null,null,null,"x"]])");
+    const std::string command = std::string(OLV_PYTHON) + " " + OLV_SHEETS_SCRIPT + " roster "
+        + (dir / "q.xlsx").string() + " " + (dir / "rows.json").string();
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    writeBytes(dir / "q.csv", gbk("题型;题目;A;B;C;D;答案\r\n单选;\"一加一\n等于\";1;2;3;4;B\r\n\r\n判断;对吗;;;;;对\r\n"
+                                  "问答;写;;;;;x\r\n"));
+    const std::string expected = "0|一加一/n等于|1|2|3|4|B\n2|对吗|||||A\n第5行\t题型问答不能导入\n";
+    EXPECT_EQ(shown(importQuestionFile(dir / "q.xlsx")), expected);
+    EXPECT_EQ(shown(importQuestionFile(dir / "q.csv")), expected);
+    writeBytes(dir / "bad.xlsx", "not a workbook");
+    EXPECT_EQ(shown(importQuestionFile(dir / "bad.xlsx")), "failure 不是 XLSX 工作簿\n");
 }
 
 TEST(BankImport, MoodleRoundTripOfTheSampleBankKeepsItsText)

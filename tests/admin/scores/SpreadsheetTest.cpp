@@ -1,4 +1,5 @@
 // Roster import and score export against an independent XLSX reader and writer (openpyxl).
+#include "admin/answers/ItemStatistics.h"
 #include "admin/scores/RosterImport.h"
 #include "admin/scores/ScoreExport.h"
 #include "admin/scores/ScoreSortOrder.h"
@@ -221,6 +222,23 @@ TEST(SpreadsheetTest, exportReadsBackInOpenpyxlInTheDisplayOrderWithTheStatistic
         "二班,王五,1003,,考试中\r\n"
         "二班,赵六,1004,59,已交卷\r\n"
         "二班,\"钱,七\",1005,abc,已交卷\r\n");
+}
+
+// The item table as XLSX: the figures the text shows, as numbers; undefined ones left empty.
+TEST(SpreadsheetTest, itemStatisticsXlsxHoldsTheTableAsNumbers)
+{
+    test::TempDir dir;
+    ItemStatistics statistics;
+    statistics.records = 3;
+    statistics.questions = { { 3, 2, 1, 2.0 / 3, 0.5, 0.86602 }, { 0, 0, 0, {}, {}, {} } };
+    statistics.commonQuestions = 1;
+    ASSERT_TRUE(writeItemStatisticsXlsx(dir / "items.xlsx", statistics));
+    EXPECT_EQ(openpyxl("dump " + (dir / "items.xlsx").string(), dir),
+        "sheet 试题分析 frozen A2 widths True\n"
+        "s:question\ts:candidates\ts:right\ts:wrong\ts:facility\ts:discrimination\ts:point_biserial\n"
+        "n:1\tn:3\tn:2\tn:1\tn:0.667\tn:0.5\tn:0.866\n"
+        "n:2\tn:0\tn:0\tn:0\t-\t-\t-\n"
+        "s:KR-20\t-\tn:1\t-\t-\t-\t-\n");
 }
 
 } // namespace
