@@ -99,24 +99,25 @@ TEST_F(OlvToolTest, PaperIsTheOneTheClientDraws)
     settings.bankFile = "bank.kst";
     settings.drawMode = DrawMode::BankOrder;
     settings.shuffleOptions = 0;
-    settings.singleChoiceCount = 1;
+    // A kind of no questions is left out; one of -1 (not 0) is shown with every question.
+    settings.singleChoiceCount = 0;
     settings.multipleChoiceCount = 1;
-    settings.trueFalseCount = 0;
+    settings.trueFalseCount = -1;
+    settings.trueFalsePoints = 2.5f;
     ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
 
     const auto paper = run("paper olvane.dat 1001 0");
     EXPECT_EQ(paper.exitCode, 0) << paper.err;
     EXPECT_EQ(paper.out,
-              "bank-numbers: 1 3\n"
-              "-\t    ●单选题:只能选一个答案     1.50分/题\n"
-              "1\t    1、第一题\n"
-              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "bank-numbers: 3 4\n"
               "-\t    ●多选题:错选漏选均不得分     2.00分/题\n"
-              "2\t    2、第三题\n"
+              "1\t    1、第三题\n"
               "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "-\t    ●判断题:正确为A;错误为B     2.50分/题\n"
+              "2\t    2、第四题\n"
               "answers:\n"
-              "1--B\n"
-              "2--BD\n");
+              "1--BD\n"
+              "2--B\n");
 }
 
 TEST_F(OlvToolTest, ScoresUndoesTheTransformOfEveryLine)
