@@ -149,7 +149,6 @@ TEST_F(ExamSettingsFileTest, WorkspaceCopyCarriesTheExamNumberOnLine24)
 
 TEST_F(ExamSettingsFileTest, AnswerFilePathIsDerivedFromSubjectAndExamName)
 {
-    EXPECT_EQ(answerFilePath("WordExcel97", gbk("澜溪校期末考试")), gbk("WordExcel97澜溪校期末考试\\daan.txt"));
     EXPECT_EQ(answerFilePath("", ""), "ExaminationTemporary\\daan.txt");
     EXPECT_EQ(answerFilePath("Word", ""), "Word\\daan.txt");
     EXPECT_EQ(answerFilePath("", gbk("期末")), gbk("期末\\daan.txt"));
