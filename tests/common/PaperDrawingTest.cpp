@@ -50,44 +50,9 @@ TEST(PaperDrawingTest, NumbersAcrossTheKindsAndBuildsThePaperInListOrder)
     EXPECT_EQ(paper.questionCount(), 5u);
 }
 
-TEST(PaperDrawingTest, BankOrderKeepsTheFirstQuestionsWithoutDrawing)
-{
-    PaperRandom random(1234);
-    const NumberedQuestionLists drawn
-        = drawQuestions(numberedLists(80, 30, 10), { 50, 40, 3 }, DrawMode::BankOrder, random);
-    EXPECT_EQ(numbersOf(drawn[single]), range(1, 50));
-    EXPECT_EQ(numbersOf(drawn[multiple]), range(81, 110));
-    EXPECT_EQ(numbersOf(drawn[trueFalse]), range(111, 113));
-    EXPECT_EQ(random.state(), 1234u);
-}
-
-TEST(PaperDrawingTest, WantedCountsOutsideTheBankKeepEveryQuestion)
-{
-    struct Case
-    {
-        DrawMode mode;
-        KindCounts wanted;
-        std::size_t kept;
-    };
-    const Case cases[] = {
-        { DrawMode::Random, { 60, 60, 60 }, 40 },
-        { DrawMode::Random, { -1, -1, -1 }, 40 },
-        { DrawMode::BankOrder, { -5, 41, 40 }, 40 },
-        { DrawMode::Random, { 0, 0, 0 }, 0 },
-        { DrawMode::BankOrder, { 0, 0, 0 }, 0 },
-    };
-    for (const Case& c : cases) {
-        PaperRandom random(7);
-        const NumberedQuestionLists drawn = drawQuestions(numberedLists(40, 40, 40), c.wanted, c.mode, random);
-        for (std::size_t kind = 0; kind < 3; ++kind) {
-            const int first = static_cast<int>(kind) * 40 + 1;
-            const std::vector<int> expected = c.kept == 40 ? range(first, first + 39) : std::vector<int> {};
-            EXPECT_EQ(numbersOf(drawn[kind]), expected);
-        }
-        const bool drawsMade = c.kept == 0 && c.mode != DrawMode::BankOrder;
-        EXPECT_EQ(random.state(), drawsMade ? stateAfter(7, 120) : 7u);
-    }
-}
+// Which questions a draw keeps, and the draws it makes, in every mode and for wanted counts
+// inside and outside the bank, are compared with the plain reference in
+// DrawQuestionsDifferentialTest.
 
 TEST(PaperDrawingTest, QuestionOrderMovesTheDrawnPositionToTheFront)
 {

@@ -77,17 +77,6 @@ protected:
     test::TempDir m_dir;
 };
 
-TEST_F(QuestionBankFileTest, FirstLineIsStoredWithItsBytesExchanged)
-{
-    QuestionBank bank;
-    bank.singleChoiceQuestions.push_back(single("X", { "a", "", "", "" }, "A"));
-    ASSERT_EQ(writeQuestionBank(bank, bankPath()), BankWriteResult::Written);
-
-    const std::string expected = "\xF1\xA1\xA5\xB5\xA1\xD1\xE2\xCC\x0D\x3A"
-                                 "X\x0A";
-    EXPECT_EQ(test::readBytes(bankPath()).substr(0, expected.size()), expected);
-}
-
 TEST_F(QuestionBankFileTest, WritesTheWholeFileByteForByteAndReadsItBack)
 {
     ASSERT_EQ(writeQuestionBank(sampleBank(), bankPath()), BankWriteResult::Written);

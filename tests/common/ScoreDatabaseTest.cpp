@@ -107,24 +107,42 @@ TEST_F(ScoreDatabaseTest, OverlongLineIsSkippedAndTheNextOneFound)
     EXPECT_EQ(found->lineStart, 252);
 }
 
-TEST_F(ScoreDatabaseTest, RewriteOfASameLengthLineIsInPlace)
-{
-    writeBytes(path(), stored(li) + stored(wang) + stored(zhao));
-    rewrite("1002", { "1", "Wang", "1002", loginMark() });
-    EXPECT_EQ(readBytes(path()), stored(li) + stored(ScoreRecord { "1", "Wang", "1002", gbk("登陆") }) + stored(zhao));
-}
-
-TEST_F(ScoreDatabaseTest, RewriteOfALineOfAnotherLengthKeepsEveryOtherLine)
+TEST_F(ScoreDatabaseTest, ARewriteReplacesTheFoundLineAndKeepsEveryOtherLine)
 {
     // A 70-byte line as the editor writes it for a long name, between lines of other shapes.
     const ScoreRecord longName { "1", "AVeryLongNameOfTwentyNineByte", "1002", blankScoreField() };
+    const ScoreRecord shortName { "1", "Short", "1002", "77" };
     const std::string before = stored(li) + stored(std::string("odd line")) + "\x01\x02\n";
     const std::string after = stored(zhao) + "no terminator";
-    writeBytes(path(), before + stored(longName) + after);
-    EXPECT_EQ(rewrite("1002", { "1", "Short", "1002", "77" }), 70u);
-    EXPECT_EQ(readBytes(path()), before + stored(ScoreRecord { "1", "Short", "1002", "77" }) + after);
-    rewrite("1002", longName); // and back to the longer line
-    EXPECT_EQ(readBytes(path()), before + stored(longName) + after);
+    // 188 bytes with an unpadded name and score; filled out with the login mark it would be 211.
+    const std::string longClass = std::string(168, 'c') + gbk("一");
+    const std::string fixedWidth = std::string(16, 'c') + "*n               .1001          -" + loginMark();
+    const struct
+    {
+        const char* name;
+        std::string file;
+        ScoreRecord record;
+        std::size_t storedLength;
+        std::string expected;
+    } cases[] = {
+        { "same length, in place", stored(li) + stored(wang) + stored(zhao), { "1", "Wang", "1002", loginMark() }, 57,
+            stored(li) + stored(ScoreRecord { "1", "Wang", "1002", gbk("登陆") }) + stored(zhao) },
+        { "shorter", before + stored(longName) + after, shortName, 70, before + stored(shortName) + after },
+        { "and back to the longer line", before + stored(shortName) + after, longName, 57,
+            before + stored(longName) + after },
+        { "line ended by LF alone", swapLineBytePairs(formatScoreLine(wang)) + "\n" + stored(zhao),
+            { "1", "Wang", "1002", "60" }, 57, stored(ScoreRecord { "1", "Wang", "1002", "60" }) + stored(zhao) },
+        { "too long grown: the fixed-width form", stored(longClass + "*n.1001          -") + stored(zhao),
+            { longClass, "n", "1001", loginMark() }, 188, stored(fixedWidth) + stored(zhao) },
+    };
+    for (const auto& c : cases) {
+        writeBytes(path(), c.file);
+        EXPECT_EQ(rewrite(c.record.examNumber, c.record), c.storedLength) << c.name;
+        EXPECT_EQ(readBytes(path()), c.expected) << c.name;
+    }
+    // A class cut after a lead byte would split its character: the whole character goes.
+    EXPECT_EQ(formatFixedWidthScoreLine({ std::string(15, 'c') + gbk("一"), "n", "1", "" }).substr(0, 17),
+        std::string(15, 'c') + " *");
 }
 
 // A retake of a line whose score the editor stored longer than 8 bytes shortens it: a write that
@@ -140,26 +158,6 @@ TEST_F(ScoreDatabaseTest, ARewriteOfAnotherLengthIsTheOldOrTheNewFileWhateverFai
             = file ? findScoreRecord(*file, "1002", ScoreMatch::SpaceFree) : std::nullopt;
         return found && rewriteScoreRecord(*file, *found, retake);
     });
-}
-
-TEST_F(ScoreDatabaseTest, ARewriteThatWouldGrowTooLongIsWrittenInTheFixedWidthForm)
-{
-    // 178 bytes with an unpadded name and score; filled out with the login mark it would be 211.
-    const std::string irregular = std::string(168, 'c') + gbk("一") + "*n.1001          -";
-    writeBytes(path(), stored(irregular) + stored(zhao));
-    rewrite("1001", { std::string(168, 'c') + gbk("一"), "n", "1001", loginMark() });
-    const std::string fixedWidth = std::string(16, 'c') + "*n               .1001          -" + loginMark();
-    EXPECT_EQ(readBytes(path()), stored(fixedWidth) + stored(zhao));
-    // A class cut after a lead byte would split its character: the whole character goes.
-    EXPECT_EQ(formatFixedWidthScoreLine({ std::string(15, 'c') + gbk("一"), "n", "1", "" }).substr(0, 17),
-        std::string(15, 'c') + " *");
-}
-
-TEST_F(ScoreDatabaseTest, RewriteOfALineEndedByLfAloneKeepsTheNextLine)
-{
-    writeBytes(path(), swapLineBytePairs(formatScoreLine(wang)) + "\n" + stored(zhao));
-    rewrite("1002", { "1", "Wang", "1002", "60" });
-    EXPECT_EQ(readBytes(path()), stored(ScoreRecord { "1", "Wang", "1002", "60" }) + stored(zhao));
 }
 
 TEST_F(ScoreDatabaseTest, EmptyFileFindsNothingAndAppendCreatesTheFirstLine)

@@ -18,6 +18,7 @@ TEST(Gbk, KnownCharactersConvertBothWays)
         { "plain ascii 123\r\n", "plain ascii 123\r\n" },
         { "\xD6\xD0\xCE\xC4", "中文" },
         { "\xA1\xCC\xA1\xC1", "√×" },
+        { "\xA1\xF1", "●" }, // the bank's section markers begin with it
         { "\xB5\xC7\xC2\xBD    ", "登陆    " },
         { "A\xB5\xA5\xD1\xA1\xCC\xE2"
           "1",

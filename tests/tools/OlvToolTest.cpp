@@ -99,24 +99,25 @@ TEST_F(OlvToolTest, PaperIsTheOneTheClientDraws)
     settings.bankFile = "bank.kst";
     settings.drawMode = DrawMode::BankOrder;
     settings.shuffleOptions = 0;
-    settings.singleChoiceCount = 1;
+    // A kind of no questions is left out; one of -1 (not 0) is shown with every question.
+    settings.singleChoiceCount = 0;
     settings.multipleChoiceCount = 1;
-    settings.trueFalseCount = 0;
+    settings.trueFalseCount = -1;
+    settings.trueFalsePoints = 2.5f;
     ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
 
     const auto paper = run("paper olvane.dat 1001 0");
     EXPECT_EQ(paper.exitCode, 0) << paper.err;
     EXPECT_EQ(paper.out,
-              "bank-numbers: 1 3\n"
-              "-\t    ●单选题:只能选一个答案     1.50分/题\n"
-              "1\t    1、第一题\n"
-              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "bank-numbers: 3 4\n"
               "-\t    ●多选题:错选漏选均不得分     2.00分/题\n"
-              "2\t    2、第三题\n"
+              "1\t    1、第三题\n"
               "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "-\t    ●判断题:正确为A;错误为B     2.50分/题\n"
+              "2\t    2、第四题\n"
               "answers:\n"
-              "1--B\n"
-              "2--BD\n");
+              "1--BD\n"
+              "2--B\n");
 }
 
 TEST_F(OlvToolTest, ScoresUndoesTheTransformOfEveryLine)
@@ -136,9 +137,10 @@ TEST_F(OlvToolTest, ScoresUndoesTheTransformOfEveryLine)
 
 TEST_F(OlvToolTest, RosterPackWritesEveryCandidateWithABlankScore)
 {
-    // CR LF, blank lines and spaces inside fields are all tolerated; the widths are filled exactly.
+    // A byte order mark, CR LF, blank lines and spaces inside fields are all tolerated; the widths
+    // are filled exactly.
     test::writeBytes(dir / "roster.txt",
-                     "一班\t张 三\t1001\r\n"
+                     "\xEF\xBB\xBF一班\t张 三\t1001\r\n"
                      "\r\n"
                      " 二班 \t李四\t 1002\n"
                      "计算机应用技术班\t司马长风长风长风\t12345678901234");
@@ -188,13 +190,6 @@ TEST_F(OlvToolTest, RosterPackLeavesAScoreDatabaseInUseAlone)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(result.err.empty());
     EXPECT_EQ(test::readBytes(dir / "cj.kcj"), "in use");
-}
-
-TEST_F(OlvToolTest, ATextSavedWithAByteOrderMarkIsReadWithoutIt)
-{
-    test::writeBytes(dir / "roster.txt", "\xEF\xBB\xBF一班\t张三\t1001\r\n");
-    ASSERT_EQ(run("roster-pack roster.txt cj.kcj").exitCode, 0);
-    EXPECT_EQ(run("scores cj.kcj").out, "一班            *张三            .1001          -        \n");
 }
 
 TEST_F(OlvToolTest, AnEmptySettingsFileIsReportedAsSuch)

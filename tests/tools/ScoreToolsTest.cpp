@@ -71,26 +71,16 @@ TEST_F(ScoreToolsTest, ScoreListPrintsTheSavedListInTheChosenOrder)
         EXPECT_EQ(list.out, header + c.records + statistics) << c.order;
         EXPECT_EQ(list.err, "olvtool: cj.kcj line 4: not a record, left out\n");
     }
-    const Run refused = run("score-list cj.kcj 5");
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.out, "");
 }
 
-TEST_F(ScoreToolsTest, AnswerListPrintsTheAnalysisWithEveryLineEndedByLf)
+// The answer analysis and item statistics of good answer sheets, and files that are not what
+// their reader expects: each of those is refused (or its damage left out) with a message, at once
+// and without holding more memory than the file needs.
+TEST_F(ScoreToolsTest, AnswerSheetViewsAndHostileInputsGiveExactlyTheirOutput)
 {
-    test::writeBytes(m_dir / "daan.txt", "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
-    const Run list = run("answer-list daan.txt");
-    EXPECT_EQ(list.exitCode, 0);
-    EXPECT_EQ(list.out,
-        "各考生答题情况: *--未做此题,E--错误,R--正确\n得分考号          123\n67 1001          RRE\n"
-        "33 1002          RE*\n各题对错情况： /前为正确人数,/后为错误人数\n1:2/0 2:1/1 3:0/1 \n");
-    EXPECT_EQ(run("answer-list missing.txt").exitCode, 1);
-}
-
-// Files that are not what their reader expects: each is refused (or its damage left out) with a
-// message, at once and without holding more memory than the file needs.
-TEST_F(ScoreToolsTest, HostileInputsAreRefusedWithAMessage)
-{
+    test::writeBytes(m_dir / "answers.txt", "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
+    test::writeBytes(
+        m_dir / "stats.txt", "100 1001         RR*\r\r\n50 1002          RE*\r\r\n0  1003          EE*\r\r\n");
     ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0600), 0);
     test::writeBytes(m_dir / "empty.kst", "");
     test::writeBytes(m_dir / "zero.kst", std::string(4096, '\0'));
@@ -107,7 +97,21 @@ TEST_F(ScoreToolsTest, HostileInputsAreRefusedWithAMessage)
         std::string out = "";
     };
     const std::string notRegular = ": not a regular file\n";
+    const std::string missing = "olvtool: cannot open missing.txt: no such file\n";
     const Case cases[] = {
+        // Every line of the analysis ends with LF alone.
+        { "answer-list answers.txt", 0, "",
+            "各考生答题情况: *--未做此题,E--错误,R--正确\n得分考号          123\n67 1001          RRE\n"
+            "33 1002          RE*\n各题对错情况： /前为正确人数,/后为错误人数\n1:2/0 2:1/1 3:0/1 \n" },
+        { "item-stats stats.txt", 0, "",
+            "question\tcandidates\tright\twrong\tfacility\tdiscrimination\tpoint_biserial\n"
+            "1\t3\t2\t1\t0.667\t1.000\t0.866\n2\t3\t1\t2\t0.333\t1.000\t0.866\n3\t0\t0\t0\t-\t-\t-\n"
+            "KR-20\t0.667\t2\n" },
+        { "answer-list missing.txt", 1, missing },
+        { "item-stats missing.txt", 1, missing },
+        { "score-list cj.kcj 5", 1,
+            "olvtool: ORDER is 0 (score), 1 (exam number), 2 (class, score), 3 (class, exam number) or 4 (file "
+            "order): usage: olvtool score-list SCOREFILE [ORDER]\n" },
         { "score-list fifo", 1, "olvtool: cannot open fifo" + notRegular },
         { "merge-scores fifo empty.kst new.kcj", 1, "olvtool: cannot open fifo" + notRegular },
         { "answer-list fifo", 1, "olvtool: cannot open fifo" + notRegular },
@@ -127,18 +131,6 @@ TEST_F(ScoreToolsTest, HostileInputsAreRefusedWithAMessage)
         EXPECT_EQ(run.err, c.err) << c.command;
         EXPECT_EQ(run.out, c.out) << c.command;
     }
-}
-
-TEST_F(ScoreToolsTest, ItemStatsPrintsTheTable)
-{
-    test::writeBytes(m_dir / "daan.txt",
-        "100 1001         RR*\r\r\n50 1002          RE*\r\r\n0  1003          EE*\r\r\n");
-    const Run stats = run("item-stats daan.txt");
-    EXPECT_EQ(stats.exitCode, 0) << stats.err;
-    EXPECT_EQ(stats.out,
-        "question\tcandidates\tright\twrong\tfacility\tdiscrimination\tpoint_biserial\n"
-        "1\t3\t2\t1\t0.667\t1.000\t0.866\n2\t3\t1\t2\t0.333\t1.000\t0.866\n3\t0\t0\t0\t-\t-\t-\nKR-20\t0.667\t2\n");
-    EXPECT_EQ(run("item-stats missing.txt").exitCode, 1);
 }
 
 TEST_F(ScoreToolsTest, RetakeClearsTheFirstMatchingScoreOnly)
