@@ -54,7 +54,7 @@ private slots:
     void init();
     void typesAClassWithTheKeyboardAloneAndSaves();
     void exitAndEscapeAskAfterChanges();
-    void everyControlHasAnAccessibleName();
+    void everyBoxHasItsLabel();
 
 private:
     // Opens the editor on the file and runs `drive` once it shows.
@@ -148,13 +148,10 @@ void ScoreEditorDialogTest::exitAndEscapeAskAfterChanges()
     QCOMPARE(olv::test::readBytes(m_path), before);
 }
 
-void ScoreEditorDialogTest::everyControlHasAnAccessibleName()
+void ScoreEditorDialogTest::everyBoxHasItsLabel()
 {
+    // AdminAccessibilityTest checks that every control has a name; here each box has its label.
     runEditor([](QWidget* dialog) {
-        for (const QWidget* control : dialog->findChildren<QWidget*>()) {
-            if (!control->objectName().isEmpty() && !control->objectName().startsWith(QStringLiteral("qt_")))
-                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
-        }
         for (const char* box : { "classBox", "nameBox", "examNumberBox", "scoreBox" }) {
             const auto labels = dialog->findChildren<QLabel*>();
             QVERIFY(
