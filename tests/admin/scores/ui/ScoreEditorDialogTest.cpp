@@ -2,6 +2,7 @@
 
 #include "admin/scores/ScoreDatabaseSave.h"
 #include "common/ScoreDatabase.h"
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 using olv::test::gbk;
 
@@ -75,15 +75,11 @@ void ScoreEditorDialogTest::init()
 void ScoreEditorDialogTest::runEditor(const std::function<void(QWidget*)>& drive)
 {
     bool driven = false;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        if (QTest::qWaitForWindowActive(dialog)) {
-            drive(dialog);
-            driven = true;
-        }
-        dialog->close(); // a failed check must not leave the dialog waiting
+    // Closed afterwards, so a failed check does not leave the dialog waiting.
+    olv::test::onNextModal<QWidget>([&](QWidget* dialog) {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        drive(dialog);
+        driven = true;
     });
     olv::runScoreEditor(nullptr, m_prompter, m_path);
     QVERIFY(driven);

@@ -6,6 +6,7 @@
 #include "admin/settings/ui/PasswordChangeDialog.h"
 #include "admin/ui/HelpWindow.h"
 #include "common/ExamSettingsFile.h"
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
@@ -17,11 +18,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <memory>
 #include <tuple>
 
 namespace fs = std::filesystem;
+using olv::test::onNextModal;
 using olv::test::ScriptedPrompter;
 
 namespace {
@@ -47,16 +48,6 @@ T* control(QWidget* window, const QString& accessibleName)
             return found;
     }
     return nullptr;
-}
-
-// Runs `act` on the next modal dialog of type T once it is shown.
-template <typename T>
-void onNextModal(std::function<void(T*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
-        act(qobject_cast<T*>(QApplication::activeModalWidget()));
-    });
 }
 
 } // namespace
