@@ -86,7 +86,8 @@ public:
 class FileMergeToolTest : public FileMergeTest
 {
 protected:
-    void choose(FileMergeTool& tool, const std::string& first, const std::string& second, const std::string& newFile)
+    static void choose(FileMergeTool& tool, test::ScriptedPrompter& prompter, const std::string& first,
+        const std::string& second, const std::string& newFile)
     {
         prompter.answerOpenFile(first);
         prompter.answerOpenFile(second);
@@ -108,7 +109,7 @@ TEST_F(FileMergeToolTest, ScoreMergeAddsItsExtensionAndStaysOpenForTheNext)
     writeBytes(dir / "b.kcj", scoreDatabase(3, 2));
     FileMergeTool tool(MergeKind::ScoreDatabases, view, prompter);
     tool.merge();
-    choose(tool, at("a.kcj"), at("a.kcj"), at("new"));
+    choose(tool, prompter, at("a.kcj"), at("a.kcj"), at("new"));
     tool.merge();
     prompter.answerOpenFile(at("b.kcj"));
     tool.choose(MergePath::Second);
@@ -141,12 +142,7 @@ TEST_F(FileMergeToolTest, FailuresNameTheFileCloseTheDialogAndLeaveNoNewFile)
         FakeMergeView fresh;
         test::ScriptedPrompter scripted;
         FileMergeTool tool(c.kind, fresh, scripted);
-        scripted.answerOpenFile(at(c.files[0]));
-        scripted.answerOpenFile(at(c.files[1]));
-        scripted.answerSaveFile(at(c.files[2]));
-        tool.choose(MergePath::First);
-        tool.choose(MergePath::Second);
-        tool.choose(MergePath::NewFile);
+        choose(tool, scripted, at(c.files[0]), at(c.files[1]), at(c.files[2]));
         tool.merge();
         EXPECT_EQ(scripted.texts(), Strings { c.message });
         EXPECT_TRUE(fresh.closed);

@@ -155,29 +155,29 @@ TEST_F(ScoreViewerTest, RetakeAsksForAHandedInScoreAndBlanksTheFieldInPlace)
     EXPECT_EQ(m_view.lines[2].substr(49), std::string(9, ' '));
 }
 
-TEST_F(ScoreViewerTest, RetakeOfALineOfAnotherWidthKeepsEveryOtherLine)
+TEST_F(ScoreViewerTest, RetakeBesideALineOfAnotherWidthOrADamagedOneKeepsEveryOtherLine)
 {
-    // The editor stores a long name whole; the line after it must not be damaged.
+    // The editor stores a long name whole; the line after it must not be damaged. The exam
+    // client would read "1004" as the damaged line's exam number; the retake finds none.
     const ScoreRecord longName { "1", "AVeryLongNameOfTwentyNineByte", "1002", "77" };
-    load(stored(zhang) + stored(longName) + stored(zhao));
-    select(2);
-    m_prompter.answerConfirm(true);
-    m_viewer.retakeSelected();
-    EXPECT_EQ(readBytes(path()),
-        stored(zhang) + stored(ScoreRecord { "1", "AVeryLongNameOfTwentyNineByte", "1002", "" }) + stored(zhao));
-    EXPECT_EQ(recordLines(), 3u);
-}
-
-TEST_F(ScoreViewerTest, RetakePassesOverADamagedLineWithoutADashBeforeTheCandidate)
-{
-    // The exam client would read "1004" as this line's exam number; the retake finds none.
     const std::string damaged = stored(gbk("二班*坏.1004"));
-    load(stored(zhang) + damaged + stored(zhao));
-    select(2);
-    m_prompter.answerConfirm(true);
-    m_viewer.retakeSelected();
-    EXPECT_EQ(
-        readBytes(path()), stored(zhang) + damaged + stored(ScoreRecord { zhao.schoolClass, zhao.name, "1004", "" }));
+    const struct
+    {
+        std::string middle;
+        std::string retaken;
+        std::size_t shown;
+    } cases[] = {
+        { stored(longName), stored(ScoreRecord { "1", longName.name, "1002", "" }) + stored(zhao), 3 },
+        { damaged, damaged + stored(ScoreRecord { zhao.schoolClass, zhao.name, "1004", "" }), 2 },
+    };
+    for (const auto& c : cases) {
+        load(stored(zhang) + c.middle + stored(zhao));
+        select(2);
+        m_prompter.answerConfirm(true);
+        m_viewer.retakeSelected();
+        EXPECT_EQ(readBytes(path()), stored(zhang) + c.retaken);
+        EXPECT_EQ(recordLines(), c.shown);
+    }
 }
 
 TEST_F(ScoreViewerTest, RetakeWhileAnExamMachineHoldsTheFileChangesNothingAndCloses)

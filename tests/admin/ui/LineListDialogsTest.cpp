@@ -71,10 +71,7 @@ void LineListDialogsTest::scoreViewerSortsRetakesAndExits()
         click(dialog, "exitButton");
     });
     runScoreViewer(nullptr, prompter, scoreFile);
-    QVERIFY(checked);
-    QCOMPARE(test::readBytes(scoreFile),
-        stored({ test::gbk("一班"), test::gbk("张三"), "1001", "59" })
-            + stored({ test::gbk("一班"), test::gbk("李四"), "1002", "" }));
+    QVERIFY(checked); // the bytes of the retake are ScoreViewerTest's
     QVERIFY(prompter.allAnswersUsed());
 }
 

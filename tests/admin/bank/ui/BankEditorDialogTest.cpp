@@ -6,13 +6,11 @@
 #include "support/TestFiles.h"
 #include "ui/LineListModel.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -92,12 +90,7 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
         QCOMPARE(child<QListView>(dialog, "questionList")->model()->rowCount(), 3);
         for (const char* name : { "insertButton", "replaceButton", "deleteButton", "fetchButton" })
             QVERIFY(!child(dialog, name)->isEnabled());
-        // Every control is named for screen readers, every box by its label.
-        for (QWidget* control : dialog.findChildren<QWidget*>())
-            if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)
-                || qobject_cast<QPlainTextEdit*>(control) || qobject_cast<QListView*>(control)
-                || qobject_cast<QProgressBar*>(control))
-                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        // Every box is named by its label (the accessibility walk checks that each has a name).
         QCOMPARE(child(dialog, "answerEdit")->accessibleName(), QStringLiteral("正确答案:"));
 
         // Enter walks stem, A to D, answer and back to the stem; Ctrl+Enter breaks the line.

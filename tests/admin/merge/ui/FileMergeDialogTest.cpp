@@ -1,13 +1,10 @@
 #include "admin/merge/ui/FileMergeDialog.h"
 
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 class FileMergeDialogTest : public QObject
 {
@@ -28,22 +25,14 @@ void FileMergeDialogTest::mergesAndStaysOpenForTheNext()
     prompter.answerSaveFile((dir / "new").string());
 
     bool driven = false;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
-        QTimer::singleShot(0, dialog, &QWidget::close); // ends the dialog when a check below fails
+    olv::test::onNextModal<QWidget>([&](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("合并答题卷文件"));
-        const auto click = [dialog](const char* name) {
-            auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-            QVERIFY(button && !button->accessibleName().isEmpty());
-            QTest::mouseClick(button, Qt::LeftButton);
-        };
         for (const char* button : { "newFileButton", "firstButton", "secondButton", "mergeButton" })
-            click(button);
+            olv::test::click(dialog, button);
         QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("newFilePath"))->text(),
             QString::fromStdString((dir / "new").string()));
         QVERIFY(dialog->isVisible());
-        click("exitButton");
+        olv::test::click(dialog, "exitButton");
         driven = true;
     });
     olv::runAnswerMerge(nullptr, prompter);

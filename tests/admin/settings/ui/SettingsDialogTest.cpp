@@ -6,6 +6,7 @@
 #include "admin/settings/ui/PasswordChangeDialog.h"
 #include "admin/ui/HelpWindow.h"
 #include "common/ExamSettingsFile.h"
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
@@ -17,11 +18,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <memory>
 #include <tuple>
 
 namespace fs = std::filesystem;
+using olv::test::onNextModal;
 using olv::test::ScriptedPrompter;
 
 namespace {
@@ -49,16 +50,6 @@ T* control(QWidget* window, const QString& accessibleName)
     return nullptr;
 }
 
-// Runs `act` on the next modal dialog of type T once it is shown.
-template <typename T>
-void onNextModal(std::function<void(T*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QTRY_VERIFY(qobject_cast<T*>(QApplication::activeModalWidget()));
-        act(qobject_cast<T*>(QApplication::activeModalWidget()));
-    });
-}
-
 } // namespace
 
 class SettingsDialogTest : public QObject
@@ -69,10 +60,8 @@ private slots:
     void init();
     void cleanup();
     void showsEveryCaptionAndDisablesMissingTools();
-    void enterNeitherSavesNorCloses();
-    void escapeEndsWithoutSaving();
+    void enterNeitherSavesNorClosesAndEscapeEndsWithoutSaving();
     void refusedEntryStopsTheSaveWithTheFocusOnTheBox();
-    void drawModeRadiosEnableTheFixedNumber();
     void changedPasswordIsSavedOnlyWithTheSettings();
     void toolsGetTheirFilesAndTheBankCopyItsFolder();
     void mergeChooserOpensTheMerges();
@@ -141,7 +130,7 @@ void SettingsDialogTest::showsEveryCaptionAndDisablesMissingTools()
     QVERIFY(button(m_dialog.get(), QStringLiteral("查看成绩"))->isEnabled());
 }
 
-void SettingsDialogTest::enterNeitherSavesNorCloses()
+void SettingsDialogTest::enterNeitherSavesNorClosesAndEscapeEndsWithoutSaving()
 {
     makeDialog();
     QSignalSpy finished(m_dialog.get(), &QDialog::finished);
@@ -153,12 +142,8 @@ void SettingsDialogTest::enterNeitherSavesNorCloses()
     QCOMPARE(finished.count(), 0);
     QVERIFY(m_dialog->isVisible());
     QVERIFY(!fs::exists(settingsFile()));
-}
 
-void SettingsDialogTest::escapeEndsWithoutSaving()
-{
-    makeDialog();
-    control<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"))->setText(QStringLiteral("改了"));
+    name->setText(QStringLiteral("改了"));
     QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QVERIFY(!m_dialog->isVisible());
@@ -191,18 +176,6 @@ void SettingsDialogTest::refusedEntryStopsTheSaveWithTheFocusOnTheBox()
     QCOMPARE(olv::readExamSettings(settingsFile(), saved), olv::SettingsRead::Read);
     QCOMPARE(saved.multipleChoiceCount, 12);
     QCOMPARE(saved.examName, olv::test::gbk("期末 "));
-}
-
-void SettingsDialogTest::drawModeRadiosEnableTheFixedNumber()
-{
-    makeDialog();
-    QLineEdit* fixed = control<QLineEdit>(m_dialog.get(), QStringLiteral("固定号"));
-    QVERIFY(!fixed->isEnabled());
-    QTest::mouseClick(control<QRadioButton>(m_dialog.get(), QStringLiteral("固定号:")), Qt::LeftButton);
-    QVERIFY(fixed->isEnabled());
-    QTest::mouseClick(control<QRadioButton>(m_dialog.get(), QStringLiteral("不固定")), Qt::LeftButton);
-    QVERIFY(!fixed->isEnabled());
-    QCOMPARE(m_dialog->drawMode(), 0);
 }
 
 void SettingsDialogTest::changedPasswordIsSavedOnlyWithTheSettings()
