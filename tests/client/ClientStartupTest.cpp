@@ -1,7 +1,7 @@
 #include "client/startup/ClientStartup.h"
 
-#include "client/StartupFixture.h"
 #include "client/handin/HandInProgress.h"
+#include "client/StartupFixture.h"
 
 namespace olv {
 namespace {

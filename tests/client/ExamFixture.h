@@ -1,9 +1,9 @@
 #pragma once
 
+#include "client/startup/ClientEnvironment.h"
+#include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
 #include "client/StartupFixture.h"
-#include "client/exam/ExamState.h"
-#include "client/startup/ClientEnvironment.h"
 #include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionList.h"
