@@ -217,8 +217,7 @@ void AdminEndToEndTest::escapeAfterAPasswordChangeKeepsTheFile()
 {
     const std::string before = readBytes("olvane.dat");
     olv::WindowRobot robot;
-    robot.type(QStringLiteral("口令"), QStringLiteral("请输入操作员口令:"), QStringLiteral("jk01"));
-    robot.click(QStringLiteral("口令"), QStringLiteral("确定"));
+    enterPassword(robot, QStringLiteral("jk01"));
     const QString change = QStringLiteral("修改口令");
     robot.click(settingsWindow, change);
     robot.type(change, QStringLiteral("输入新口令:"), QString());
