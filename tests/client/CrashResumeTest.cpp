@@ -268,9 +268,7 @@ protected:
             + std::to_string(paperShape.multipleChoiceEnd) + " " + std::to_string(paperShape.questionCount) + " "));
         for (const ScriptedConfirm& confirm : log.confirms) {
             const ScriptedConfirm expected = test::nextConfirm(paperShape, known.elapsedSeconds);
-            EXPECT_EQ(confirm.question, expected.question);
-            EXPECT_EQ(confirm.answer, expected.answer);
-            EXPECT_EQ(confirm.elapsedSeconds, expected.elapsedSeconds);
+            EXPECT_EQ(confirm, expected) << confirm.question << " " << confirm.answer << " " << confirm.elapsedSeconds;
             known = afterConfirm(known, expected);
         }
     }

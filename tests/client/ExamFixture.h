@@ -3,6 +3,7 @@
 #include "client/startup/ClientEnvironment.h"
 #include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
+#include "client/StartupFixture.h"
 #include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionList.h"
@@ -16,15 +17,6 @@
 #include <vector>
 
 namespace olv::test {
-
-class FixedScreen : public Screen
-{
-public:
-    int width() const override { return 1024; }
-    int height() const override { return 768; }
-    bool changeMode(int, int) override { return true; }
-    void restoreMode() override { }
-};
 
 // A paper whose questions carry the given answers, numbered over the kinds; paper position i
 // holds bank question bankNumbers[i] (1, 2, ... unless given).
@@ -82,7 +74,6 @@ protected:
         state.candidateName = gbk("张 三") + std::string(11, ' ');
     }
 
-
     // Sets the paper, renders it, and writes the blank answer card as the start-up does.
     void startExam(ExamPaper paper, int bankQuestionCount)
     {
@@ -104,7 +95,7 @@ protected:
     WorkingDirectory workingDirectory { dir.path() };
     FixedClock clock { 0 };
     ScriptedPrompter prompter;
-    FixedScreen screen;
+    SizedScreen screen;
     ClientEnvironment env { dir / "d", clock, prompter, screen };
     FakeExamView view;
     ExamState state;

@@ -3,6 +3,7 @@
 #include "client/startup/ClientEnvironment.h"
 #include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
+#include "client/StartupFixture.h"
 #include "client/login/LoginMark.h"
 #include "client/login/RosterLookUp.h"
 #include "client/handin/Submission.h"
@@ -54,15 +55,6 @@ public:
         return "pw";
     }
     int unexpected = 0;
-};
-
-class RoomScreen : public Screen
-{
-public:
-    int width() const override { return 1024; }
-    int height() const override { return 768; }
-    bool changeMode(int, int) override { return true; }
-    void restoreMode() override { }
 };
 
 std::string examNumberOf(int machine) { return padRight(std::to_string(3000 + machine), examNumberWidth); }
@@ -205,7 +197,7 @@ int ExamRoom::machineMain(int machine, ChildProcess::Link& link, int gate) const
     // The exam folder is the working directory of every machine: the settings name files in it.
     std::filesystem::current_path(m_folder);
     CountingPrompter prompter;
-    RoomScreen screen;
+    SizedScreen screen;
     FixedClock clock { 0 };
     ClientEnvironment env { m_folder / ("d" + std::to_string(machine)), clock, prompter, screen };
     std::filesystem::create_directories(env.workspace());

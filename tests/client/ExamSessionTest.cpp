@@ -9,7 +9,9 @@ namespace olv {
 namespace {
 
 using test::confirmPrompt;
+using test::checks;
 using test::gbk;
+using test::radio;
 using test::messagePrompt;
 using test::paperWithAnswers;
 using test::readBytes;
@@ -22,9 +24,6 @@ std::string changedAnswerQuestion(int number)
 {
     return "你已修改了第" + std::to_string(number) + "题的答案,但未按确定按钮.\n\n使用新答案吗?";
 }
-
-Input radio(int index) { return { {}, index }; }
-Input checks(bool a, bool b, bool c, bool d) { return { { a, b, c, d }, -1 }; }
 
 // Questions 1-2 single choice, 3-4 multiple choice, 5-6 true/false.
 class ExamSessionTest : public test::ExamFixture

@@ -7,6 +7,10 @@
 
 namespace olv::test {
 
+// What the candidate set: radio button `index` (-1 none), or the four check boxes.
+inline ExamView::AnswerInput radio(int index) { return { {}, index }; }
+inline ExamView::AnswerInput checks(bool a, bool b, bool c, bool d) { return { { a, b, c, d }, -1 }; }
+
 // The exam window's controls as plain fields. A test plays the candidate by changing
 // `input` directly, as clicks on the controls would.
 class FakeExamView : public ExamView

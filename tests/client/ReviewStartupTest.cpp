@@ -16,14 +16,13 @@
 namespace olv {
 namespace {
 
+using test::checks;
 using test::gbk;
+using test::radio;
 using test::readBytes;
 using test::writeBytes;
 using Input = ExamView::AnswerInput;
 using Snapshot = std::map<std::filesystem::path, std::string>;
-
-Input radio(int index) { return { {}, index }; }
-Input checks(bool a, bool b, bool c, bool d) { return { { a, b, c, d }, -1 }; }
 
 class AcceptedLogin : public LoginRunner
 {

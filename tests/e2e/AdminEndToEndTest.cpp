@@ -9,6 +9,7 @@
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
+#include "e2e/ExamFolder.h"
 #include "platform/Clock.h"
 #include "platform/PathMapping.h"
 #include "support/TestFiles.h"
@@ -17,14 +18,16 @@
 #include "ui/robot/WindowRobot.h"
 
 #include <QTest>
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <tuple>
 
+using olv::test::crlfLines;
 using olv::test::gbk;
+using olv::test::question;
 using olv::test::readBytes;
+using olv::test::storedScoreLine;
 
 namespace {
 
@@ -34,14 +37,6 @@ const QString settingsWindow = QStringLiteral("考试管理");
 const QString saveNameWindow = QStringLiteral("保存文件名:");
 // The time the written paper is drawn at.
 constexpr std::int64_t paperSeconds = 1700000000;
-
-std::string crlfLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
 
 void enterPassword(olv::WindowRobot& robot, const QString& password)
 {
@@ -84,14 +79,6 @@ void playExaminer(olv::WindowRobot& robot, const fs::path& bank)
     robot.type(change, QStringLiteral("请再输一遍:"), QStringLiteral("考官"));
     robot.click(change, QStringLiteral("确定"));
     robot.click(settingsWindow, QStringLiteral("确    定"));
-}
-
-olv::Question question(olv::QuestionKind kind, const char* stem, std::array<const char*, 4> options, const char* answer)
-{
-    olv::Question q { kind, gbk(stem), {}, answer };
-    for (std::size_t i = 0; i < 4; ++i)
-        q.options[i] = gbk(options[i]);
-    return q;
 }
 
 // One question of each kind as the bank editor stores them: the stem's line break as "/n",
@@ -187,24 +174,18 @@ private slots:
 private:
     bool runAdmin(olv::WindowRobot& robot);
 
-    std::unique_ptr<olv::test::TempDir> m_dir;
-    std::unique_ptr<olv::test::WorkingDirectory> m_workingDirectory;
+    std::unique_ptr<olv::test::ExamFolder> m_dir;
 };
 
 void AdminEndToEndTest::init()
 {
-    m_dir = std::make_unique<olv::test::TempDir>();
-    m_workingDirectory = std::make_unique<olv::test::WorkingDirectory>(m_dir->path());
+    m_dir = std::make_unique<olv::test::ExamFolder>();
     olv::ExamSettings settings = olv::adminDefaults();
     settings.operatorPassword = "jk01";
     QVERIFY(olv::writeExamSettings("olvane.dat", settings));
 }
 
-void AdminEndToEndTest::cleanup()
-{
-    m_workingDirectory.reset();
-    m_dir.reset();
-}
+void AdminEndToEndTest::cleanup() { m_dir.reset(); }
 
 bool AdminEndToEndTest::runAdmin(olv::WindowRobot& robot)
 {
@@ -236,8 +217,7 @@ void AdminEndToEndTest::escapeAfterAPasswordChangeKeepsTheFile()
 {
     const std::string before = readBytes("olvane.dat");
     olv::WindowRobot robot;
-    robot.type(QStringLiteral("口令"), QStringLiteral("请输入操作员口令:"), QStringLiteral("jk01"));
-    robot.click(QStringLiteral("口令"), QStringLiteral("确定"));
+    enterPassword(robot, QStringLiteral("jk01"));
     const QString change = QStringLiteral("修改口令");
     robot.click(settingsWindow, change);
     robot.type(change, QStringLiteral("输入新口令:"), QString());
@@ -294,15 +274,9 @@ void AdminEndToEndTest::rosterTypedWithTheKeyboardAlone()
     robot.closeWindow(settingsWindow);
     QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
 
-    const auto line = [](const char* className, const char* name, const char* examNumber, const char* score) {
-        olv::ScoreRecord record { gbk(className), gbk(name), examNumber, score };
-        for (auto [field, width] : { std::pair { &record.schoolClass, 16 }, { &record.name, 16 },
-                 { &record.examNumber, 14 }, { &record.scoreField, 8 } })
-            field->resize(static_cast<std::size_t>(width), ' ');
-        return olv::swapLineBytePairs(olv::formatScoreLine(record)) + "\r\n";
-    };
     QCOMPARE(readBytes("名单.kcj"),
-        line("一班", "张三", "1001", "") + line("一班", "李四", "1002", "") + line("一班", "王五", "1003", "85"));
+        storedScoreLine("一班", "张三", "1001", "") + storedScoreLine("一班", "李四", "1002", "")
+            + storedScoreLine("一班", "王五", "1003", "85"));
 }
 
 void AdminEndToEndTest::writtenPaperAndKeyAsOlvtoolWritesThem()

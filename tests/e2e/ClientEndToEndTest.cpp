@@ -7,33 +7,28 @@
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
+#include "e2e/ExamFolder.h"
 #include "platform/Clock.h"
 #include "support/TestFiles.h"
 #include "ui/QtPrompter.h"
 
 #include <QTest>
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+using olv::test::crlfLines;
 using olv::test::gbk;
+using olv::test::question;
 using olv::test::readBytes;
+using olv::test::storedScoreLine;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-olv::Question question(olv::QuestionKind kind, const char* stem, std::array<const char*, 4> options, const char* answer)
-{
-    olv::Question q { kind, gbk(stem), {}, answer };
-    for (std::size_t i = 0; i < 4; ++i)
-        q.options[i] = gbk(options[i]);
-    return q;
-}
 
 // Three questions of each kind but two of true/false; the settings ask for two, two and one
 // in bank order, so the paper holds bank questions 1, 2, 4, 5 and 7. Answers are stored as
@@ -84,28 +79,6 @@ std::vector<olv::ScoreRecord> roster()
 {
     return { { gbk("一班"), gbk("李四"), "20240100", std::string(8, ' ') },
         { gbk("一班"), gbk("张三"), "20240101", std::string(8, ' ') }, { gbk("二班"), gbk("王五"), "20240102", "88" } };
-}
-
-std::string padded(std::string text, std::size_t width)
-{
-    text.resize(std::max(width, text.size()), ' ');
-    return text;
-}
-
-std::string crlfLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
-// A score database line as stored: the 57 bytes with their pairs exchanged, then CR LF.
-std::string storedScoreLine(const char* className, const char* name, const char* examNumber, const char* score)
-{
-    const std::string plain = padded(gbk(className), 16) + "*" + padded(gbk(name), 16) + "." + padded(examNumber, 14)
-        + "-" + padded(score, 8);
-    return olv::swapLineBytePairs(plain) + "\r\n";
 }
 
 // The paper in bank file text: the drawn questions, answers in stored form.
@@ -198,32 +171,13 @@ class ClientEndToEndTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m_folder = std::make_unique<olv::test::ExamFolder>(); }
+    void cleanup() { m_folder.reset(); }
     void wholeExamLeavesExactFiles();
 
 private:
-    std::unique_ptr<olv::test::TempDir> m_dir;
-    std::unique_ptr<olv::test::WorkingDirectory> m_workingDirectory;
-    QByteArray m_oldTmpDir;
+    std::unique_ptr<olv::test::ExamFolder> m_folder;
 };
-
-void ClientEndToEndTest::init()
-{
-    m_dir = std::make_unique<olv::test::TempDir>();
-    m_workingDirectory = std::make_unique<olv::test::WorkingDirectory>(m_dir->path());
-    // The single-instance lock lives in the temp folder: a client that runs elsewhere on this
-    // machine must not stop this one.
-    m_oldTmpDir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QByteArray::fromStdString(m_dir->path().string()));
-}
-
-void ClientEndToEndTest::cleanup()
-{
-    m_workingDirectory.reset();
-    qputenv("TMPDIR", m_oldTmpDir);
-    m_dir.reset();
-}
 
 void ClientEndToEndTest::wholeExamLeavesExactFiles()
 {

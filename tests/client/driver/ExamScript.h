@@ -27,6 +27,8 @@ struct ScriptedConfirm
     int question = 0; // from 1
     std::string answer;
     long elapsedSeconds = 0; // saved with it
+
+    bool operator==(const ScriptedConfirm&) const = default;
 };
 
 // The confirm the driver makes once `elapsedSeconds` are saved. Every confirm advances the time

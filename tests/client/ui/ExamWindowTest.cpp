@@ -16,6 +16,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <memory>
+#include <utility>
+#include <vector>
 
 using olv::ExamView;
 using olv::ExamWindow;
@@ -113,7 +116,6 @@ private slots:
     void disablesRadioButtonsCAndD();
     void programSelectionsEmitNothing();
     void scrollsSelectedLineToTop();
-    void buttonsEmitTheirCommand_data();
     void buttonsEmitTheirCommand();
     void selectionsByAnyMeansEmitTheLine();
     void markingAndReviewEndAnswering();
@@ -123,10 +125,7 @@ private slots:
 
 // Every view below is seen through the interface that adds the set-focus action, so the
 // selections through the accessibility interface also prove that Qt's own one still answers.
-void ExamWindowTest::initTestCase()
-{
-    olv::installViewFocusAction();
-}
+void ExamWindowTest::initTestCase() { olv::installViewFocusAction(); }
 
 void ExamWindowTest::fitsTheScreenAndSwitchesAnswerControls()
 {
@@ -305,37 +304,27 @@ void ExamWindowTest::scrollsSelectedLineToTop()
     QVERIFY(lineRect(paper, stem).top() >= 0);
 }
 
-void ExamWindowTest::buttonsEmitTheirCommand_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QByteArray>("signal");
-    QTest::newRow("确定") << "confirmButton" << QByteArray(SIGNAL(confirmClicked()));
-    QTest::newRow("上题") << "previousButton" << QByteArray(SIGNAL(previousClicked()));
-    QTest::newRow("下题") << "nextButton" << QByteArray(SIGNAL(nextClicked()));
-    QTest::newRow("开头") << "firstButton" << QByteArray(SIGNAL(firstClicked()));
-    QTest::newRow("末尾") << "lastButton" << QByteArray(SIGNAL(lastClicked()));
-    QTest::newRow("正确答案") << "correctAnswerButton" << QByteArray(SIGNAL(correctAnswerClicked()));
-    QTest::newRow("交卷") << "handInButton" << QByteArray(SIGNAL(handInClicked()));
-}
-
 void ExamWindowTest::buttonsEmitTheirCommand()
 {
-    QFETCH(QString, button);
-    QFETCH(QByteArray, signal);
     ExamWindow window;
     window.setReviewMode(); // shows "正确答案"
     child<QPushButton>(window, "confirmButton")->setEnabled(true);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QList<QSignalSpy*> spies;
-    for (const char* other : { SIGNAL(confirmClicked()), SIGNAL(previousClicked()), SIGNAL(nextClicked()),
-             SIGNAL(firstClicked()), SIGNAL(lastClicked()), SIGNAL(correctAnswerClicked()), SIGNAL(handInClicked()) })
-        spies << new QSignalSpy(&window, other);
+    // 确定, 上题, 下题, 开头, 末尾, 正确答案, 交卷
+    const std::pair<const char*, const char*> buttons[] = { { "confirmButton", SIGNAL(confirmClicked()) },
+        { "previousButton", SIGNAL(previousClicked()) }, { "nextButton", SIGNAL(nextClicked()) },
+        { "firstButton", SIGNAL(firstClicked()) }, { "lastButton", SIGNAL(lastClicked()) },
+        { "correctAnswerButton", SIGNAL(correctAnswerClicked()) }, { "handInButton", SIGNAL(handInClicked()) } };
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const auto& [button, signal] : buttons)
+        spies.push_back(std::make_unique<QSignalSpy>(&window, signal));
 
-    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
-    for (QSignalSpy* spy : spies) {
-        QCOMPARE(spy->count(), spy->signal() == signal.mid(1) ? 1 : 0);
-        delete spy;
+    // Each click adds its own command and no other.
+    for (std::size_t clicked = 0; clicked < std::size(buttons); ++clicked) {
+        QTest::mouseClick(child<QPushButton>(window, buttons[clicked].first), Qt::LeftButton);
+        for (std::size_t i = 0; i < spies.size(); ++i)
+            QCOMPARE(spies[i]->count(), i <= clicked ? 1 : 0);
     }
 }
 
