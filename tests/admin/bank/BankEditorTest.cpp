@@ -9,6 +9,7 @@
 
 #include "support/FaultCases.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <optional>
@@ -430,6 +431,25 @@ TEST_F(BankEditorTest, OpeningFailuresAreReported)
     std::filesystem::create_directory(dir / "stk.bak"); // the temporary of every read
     EXPECT_FALSE(editor.open());
     EXPECT_EQ(prompter.texts(), (std::vector<std::string> { "不能打开试题库文件", "不能创建临时文件stk.bak" }));
+}
+
+// The import asks first, listing at most 30 refusals and counting the rest; only a yes appends.
+TEST_F(BankEditorTest, ImportPreviewListsThirtyRefusalsAndCountsTheRest)
+{
+    openOn(QuestionBank {});
+    for (const int refused : { 31, 30 }) {
+        std::string aiken = "首都是哪里?\nA. 北京\nB. 上海\nANSWER: A\n";
+        for (int i = 0; i < refused; ++i)
+            aiken += "\n没有答案\nA. x\nB. y\n";
+        test::writeBytes(dir / "q.txt", aiken);
+        prompter.answerOpenFile((dir / "q.txt").string());
+        prompter.answerConfirm(refused == 30);
+        editor.importQuestions();
+        const std::string preview = prompter.prompts().back().text;
+        EXPECT_EQ(std::count(preview.begin(), preview.end(), '\n'), refused == 30 ? 30 : 31) << refused;
+        EXPECT_EQ(preview.find("另有1道不能导入") != std::string::npos, refused == 31) << refused;
+    }
+    EXPECT_EQ(editor.bank().questionsOf(QuestionKind::SingleChoice).size(), 1u);
 }
 
 } // namespace

@@ -126,6 +126,10 @@ TEST(SpreadsheetTest, importTakesTheSameRowsFromXlsxAndCsvInEveryEncodingAndSepa
         const bool gbkFile = std::string(name) == "gbk.csv";
         EXPECT_EQ(got, std::vector(refused.begin(), refused.end() - (gbkFile ? 1 : 0)));
     }
+    // A row shorter than its heading: the cells it lacks are empty, never read past its end.
+    const RosterImport shortRow = planRosterImport({ { "姓名", "班级", "考号" }, { "王五", "一班" } }, {});
+    ASSERT_EQ(shortRow.refused.size(), 1u);
+    EXPECT_EQ(shortRow.refused[0].reason, "没有考号");
 }
 
 TEST(SpreadsheetTest, sheetsThatCannotBeReadAreRefusedWithRowAndReason)
