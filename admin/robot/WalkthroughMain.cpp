@@ -1,6 +1,7 @@
 // olvadmin-walkthrough: the examiner's program toured by a robot, without a display. Run it in
 // an exam folder (make demo does, after the exam walk-through); it saves nothing but pictures,
-// besides the login mark of a second candidate for the room view.
+// besides the login mark of a second candidate for the room view and the scratch files of the
+// imports and the export in walkthrough/.
 #include "admin/robot/AdminWalkthrough.h"
 #include "admin/scores/AcceptedScoreLines.h"
 #include "admin/scores/ScoreStatistics.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -55,6 +57,20 @@ void logInAnotherCandidate(const std::filesystem::path& scoreFile)
     }
 }
 
+// A roster of two new candidates and a question file with one good question and one the import
+// refuses, for the import previews.
+olv::AdminTourFiles writeTourFiles()
+{
+    const std::filesystem::path folder = "walkthrough";
+    std::filesystem::create_directories(folder);
+    const olv::AdminTourFiles files { folder / "questions.txt", folder / "roster.csv", folder / "scores.xlsx" };
+    std::ofstream(files.roster, std::ios::binary) << "班级,姓名,考号\n计算机二班,赵一鸣,20240201\n计算机二班,钱思远,20240202\n";
+    std::ofstream(files.questions, std::ios::binary)
+        << "在 Word 中保存文档的快捷键是\nA. Ctrl+S\nB. Ctrl+O\nC. Ctrl+P\nD. Ctrl+N\nANSWER: A\n\n"
+           "这道题没有供选答案\nANSWER: B\n";
+    return files;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -73,7 +89,7 @@ int main(int argc, char** argv)
     logInAnotherCandidate(olv::nativePath(settings.scoreFile, olv::defaultLocalDriveRoot()));
     std::cout << "the examiner opens Olvadmin in " << QDir::currentPath().toStdString() << '\n';
     olv::WindowRobot robot(QString::fromLatin1(screenshotFolder));
-    olv::scriptAdminTour(robot, settings);
+    olv::scriptAdminTour(robot, settings, writeTourFiles());
     olv::QtPrompter prompter(QStringLiteral("Olvadmin"));
     robot.start();
     const olv::SystemClock clock;

@@ -186,6 +186,11 @@ QChartView* ItemAnalysisDialog::buildChart()
     chart->addSeries(discrimination);
     auto* x = new QBarCategoryAxis;
     x->append(numbers);
+    // The numbers are short; cut to "…" they say nothing. Many questions leave each number too
+    // narrow a column to stand upright in.
+    x->setTruncateLabels(false);
+    if (numbers.size() > 20)
+        x->setLabelsAngle(-90);
     auto* y = new QValueAxis;
     y->setRange(-1, 1);
     chart->addAxis(x, Qt::AlignBottom);

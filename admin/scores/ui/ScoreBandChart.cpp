@@ -32,6 +32,10 @@ ScoreBandChart::ScoreBandChart(QWidget* parent)
     bands << QStringLiteral("90以上");
     auto* x = new QBarCategoryAxis;
     x->append(bands);
+    // The band captions fit the narrow list beside the sort buttons only a size smaller.
+    QFont captions = x->labelsFont();
+    captions.setPointSizeF(captions.pointSizeF() * 0.85);
+    x->setLabelsFont(captions);
     auto* y = new QValueAxis;
     y->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(x, Qt::AlignBottom);
@@ -52,9 +56,16 @@ void ScoreBandChart::showBands(const std::array<int, 10>& bands)
         values << count;
     m_bars->remove(0, m_bars->count());
     m_bars->append(values);
-    const int highest = *std::max_element(bands.begin(), bands.end());
-    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical))
-        static_cast<QValueAxis*>(axis)->setRange(0, std::max(1, highest));
+    // Whole people only: ticks a whole number apart, about four of them, the top one on a tick.
+    const int highest = std::max(1, *std::max_element(bands.begin(), bands.end()));
+    const int step = (highest + 3) / 4;
+    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical)) {
+        auto* y = static_cast<QValueAxis*>(axis);
+        y->setTickType(QValueAxis::TicksDynamic);
+        y->setTickAnchor(0);
+        y->setTickInterval(step);
+        y->setRange(0, (highest + step - 1) / step * step);
+    }
 }
 
 bool ScoreBandChart::savePng(const std::filesystem::path& path)
