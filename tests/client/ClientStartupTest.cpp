@@ -169,8 +169,9 @@ TEST_F(ClientStartupTest, ResumedNumbersThatDoNotFitTheExamAreADamagedWorkspace)
         EXPECT_EQ(prompter.texts().size(), promptsBefore + 1);
         EXPECT_EQ(prompter.texts().back(), damaged.message);
         // A damaged card asks for a new exam and clears the workspace; a damaged index keeps it.
-        if (std::string_view(damaged.message).ends_with("请重新考试"))
+        if (std::string_view(damaged.message).ends_with("请重新考试")) {
             EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
+        }
         std::filesystem::remove(workspace().settingsCopy());
     }
     ExamState fresh;
