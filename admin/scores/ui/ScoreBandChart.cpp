@@ -44,7 +44,10 @@ ScoreBandChart::ScoreBandChart(QWidget* parent)
     series->attachAxis(y);
     chart->legend()->hide();
     chart->setTitle(QStringLiteral("成绩分布"));
+    // The view made a chart of its own and only lets go of it when given another.
+    QChart* madeByTheView = QChartView::chart();
     setChart(chart);
+    delete madeByTheView;
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(180);
 }
