@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -131,6 +132,22 @@ bool isUsable(int fd, OpenMode mode)
 ssize_t readSome(int fd, char* out, std::size_t count)
 {
     return posix::retryOnInterrupt([&] { return ::read(fd, out, count); });
+}
+
+// Room for `count` bytes. A big string is a mapping of its own, whose pages the kernel would
+// otherwise fault in and clear 4 KiB at a time: asked for huge pages, a file of 100 MB takes
+// some fifty faults instead of 25,000 (the system may decline; the bytes are the same).
+void reserveForRead(std::string& out, std::size_t count)
+{
+    out.reserve(count);
+    constexpr std::uintptr_t hugePage = std::uintptr_t { 2 } << 20;
+    if (out.capacity() < 16 * hugePage)
+        return;
+    const auto start = reinterpret_cast<std::uintptr_t>(out.data());
+    const std::uintptr_t first = (start + hugePage - 1) & ~(hugePage - 1);
+    const std::uintptr_t end = (start + out.capacity()) & ~(hugePage - 1);
+    if (end > first)
+        (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 ssize_t writeSome(int fd, const char* bytes, std::size_t count)
@@ -376,19 +393,31 @@ std::string File::read(std::size_t count)
 
 std::optional<std::string> File::readAll()
 {
+    if (m_fd < 0 || !writeGathered())
+        return std::nullopt;
     std::string out;
-    // Sized once from the file's length, so a bank of many megabytes is not moved as it grows.
+    // Sized once from the file's length (one byte over, so the read that finds the end needs no
+    // growth), and read straight into the string: a bank of many megabytes is neither moved as it
+    // grows nor copied through the read buffer.
     if (const std::optional<std::int64_t> total = size(); total && *total > m_position)
-        out.reserve(static_cast<std::size_t>(*total - m_position));
-    do {
-        if (m_bufferPos < m_bufferEnd)
-            out.append(m_buffer.get() + m_bufferPos, m_bufferEnd - m_bufferPos);
-        m_position += static_cast<std::int64_t>(m_bufferEnd - m_bufferPos);
-        m_bufferPos = m_bufferEnd;
-        if (fillBuffer() < 0)
+        reserveForRead(out, static_cast<std::size_t>(*total - m_position) + 1);
+    if (m_bufferPos < m_bufferEnd)
+        out.assign(m_buffer.get() + m_bufferPos, m_bufferEnd - m_bufferPos);
+    m_position += static_cast<std::int64_t>(m_bufferEnd - m_bufferPos);
+    m_bufferPos = m_bufferEnd = 0;
+    for (;;) {
+        const std::size_t used = out.size();
+        if (used == out.capacity())
+            out.reserve(std::max(2 * used, used + bufferSize));
+        out.resize(out.capacity());
+        const ssize_t count = readSome(m_fd, out.data() + used, out.size() - used);
+        out.resize(used + static_cast<std::size_t>(std::max<ssize_t>(count, 0)));
+        if (count < 0)
             return std::nullopt;
-    } while (m_bufferEnd > 0);
-    return out;
+        if (count == 0)
+            return out;
+        m_position += count;
+    }
 }
 
 void File::gatherWrites(std::size_t pieceSize) { m_gatherPiece = m_appending ? 0 : pieceSize; }
