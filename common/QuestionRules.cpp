@@ -27,10 +27,11 @@ bool repeatsLetter(std::string_view answer)
     return false;
 }
 
-bool hasLongStemLine(const std::string& stem)
+bool hasLongStemLine(std::string_view stem)
 {
-    const auto lines = stemLines(stem);
-    return std::any_of(lines.begin(), lines.end(), [](const auto& line) { return line.size() > maxStemLineBytes; });
+    bool tooLong = false;
+    forEachStemLine(stem, [&](std::string_view line) { tooLong = tooLong || line.size() > maxStemLineBytes; });
+    return tooLong;
 }
 
 bool hasOption(const Question& question)

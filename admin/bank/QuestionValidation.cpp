@@ -3,6 +3,7 @@
 #include "admin/bank/FormStem.h"
 #include "common/Answer.h"
 
+#include <array>
 #include <vector>
 
 namespace olv {
@@ -23,7 +24,7 @@ struct Step
     QuestionRule rule = QuestionRule::None;
 };
 
-std::vector<Step> stepsFor(EditOperation operation)
+std::vector<Step> stepsOf(EditOperation operation)
 {
     std::vector<Step> steps;
     for (QuestionRule rule : questionRuleOrder) {
@@ -39,6 +40,21 @@ std::vector<Step> stepsFor(EditOperation operation)
             steps.push_back({ FormTest::Rule, QuestionRule::TwoLettersExpected });
     }
     return steps;
+}
+
+// Made once: an import tests a whole file of questions.
+const std::vector<Step>& stepsFor(EditOperation operation)
+{
+    static const std::array<std::vector<Step>, 3> steps
+        = { stepsOf(EditOperation::Append), stepsOf(EditOperation::Insert), stepsOf(EditOperation::Replace) };
+    return steps[static_cast<std::size_t>(operation)];
+}
+
+// The rules that look at the stem; the others read only kind, options and answer.
+bool readsStem(QuestionRule rule)
+{
+    return rule == QuestionRule::EmptyStem || rule == QuestionRule::StemLineTooLong
+        || rule == QuestionRule::StemIsMultipleChoiceMarker || rule == QuestionRule::StemIsTrueFalseMarker;
 }
 
 std::string kindName(QuestionKind kind)
@@ -99,12 +115,13 @@ std::string duplicateStemMessage(int number) { return "此题与" + std::to_stri
 
 std::optional<std::string> formFault(const Question& typed, EditOperation operation, QuestionKind kindAtCurrent)
 {
-    Question stored = typed;
-    stored.stem = storedStem(typed.stem);
+    // The rules see the stem as the bank would store it; the rest of the question as typed, not
+    // copied (an import tests every question of a file).
+    const Question stored { typed.kind, storedStem(typed.stem), {}, {} };
     for (const Step& step : stepsFor(operation)) {
         switch (step.test) {
         case FormTest::Rule:
-            if (breaksRule(stored, step.rule))
+            if (breaksRule(readsStem(step.rule) ? stored : typed, step.rule))
                 return ruleMessage(step.rule);
             break;
         case FormTest::LineMarkInStem:
@@ -122,11 +139,9 @@ std::optional<std::string> formFault(const Question& typed, EditOperation operat
 
 Question formQuestion(const Question& typed)
 {
-    Question question = typed;
-    question.stem = storedStem(typed.stem);
-    if (question.kind == QuestionKind::TrueFalse)
-        question.options = {};
-    question.answer = normalizeAnswer(question.kind, question.answer);
+    Question question { typed.kind, storedStem(typed.stem), {}, normalizeAnswer(typed.kind, typed.answer) };
+    if (question.kind != QuestionKind::TrueFalse)
+        question.options = typed.options;
     return question;
 }
 

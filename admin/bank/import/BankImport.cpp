@@ -7,6 +7,8 @@
 #include "platform/Gbk.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace olv {
 
@@ -43,10 +45,30 @@ std::size_t utf8Length(std::string_view text, std::size_t at)
     return length;
 }
 
+// The length of the run of ASCII bytes at the start, eight bytes a step.
+std::size_t asciiPrefix(std::string_view text)
+{
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((word & 0x8080808080808080u) != 0)
+            break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80)
+        ++at;
+    return at;
+}
+
+bool isAscii(std::string_view text) { return asciiPrefix(text) == text.size(); }
+
 // The first byte that is not UTF-8 (or GBK), or npos.
 std::size_t firstBadUtf8(std::string_view text)
 {
     for (std::size_t at = 0; at < text.size();) {
+        at += asciiPrefix(text.substr(at));
+        if (at == text.size())
+            break;
         const std::size_t length = utf8Length(text, at);
         if (length == 0)
             return at;
@@ -76,13 +98,92 @@ std::string lineOf(std::string_view text, std::size_t at)
     return "第" + std::to_string(std::ranges::count(text.substr(0, at), '\n') + 1) + "行";
 }
 
-// A text of the file in the bank's encoding, or nothing when GBK cannot hold it.
-std::optional<std::string> toGbk(std::string_view utf8)
+// A text of the file in the bank's encoding; false (and `gbk` empty) when GBK cannot hold it.
+bool toGbk(std::string_view utf8, std::string& gbk)
 {
-    std::string gbk = utf8ToGbk(utf8);
-    if (std::ranges::count(gbk, '?') != std::ranges::count(utf8, '?'))
-        return std::nullopt;
-    return gbk;
+    if (isAscii(utf8)) {
+        gbk.assign(utf8);
+        return true;
+    }
+    gbk = utf8ToGbk(utf8);
+    if (std::ranges::count(gbk, '?') == std::ranges::count(utf8, '?'))
+        return true;
+    gbk.clear();
+    return false;
+}
+
+// The text as UTF-8: a view of `bytes` when they are UTF-8 already (a byte order mark skipped),
+// else of their conversion from GBK, kept in `converted`; or the failure with its line.
+struct TextView
+{
+    std::string_view text;
+    std::optional<std::string> failure;
+};
+
+TextView utf8View(std::string_view bytes, std::string& converted)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    const std::size_t badUtf8 = firstBadUtf8(bytes);
+    if (badUtf8 == std::string_view::npos)
+        return { bytes, std::nullopt };
+    const std::size_t badGbk = firstBadGbk(bytes);
+    if (badGbk == std::string_view::npos) {
+        converted = gbkToUtf8(bytes);
+        return { converted, std::nullopt };
+    }
+    return { {}, lineOf(bytes, std::max(badUtf8, badGbk)) + ": 文字既不是UTF-8也不是GBK编码" };
+}
+
+// Puts each question through the bank editor's tests as it comes; the form it fills is kept
+// from one question to the next.
+class Validator final : public ImportSink
+{
+public:
+    void take(const ImportedQuestion& imported) override;
+    ImportResult finish(std::optional<std::string> failure)
+    {
+        if (failure)
+            return { {}, {}, std::move(failure) };
+        return std::move(m_result);
+    }
+
+private:
+    ImportResult m_result;
+    Question m_typed;
+    std::string m_stem;
+};
+
+void Validator::take(const ImportedQuestion& imported)
+{
+    if (!imported.refusal.empty()) {
+        m_result.refusals.push_back({ imported.position, imported.refusal });
+        return;
+    }
+    m_typed.kind = imported.question.kind;
+    // The stem box separates its lines by CR LF.
+    m_stem.clear();
+    std::string_view rest = imported.question.stem;
+    for (auto lineFeed = rest.find('\n'); lineFeed != std::string_view::npos; lineFeed = rest.find('\n')) {
+        m_stem.append(rest.substr(0, lineFeed));
+        m_stem.append("\r\n");
+        rest.remove_prefix(lineFeed + 1);
+    }
+    m_stem.append(rest);
+    bool holdable = toGbk(m_stem, m_typed.stem);
+    for (std::size_t i = 0; i < m_typed.options.size(); ++i)
+        holdable = toGbk(imported.question.options[i], m_typed.options[i]) && holdable;
+    holdable = toGbk(imported.question.answer, m_typed.answer) && holdable;
+    if (!holdable) {
+        m_result.refusals.push_back({ imported.position, "含有GBK不能表示的字符" });
+        return;
+    }
+    if (auto fault = formFault(m_typed, EditOperation::Append, m_typed.kind)) {
+        m_result.refusals.push_back({ imported.position, std::move(*fault) });
+        return;
+    }
+    Question stored = formQuestion(m_typed);
+    m_result.questions.questionsOf(stored.kind).push_back(std::move(stored));
 }
 
 bool isSheetFile(std::string_view bytes, std::string_view fileName)
@@ -105,11 +206,12 @@ ImportResult importSheet(const SheetReadResult& sheet)
 
 std::string_view trimBlanks(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 ImportFormat recognizeImportFormat(std::string_view text, std::string_view fileName)
@@ -130,63 +232,22 @@ ImportFormat recognizeImportFormat(std::string_view text, std::string_view fileN
 
 DecodedText decodeImportText(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    const std::size_t badUtf8 = firstBadUtf8(bytes);
-    if (badUtf8 == std::string_view::npos)
-        return { std::string(bytes), std::nullopt };
-    const std::size_t badGbk = firstBadGbk(bytes);
-    if (badGbk == std::string_view::npos)
-        return { gbkToUtf8(bytes), std::nullopt };
-    return { {}, lineOf(bytes, std::max(badUtf8, badGbk)) + ": 文字既不是UTF-8也不是GBK编码" };
+    std::string converted;
+    TextView decoded = utf8View(bytes, converted);
+    if (decoded.failure)
+        return { {}, std::move(decoded.failure) };
+    if (decoded.text.data() == converted.data())
+        return { std::move(converted), std::nullopt };
+    return { std::string(decoded.text), std::nullopt };
 }
 
 ImportResult validateImported(ImportedFile file)
 {
-    ImportResult result;
-    result.failure = std::move(file.failure);
-    if (result.failure)
-        return result;
-    for (ImportedQuestion& imported : file.questions) {
-        if (!imported.refusal.empty()) {
-            result.refusals.push_back({ imported.position, imported.refusal });
-            continue;
-        }
-        Question typed { imported.question.kind, {}, {}, {} };
-        bool holdable = true;
-        // The stem box separates its lines by CR LF.
-        std::string stem;
-        for (char c : imported.question.stem) {
-            if (c == '\n')
-                stem += '\r';
-            stem += c;
-        }
-        const auto gbkStem = toGbk(stem);
-        holdable = holdable && gbkStem;
-        if (gbkStem)
-            typed.stem = *gbkStem;
-        for (std::size_t i = 0; i < typed.options.size(); ++i) {
-            const auto option = toGbk(imported.question.options[i]);
-            holdable = holdable && option;
-            if (option)
-                typed.options[i] = *option;
-        }
-        const auto answer = toGbk(imported.question.answer);
-        holdable = holdable && answer;
-        if (answer)
-            typed.answer = *answer;
-        if (!holdable) {
-            result.refusals.push_back({ imported.position, "含有GBK不能表示的字符" });
-            continue;
-        }
-        if (const auto fault = formFault(typed, EditOperation::Append, typed.kind)) {
-            result.refusals.push_back({ imported.position, *fault });
-            continue;
-        }
-        Question stored = formQuestion(typed);
-        result.questions.questionsOf(stored.kind).push_back(std::move(stored));
-    }
-    return result;
+    Validator validator;
+    if (!file.failure)
+        for (const ImportedQuestion& imported : file.questions)
+            validator.take(imported);
+    return validator.finish(std::move(file.failure));
 }
 
 ImportResult importQuestions(std::string_view bytes, std::string_view fileName)
@@ -199,16 +260,23 @@ ImportResult importQuestions(std::string_view bytes, std::string_view fileName)
             return { {}, {}, "XLSX工作簿只能从文件读入" };
         return importSheet(readSheetText(std::string(bytes)));
     }
-    DecodedText decoded = decodeImportText(bytes);
+    // UTF-8 bytes are read where they are; only GBK is converted into a text of its own.
+    std::string converted;
+    TextView decoded = utf8View(bytes, converted);
     if (decoded.failure)
-        return { {}, {}, decoded.failure };
+        return { {}, {}, std::move(decoded.failure) };
+    Validator validator;
     switch (recognizeImportFormat(decoded.text, fileName)) {
     case ImportFormat::Aiken:
         return validateImported(readAiken(decoded.text));
-    case ImportFormat::Gift:
-        return validateImported(readGift(decoded.text));
-    case ImportFormat::MoodleXml:
-        return validateImported(readMoodleXml(decoded.text));
+    case ImportFormat::Gift: {
+        auto failure = readGift(decoded.text, validator);
+        return validator.finish(std::move(failure));
+    }
+    case ImportFormat::MoodleXml: {
+        auto failure = readMoodleXml(decoded.text, validator);
+        return validator.finish(std::move(failure));
+    }
     case ImportFormat::Sheet:
         break;
     }

@@ -1,6 +1,8 @@
 #include "admin/bank/import/ImportReaders.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdlib>
 #include <map>
 
@@ -51,8 +53,38 @@ bool decodeEntity(std::string_view name, std::string& out, bool html)
     return true;
 }
 
+// The bytes of an XML name (ASCII letters and digits, _ - . : and every byte of a multi-byte
+// character) and XML's blanks, looked up rather than asked of the C library for every byte.
+constexpr std::array<bool, 256> byteClass(bool names)
+{
+    std::array<bool, 256> table {};
+    for (int c = 0; c < 256; ++c) {
+        if (names)
+            table[static_cast<std::size_t>(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')
+                || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.' || c == ':' || c >= 0x80;
+        else
+            table[static_cast<std::size_t>(c)] = c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    }
+    return table;
+}
+constexpr std::array<bool, 256> nameBytes = byteClass(true);
+constexpr std::array<bool, 256> blankBytes = byteClass(false);
+
+bool isNameChar(char c) { return nameBytes[static_cast<unsigned char>(c)]; }
+
+// Whether a text needs decoding: an entity, or a CR that ends a line.
+bool needsDecoding(std::string_view raw)
+{
+    for (char c : raw)
+        if (c == '&' || c == '\r')
+            return true;
+    return false;
+}
+
 // A pull reader for the part of XML that question files use: elements, attributes, text with
 // entities, CDATA, comments, processing instructions and a DOCTYPE without internal subset.
+// Names, values and attributes are views into the text; only a text with entities (or CRs) is
+// decoded, into a buffer of the reader's.
 class XmlReader
 {
 public:
@@ -78,46 +110,56 @@ public:
         while (m_at < m_text.size()) {
             if (m_text[m_at] != '<')
                 return text();
-            if (starts("<!--")) {
+            const char second = m_at + 1 < m_text.size() ? m_text[m_at + 1] : '\0';
+            if (second == '!' && starts("<!--")) {
                 if (!skipPast("-->"))
                     return fail("注释没有结束");
-            } else if (starts("<?")) {
+            } else if (second == '?') {
                 if (!skipPast("?>"))
                     return fail("处理指令没有结束");
-            } else if (starts("<![CDATA[")) {
+            } else if (second == '!' && starts("<![CDATA[")) {
                 const auto end = m_text.find("]]>", m_at + 9);
                 if (end == std::string_view::npos)
                     return fail("CDATA没有结束");
-                m_value.assign(m_text.substr(m_at + 9, end - m_at - 9));
+                m_value = m_text.substr(m_at + 9, end - m_at - 9);
                 m_at = end + 3;
                 return Event::Text;
-            } else if (starts("<!")) {
+            } else if (second == '!') {
                 if (!skipPast(">"))
                     return fail("声明没有结束");
-            } else if (starts("</")) {
+            } else if (second == '/') {
                 return endTag();
             } else {
                 return startTag();
             }
         }
         if (!m_open.empty())
-            return fail("元素<" + m_open.back() + ">没有结束");
+            return fail("元素<" + std::string(m_open.back()) + ">没有结束");
         return Event::Done;
     }
 
-    const std::string& name() const { return m_name; }
-    const std::string& value() const { return m_value; }
-    std::string attribute(std::string_view name) const
+    std::string_view name() const { return m_name; }
+    std::string_view value() const { return m_value; }
+    std::string_view attribute(std::string_view name) const
     {
-        for (const auto& [key, value] : m_attributes)
-            if (key == name)
-                return value;
+        for (const Attribute& attribute : m_attributes)
+            if (attribute.key == name)
+                return attribute.decoded == noDecoded ? attribute.value : m_decodedAttributes[attribute.decoded];
         return {};
     }
     const std::string& error() const { return m_error; }
     std::size_t depth() const { return m_open.size(); }
 
 private:
+    static constexpr std::size_t noDecoded = std::string_view::npos;
+
+    struct Attribute
+    {
+        std::string_view key;
+        std::string_view value; // as written, when it needs no decoding
+        std::size_t decoded = noDecoded; // else its place in m_decodedAttributes
+    };
+
     bool starts(std::string_view prefix) const { return m_text.substr(m_at, prefix.size()) == prefix; }
 
     bool skipPast(std::string_view end)
@@ -137,7 +179,7 @@ private:
     }
 
     // Text with its entities decoded; false at an unknown entity.
-    bool decoded(std::string_view raw, std::string& out)
+    static bool decoded(std::string_view raw, std::string& out)
     {
         out.clear();
         for (std::size_t at = 0; at < raw.size(); ++at) {
@@ -162,16 +204,15 @@ private:
     {
         const auto end = std::min(m_text.find('<', m_at), m_text.size());
         const std::string_view raw = m_text.substr(m_at, end - m_at);
-        if (!decoded(raw, m_value))
-            return fail("不认识的实体");
+        if (!needsDecoding(raw)) {
+            m_value = raw;
+        } else {
+            if (!decoded(raw, m_decoded))
+                return fail("不认识的实体");
+            m_value = m_decoded;
+        }
         m_at = end;
         return Event::Text;
-    }
-
-    static bool isNameChar(char c)
-    {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.' || c == ':'
-            || static_cast<unsigned char>(c) >= 0x80;
     }
 
     std::string_view readName()
@@ -184,7 +225,7 @@ private:
 
     void skipBlanks()
     {
-        while (m_at < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[m_at])))
+        while (m_at < m_text.size() && blankBytes[static_cast<unsigned char>(m_text[m_at])])
             ++m_at;
     }
 
@@ -194,10 +235,10 @@ private:
         m_name = readName();
         skipBlanks();
         if (m_at >= m_text.size() || m_text[m_at] != '>')
-            return fail("结束标记</" + m_name + ">不完整");
+            return fail("结束标记</" + std::string(m_name) + ">不完整");
         ++m_at;
         if (m_open.empty() || m_open.back() != m_name)
-            return fail("结束标记</" + m_name + ">不配对");
+            return fail("结束标记</" + std::string(m_name) + ">不配对");
         m_open.pop_back();
         return Event::End;
     }
@@ -209,10 +250,11 @@ private:
         if (m_name.empty())
             return fail("标记没有名字");
         m_attributes.clear();
+        m_decodedAttributes.clear();
         for (;;) {
             skipBlanks();
             if (m_at >= m_text.size())
-                return fail("标记<" + m_name + ">没有结束");
+                return fail("标记<" + std::string(m_name) + ">没有结束");
             if (m_text[m_at] == '>') {
                 ++m_at;
                 m_open.push_back(m_name);
@@ -223,32 +265,39 @@ private:
                 m_pendingEnd = true;
                 return Event::Start;
             }
-            const std::string key(readName());
+            const std::string_view key = readName();
             skipBlanks();
             if (key.empty() || m_at >= m_text.size() || m_text[m_at] != '=')
-                return fail("标记<" + m_name + ">的属性不完整");
+                return fail("标记<" + std::string(m_name) + ">的属性不完整");
             ++m_at;
             skipBlanks();
             if (m_at >= m_text.size() || (m_text[m_at] != '"' && m_text[m_at] != '\''))
-                return fail("属性" + key + "的值没有引号");
+                return fail("属性" + std::string(key) + "的值没有引号");
             const char quote = m_text[m_at++];
             const auto end = m_text.find(quote, m_at);
             if (end == std::string_view::npos)
-                return fail("属性" + key + "的值没有结束");
-            std::string value;
-            if (!decoded(m_text.substr(m_at, end - m_at), value))
-                return fail("不认识的实体");
-            m_attributes.emplace_back(key, std::move(value));
+                return fail("属性" + std::string(key) + "的值没有结束");
+            Attribute attribute { key, m_text.substr(m_at, end - m_at) };
+            if (needsDecoding(attribute.value)) {
+                std::string value;
+                if (!decoded(attribute.value, value))
+                    return fail("不认识的实体");
+                attribute.decoded = m_decodedAttributes.size();
+                m_decodedAttributes.push_back(std::move(value));
+            }
+            m_attributes.push_back(attribute);
             m_at = end + 1;
         }
     }
 
     std::string_view m_text;
     std::size_t m_at = 0;
-    std::vector<std::string> m_open;
-    std::vector<std::pair<std::string, std::string>> m_attributes;
-    std::string m_name;
-    std::string m_value;
+    std::vector<std::string_view> m_open;
+    std::vector<Attribute> m_attributes;
+    std::vector<std::string> m_decodedAttributes;
+    std::string_view m_name;
+    std::string_view m_value;
+    std::string m_decoded;
     std::string m_error;
     bool m_pendingEnd = false;
 };
@@ -286,42 +335,60 @@ std::string refusalOfType(const std::string& type)
 }
 
 // A text in its format: HTML unless the file says otherwise.
-std::string formatted(const std::string& text, const std::string& format, bool htmlByDefault)
+void formattedInto(std::string& out, const std::string& text, std::string_view format, bool htmlByDefault)
 {
     const bool html = format == "html" || format == "moodle_auto_format" || (format.empty() && htmlByDefault);
-    return html ? htmlToPlainText(text) : text;
+    if (html)
+        out = htmlToPlainText(text);
+    else
+        out.assign(text);
 }
 
-ImportedQuestion converted(const MoodleQuestion& read, std::size_t number)
+void appendNumber(std::string& out, std::size_t number)
 {
-    ImportedQuestion imported;
-    imported.position = "第" + std::to_string(number) + "题";
-    if (!read.name.empty())
-        imported.position += " " + read.name;
-    imported.question.stem = read.text;
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+}
+
+// The question as this system's, into the record `imported` (kept from one question to the next).
+void convertInto(ImportedQuestion& imported, const MoodleQuestion& read, std::size_t number)
+{
+    imported.position = "第";
+    appendNumber(imported.position, number);
+    imported.position += "题";
+    if (!read.name.empty()) {
+        imported.position += ' ';
+        imported.position += read.name;
+    }
+    imported.question.kind = QuestionKind::SingleChoice;
+    imported.question.stem.assign(read.text);
+    for (std::string& option : imported.question.options)
+        option.clear();
+    imported.question.answer.clear();
+    imported.refusal.clear();
     if (read.hasPicture) {
         imported.refusal = "含有图片, 不能导入";
-        return imported;
+        return;
     }
     if (read.type == "truefalse") {
         imported.question.kind = QuestionKind::TrueFalse;
         for (const MoodleAnswer& answer : read.answers)
             if (answer.fraction > 0)
                 imported.question.answer = answer.text == "false" ? "B" : "A";
-        return imported;
+        return;
     }
     if (read.type != "multichoice") {
         imported.refusal = refusalOfType(read.type);
-        return imported;
+        return;
     }
     if (read.answers.size() > 4) {
         imported.refusal = "供选答案超过4个";
-        return imported;
+        return;
     }
     imported.question.kind = read.single ? QuestionKind::SingleChoice : QuestionKind::MultipleChoice;
     std::size_t best = read.answers.size();
     for (std::size_t i = 0; i < read.answers.size(); ++i) {
-        imported.question.options[i] = read.answers[i].text;
+        imported.question.options[i].assign(read.answers[i].text);
         if (read.answers[i].fraction <= 0)
             continue;
         if (!read.single)
@@ -330,8 +397,7 @@ ImportedQuestion converted(const MoodleQuestion& read, std::size_t number)
             best = i;
     }
     if (read.single && best < read.answers.size())
-        imported.question.answer = std::string(1, static_cast<char>('A' + best));
-    return imported;
+        imported.question.answer.assign(1, static_cast<char>('A' + best));
 }
 
 } // namespace
@@ -379,72 +445,89 @@ std::string htmlToPlainText(std::string_view html)
     return lines;
 }
 
-ImportedFile readMoodleXml(std::string_view text)
+std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink)
 {
-    ImportedFile file;
     XmlReader reader(text);
-    std::optional<MoodleQuestion> question;
+    // The question being read, its texts kept from one question to the next.
+    bool inQuestion = false;
+    MoodleQuestion question;
+    ImportedQuestion imported;
     std::size_t number = 0;
     // The elements open inside the current question, from <question> down.
-    std::vector<std::string> path;
+    std::vector<std::string_view> path;
     std::string format;
     std::string collected;
+    std::string fraction;
     for (;;) {
         switch (reader.next()) {
         case XmlReader::Event::Error:
-            file.questions.clear();
-            file.failure = reader.error();
-            return file;
+            return reader.error();
         case XmlReader::Event::Done:
-            return file;
+            return std::nullopt;
         case XmlReader::Event::Start:
-            if (!question && reader.name() == "question") {
-                question = MoodleQuestion {};
-                question->type = reader.attribute("type");
-                path = { "question" };
+            if (!inQuestion && reader.name() == "question") {
+                inQuestion = true;
+                question.type.assign(reader.attribute("type"));
+                question.name.clear();
+                question.text.clear();
+                question.hasPicture = false;
+                question.single = false;
+                question.answers.clear();
+                path.assign(1, "question");
                 break;
             }
-            if (!question)
+            if (!inQuestion)
                 break;
             path.push_back(reader.name());
             if (reader.name() == "file" || reader.name() == "img")
-                question->hasPicture = true;
+                question.hasPicture = true;
             if (path.size() == 2) {
-                format = reader.attribute("format");
+                format.assign(reader.attribute("format"));
                 collected.clear();
             }
-            if (path.size() == 2 && path[1] == "answer")
-                question->answers.push_back({ std::atof(reader.attribute("fraction").c_str()), {} });
+            if (path.size() == 2 && path[1] == "answer") {
+                fraction.assign(reader.attribute("fraction"));
+                question.answers.push_back({ std::atof(fraction.c_str()), {} });
+            }
             break;
         case XmlReader::Event::Text:
-            if (question && path.size() == 3 && path[2] == "text")
+            if (inQuestion && path.size() == 3 && path[2] == "text")
                 collected += reader.value();
-            else if (question && path.size() == 2 && path[1] == "single")
-                question->single = trimBlanks(reader.value()) == "true" || trimBlanks(reader.value()) == "1";
+            else if (inQuestion && path.size() == 2 && path[1] == "single")
+                question.single = trimBlanks(reader.value()) == "true" || trimBlanks(reader.value()) == "1";
             break;
         case XmlReader::Event::End:
-            if (!question)
+            if (!inQuestion)
                 break;
             if (path.size() == 1) {
-                if (question->type != "category")
-                    file.questions.push_back(converted(*question, ++number));
-                question.reset();
+                if (question.type != "category") {
+                    convertInto(imported, question, ++number);
+                    sink.take(imported);
+                }
+                inQuestion = false;
                 path.clear();
                 break;
             }
             if (path.size() == 3 && path[2] == "text" && path[1] == "name")
-                question->name = std::string(trimBlanks(collected));
+                question.name.assign(trimBlanks(collected));
             if (path.size() == 2 && path[1] == "questiontext") {
                 if (collected.find("<img") != std::string::npos || collected.find("<IMG") != std::string::npos)
-                    question->hasPicture = true;
-                question->text = formatted(collected, format, true);
+                    question.hasPicture = true;
+                formattedInto(question.text, collected, format, true);
             }
-            if (path.size() == 2 && path[1] == "answer" && !question->answers.empty())
-                question->answers.back().text = formatted(collected, format, false);
+            if (path.size() == 2 && path[1] == "answer" && !question.answers.empty())
+                formattedInto(question.answers.back().text, collected, format, false);
             path.pop_back();
             break;
         }
     }
+}
+
+ImportedFile readMoodleXml(std::string_view text)
+{
+    CollectingSink sink;
+    auto failure = readMoodleXml(text, sink);
+    return sink.finish(std::move(failure));
 }
 
 } // namespace olv
