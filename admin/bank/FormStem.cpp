@@ -12,14 +12,17 @@ constexpr std::string_view typedBreak = "\r\n";
 std::string storedStem(std::string_view typed)
 {
     std::string stored;
-    stored.reserve(typed.size());
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        if (typed[i] == '\r' && i + 1 < typed.size() && typed[i + 1] == '\n')
-            ++i;
-        if (typed[i] == '\r' || typed[i] == '\n')
-            stored += storedBreak;
-        else
-            stored += typed[i];
+    stored.reserve(typed.size() + 2);
+    // The text between line breaks goes over whole.
+    for (std::size_t at = 0; at < typed.size();) {
+        std::size_t end = at;
+        while (end < typed.size() && typed[end] != '\r' && typed[end] != '\n')
+            ++end;
+        stored.append(typed.substr(at, end - at));
+        if (end == typed.size())
+            break;
+        stored += storedBreak;
+        at = end + (typed[end] == '\r' && end + 1 < typed.size() && typed[end + 1] == '\n' ? 2 : 1);
     }
     return stored;
 }

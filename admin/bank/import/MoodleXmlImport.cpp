@@ -72,6 +72,17 @@ constexpr std::array<bool, 256> blankBytes = byteClass(false);
 
 bool isNameChar(char c) { return nameBytes[static_cast<unsigned char>(c)]; }
 
+// Names are short: compared in place rather than through memcmp.
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 // Whether a text needs decoding: an entity, or a CR that ends a line.
 bool needsDecoding(std::string_view raw)
 {
@@ -202,9 +213,16 @@ private:
 
     Event text()
     {
-        const auto end = std::min(m_text.find('<', m_at), m_text.size());
+        // One pass to the next '<', noting whether anything on the way needs decoding.
+        const char* const data = m_text.data();
+        std::size_t end = m_at;
+        bool plain = true;
+        while (end < m_text.size() && data[end] != '<') {
+            plain = plain && data[end] != '&' && data[end] != '\r';
+            ++end;
+        }
         const std::string_view raw = m_text.substr(m_at, end - m_at);
-        if (!needsDecoding(raw)) {
+        if (plain) {
             m_value = raw;
         } else {
             if (!decoded(raw, m_decoded))
@@ -215,18 +233,23 @@ private:
         return Event::Text;
     }
 
+    // (Both count in a local: the position is a member the byte reads could alias.)
     std::string_view readName()
     {
         const std::size_t start = m_at;
-        while (m_at < m_text.size() && isNameChar(m_text[m_at]))
-            ++m_at;
-        return m_text.substr(start, m_at - start);
+        std::size_t at = start;
+        while (at < m_text.size() && isNameChar(m_text[at]))
+            ++at;
+        m_at = at;
+        return m_text.substr(start, at - start);
     }
 
     void skipBlanks()
     {
-        while (m_at < m_text.size() && blankBytes[static_cast<unsigned char>(m_text[m_at])])
-            ++m_at;
+        std::size_t at = m_at;
+        while (at < m_text.size() && blankBytes[static_cast<unsigned char>(m_text[at])])
+            ++at;
+        m_at = at;
     }
 
     Event endTag()
@@ -237,7 +260,7 @@ private:
         if (m_at >= m_text.size() || m_text[m_at] != '>')
             return fail("结束标记</" + std::string(m_name) + ">不完整");
         ++m_at;
-        if (m_open.empty() || m_open.back() != m_name)
+        if (m_open.empty() || !sameName(m_open.back(), m_name))
             return fail("结束标记</" + std::string(m_name) + ">不配对");
         m_open.pop_back();
         return Event::End;
@@ -465,7 +488,7 @@ std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink
         case XmlReader::Event::Done:
             return std::nullopt;
         case XmlReader::Event::Start:
-            if (!inQuestion && reader.name() == "question") {
+            if (!inQuestion && sameName(reader.name(), "question")) {
                 inQuestion = true;
                 question.type.assign(reader.attribute("type"));
                 question.name.clear();
@@ -479,21 +502,21 @@ std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink
             if (!inQuestion)
                 break;
             path.push_back(reader.name());
-            if (reader.name() == "file" || reader.name() == "img")
+            if (sameName(reader.name(), "file") || sameName(reader.name(), "img"))
                 question.hasPicture = true;
             if (path.size() == 2) {
                 format.assign(reader.attribute("format"));
                 collected.clear();
             }
-            if (path.size() == 2 && path[1] == "answer") {
+            if (path.size() == 2 && sameName(path[1], "answer")) {
                 fraction.assign(reader.attribute("fraction"));
                 question.answers.push_back({ std::atof(fraction.c_str()), {} });
             }
             break;
         case XmlReader::Event::Text:
-            if (inQuestion && path.size() == 3 && path[2] == "text")
+            if (inQuestion && path.size() == 3 && sameName(path[2], "text"))
                 collected += reader.value();
-            else if (inQuestion && path.size() == 2 && path[1] == "single")
+            else if (inQuestion && path.size() == 2 && sameName(path[1], "single"))
                 question.single = trimBlanks(reader.value()) == "true" || trimBlanks(reader.value()) == "1";
             break;
         case XmlReader::Event::End:
@@ -508,14 +531,14 @@ std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink
                 path.clear();
                 break;
             }
-            if (path.size() == 3 && path[2] == "text" && path[1] == "name")
+            if (path.size() == 3 && sameName(path[2], "text") && sameName(path[1], "name"))
                 question.name.assign(trimBlanks(collected));
-            if (path.size() == 2 && path[1] == "questiontext") {
+            if (path.size() == 2 && sameName(path[1], "questiontext")) {
                 if (collected.find("<img") != std::string::npos || collected.find("<IMG") != std::string::npos)
                     question.hasPicture = true;
                 formattedInto(question.text, collected, format, true);
             }
-            if (path.size() == 2 && path[1] == "answer" && !question.answers.empty())
+            if (path.size() == 2 && sameName(path[1], "answer") && !question.answers.empty())
                 formattedInto(question.answers.back().text, collected, format, false);
             path.pop_back();
             break;
