@@ -28,36 +28,32 @@ std::string lineName(std::size_t number)
     return name;
 }
 
-// The position of the first unescaped `c` or `other` from `from`, or npos. A backslash escapes
-// the byte after it; the search goes from backslash to backslash with memchr.
-std::size_t findUnescaped(std::string_view text, char c, char other, std::size_t from)
+// The position of the first unescaped `c` or `other` from `from`, or npos. Without `escapes` (a
+// question with no backslash at all) every byte is itself.
+std::size_t findUnescaped(bool escapes, std::string_view text, char c, char other, std::size_t from)
 {
-    while (from < text.size()) {
-        std::size_t found = text.find(c, from);
-        if (other != c)
-            found = std::min(found, text.find(other, from));
-        const std::size_t end = std::min(found, text.size());
-        const auto* escape = static_cast<const char*>(std::memchr(text.data() + from, '\\', end - from));
-        if (!escape)
-            return found;
-        const auto at = static_cast<std::size_t>(escape - text.data());
-        // A backslash that ends the text escapes nothing (and nothing found lies beyond it).
-        if (at + 1 >= text.size())
-            return found;
-        from = at + 2;
+    if (!escapes && c == other)
+        return text.find(c, from);
+    for (std::size_t at = from; at < text.size(); ++at) {
+        if (escapes && text[at] == '\\' && at + 1 < text.size()) {
+            ++at;
+            continue;
+        }
+        if (text[at] == c || text[at] == other)
+            return at;
     }
     return std::string_view::npos;
 }
 
-std::size_t findUnescaped(std::string_view text, char c, std::size_t from = 0)
+std::size_t findUnescaped(bool escapes, std::string_view text, char c, std::size_t from = 0)
 {
-    return findUnescaped(text, c, c, from);
+    return findUnescaped(escapes, text, c, c, from);
 }
 
-std::size_t findUnescapedPair(std::string_view text, std::string_view pair)
+std::size_t findUnescapedPair(bool escapes, std::string_view text, std::string_view pair)
 {
-    for (std::size_t at = findUnescaped(text, pair[0]); at != std::string_view::npos;
-         at = findUnescaped(text, pair[0], at + 1))
+    for (std::size_t at = findUnescaped(escapes, text, pair[0]); at != std::string_view::npos;
+         at = findUnescaped(escapes, text, pair[0], at + 1))
         if (text.substr(at, pair.size()) == pair)
             return at;
     return std::string_view::npos;
@@ -65,7 +61,7 @@ std::size_t findUnescapedPair(std::string_view text, std::string_view pair)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](char x, char y) { return std::toupper(static_cast<unsigned char>(x)) == y; });
+    return std::ranges::equal(a, b, [](char x, char y) { return (x >= 'a' && x <= 'z' ? x - 'a' + 'A' : x) == y; });
 }
 
 // How far the line moves the brace depth; false when a brace closes that never opened.
@@ -106,6 +102,7 @@ private:
     ImportedQuestion m_question;
     std::string m_block;
     std::size_t m_blockLine = 0;
+    bool m_escapes = false; // the question being read holds a backslash
     std::string m_plain;
     std::string m_text;
     std::string m_weight;
@@ -168,7 +165,7 @@ void GiftScanner::flush()
 void GiftScanner::unescapedInto(std::string_view text, std::string& lines)
 {
     std::string_view plain = text;
-    if (text.find('\\') != std::string_view::npos) {
+    if (m_escapes && text.find('\\') != std::string_view::npos) {
         m_plain.clear();
         for (std::size_t at = 0; at < text.size(); ++at) {
             if (text[at] == '\\' && at + 1 < text.size()) {
@@ -210,7 +207,7 @@ std::string_view GiftScanner::readChoices(std::string_view answers)
     bool allMarked = true;
     std::array<bool, 4> right {};
     for (std::size_t at = 0; at < answers.size();) {
-        const auto next = findUnescaped(answers, '=', '~', at + 1);
+        const auto next = findUnescaped(m_escapes, answers, '=', '~', at + 1);
         std::string_view token = answers.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at);
         at = next == std::string_view::npos ? answers.size() : next;
         const bool marked = token[0] == '=';
@@ -225,8 +222,8 @@ std::string_view GiftScanner::readChoices(std::string_view answers)
             weight = std::atof(m_weight.c_str());
             token.remove_prefix(close + 1);
         }
-        token = token.substr(0, findUnescaped(token, '#'));
-        if (findUnescapedPair(token, "->") != std::string_view::npos)
+        token = token.substr(0, findUnescaped(m_escapes, token, '#'));
+        if (findUnescapedPair(m_escapes, token, "->") != std::string_view::npos)
             return "匹配题不能导入";
         allMarked = allMarked && marked;
         positive += weight > 0;
@@ -253,6 +250,7 @@ std::string_view GiftScanner::readChoices(std::string_view answers)
 
 void GiftScanner::readQuestion(std::string_view block, std::size_t firstLine)
 {
+    m_escapes = block.find('\\') != std::string_view::npos;
     ImportedQuestion& imported = m_question;
     imported.position.clear();
     appendLineName(imported.position, firstLine);
@@ -263,7 +261,7 @@ void GiftScanner::readQuestion(std::string_view block, std::size_t firstLine)
     imported.question.answer.clear();
     imported.refusal.clear();
     if (block.starts_with("::")) {
-        const auto close = findUnescapedPair(block.substr(2), "::");
+        const auto close = findUnescapedPair(m_escapes, block.substr(2), "::");
         if (close != std::string_view::npos) {
             unescapedInto(block.substr(2, close), m_text);
             imported.position += ' ';
@@ -276,12 +274,12 @@ void GiftScanner::readQuestion(std::string_view block, std::size_t firstLine)
         if (close != std::string_view::npos)
             block = block.substr(close + 1);
     }
-    const auto open = findUnescaped(block, '{');
+    const auto open = findUnescaped(m_escapes, block, '{');
     if (open == std::string_view::npos) {
         imported.refusal = "说明文字, 没有答案";
         return;
     }
-    const auto close = findUnescaped(block, '}', open);
+    const auto close = findUnescaped(m_escapes, block, '}', open);
     const std::string_view answers = trimBlanks(block.substr(open + 1, close - open - 1));
     unescapedInto(block.substr(0, open), imported.question.stem);
     unescapedInto(block.substr(close + 1), m_text);
@@ -293,7 +291,7 @@ void GiftScanner::readQuestion(std::string_view block, std::size_t firstLine)
         imported.refusal = "数值题不能导入";
         return;
     }
-    const std::string_view word = trimBlanks(answers.substr(0, findUnescaped(answers, '#')));
+    const std::string_view word = trimBlanks(answers.substr(0, findUnescaped(m_escapes, answers, '#')));
     if (equalsIgnoringCase(word, "T") || equalsIgnoringCase(word, "TRUE") || equalsIgnoringCase(word, "F")
         || equalsIgnoringCase(word, "FALSE")) {
         imported.question.kind = QuestionKind::TrueFalse;
