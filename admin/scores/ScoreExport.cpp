@@ -42,13 +42,20 @@ void putTrimmed(ExportRow& row, std::size_t column, const std::string& gbk)
 }
 
 // The state column's texts and their widths, measured once.
+enum State
+{
+    NotExamined,
+    InExam,
+    HandedIn
+};
+
 struct StateText
 {
     std::string text;
     double width;
 };
 
-const StateText& stateText(std::size_t state)
+const StateText& stateText(State state)
 {
     static const std::array<StateText, 3> texts = { { { "未考", sheetCellWidth("未考") },
         { "考试中", sheetCellWidth("考试中") }, { "已交卷", sheetCellWidth("已交卷") } } };
@@ -73,11 +80,11 @@ ExportRow exportRow(const ScoreRecord& record)
     putTrimmed(row, 2, record.examNumber);
     static const std::string loggedIn = removeSpaces(loginMark());
     const std::string score = removeSpaces(record.scoreField);
-    std::size_t state = 2;
+    State state = HandedIn;
     if (score.empty()) {
-        state = 0;
+        state = NotExamined;
     } else if (record.scoreField == loginMark() || score == loggedIn) {
-        state = 1;
+        state = InExam;
     } else {
         row.cells[3] = gbkToUtf8(score);
         row.widths[3] = sheetCellWidth(row.cells[3]);
