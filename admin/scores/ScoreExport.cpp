@@ -34,7 +34,8 @@ struct ExportRow
 void putTrimmed(ExportRow& row, std::size_t column, const std::string& gbk)
 {
     const std::size_t end = gbk.find_last_not_of(' ');
-    const std::string_view trimmed = end == std::string::npos ? std::string_view() : std::string_view(gbk).substr(0, end + 1);
+    const std::string_view trimmed
+        = end == std::string::npos ? std::string_view() : std::string_view(gbk).substr(0, end + 1);
     row.cells[column] = gbkToUtf8(trimmed);
     const std::string& utf8 = row.cells[column];
     const bool whole = std::count(utf8.begin(), utf8.end(), '?') == std::count(trimmed.begin(), trimmed.end(), '?');
