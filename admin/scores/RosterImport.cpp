@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 namespace olv {
@@ -42,6 +43,8 @@ std::string trimmedLower(const std::string& text)
         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return trimmed;
 }
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
 std::optional<Column> headingColumn(const std::string& cell)
 {
@@ -115,7 +118,8 @@ std::optional<std::string> field(const std::string& utf8, const ColumnKind& kind
         reason = std::string(kind.caption) + "中有换行";
         return std::nullopt;
     }
-    const std::string gbk = removeSpaces(utf8ToGbk(utf8));
+    std::string gbk = utf8ToGbk(utf8);
+    std::erase(gbk, ' ');
     if (const std::optional<std::string> character = unrepresentable(utf8, gbk)) {
         reason = std::string(kind.caption) + "中的字符“" + *character + "”不能用 GBK 保存";
         return std::nullopt;
@@ -138,7 +142,9 @@ RosterImport planRosterImport(
     const std::vector<std::vector<std::string>>& rows, const std::vector<std::string>& rosterExamNumbers)
 {
     RosterImport import;
+    import.added.reserve(rows.size());
     std::unordered_map<std::string, std::size_t> seen; // exam number -> row, 0 for the roster
+    seen.reserve(rosterExamNumbers.size() + rows.size());
     for (const std::string& examNumber : rosterExamNumbers)
         seen.emplace(removeSpaces(examNumber), 0);
     const Layout layout = layoutOf(rows);
@@ -146,16 +152,17 @@ RosterImport planRosterImport(
     for (std::size_t i = layout.headingRow ? 1 : 0; i < rows.size(); ++i) {
         const std::vector<std::string>& cells = rows[i];
         const std::size_t row = i + 1;
-        if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return trimmedLower(cell).empty(); }))
+        if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return isBlank(cell); }))
             continue;
         std::array<std::string, 3> fields;
         std::string reason;
         for (std::size_t k = 0; k < fields.size() && reason.empty(); ++k) {
             const std::optional<std::size_t> column = layout.columns[k];
-            std::string cell = column && *column < cells.size() ? cells[*column] : empty;
-            if (k == ExamNumberColumn)
-                cell = wholeDigits(trimmedLower(cell));
-            if (std::optional<std::string> value = field(cell, columnKinds[k], reason))
+            const std::string& cell = column && *column < cells.size() ? cells[*column] : empty;
+            std::optional<std::string> value = k == ExamNumberColumn
+                ? field(wholeDigits(trimmedLower(cell)), columnKinds[k], reason)
+                : field(cell, columnKinds[k], reason);
+            if (value)
                 fields[k] = std::move(*value);
         }
         if (reason.empty() && fields[ExamNumberColumn].empty())

@@ -19,17 +19,48 @@ namespace {
 
 constexpr std::array<const char*, 5> headings = { "班级", "姓名", "考号", "得分", "状态" };
 
-// One exported row, UTF-8; the score as a number when the field holds one.
+// One exported row, UTF-8, with the width of each cell; the score as a number when the field
+// holds one.
 struct ExportRow
 {
     std::array<std::string, 5> cells;
+    std::array<double, 5> widths {};
     std::optional<long long> score;
 };
 
-std::string trimmedUtf8(const std::string& gbk)
+// The field without its trailing spaces, in UTF-8, and its width as sheetCellWidth measures it.
+// Text that decodes without a "?" put in encodes back to as many GBK bytes as it came from, so
+// only a damaged field is encoded again to be measured.
+void putTrimmed(ExportRow& row, std::size_t column, const std::string& gbk)
 {
     const std::size_t end = gbk.find_last_not_of(' ');
-    return gbkToUtf8(end == std::string::npos ? std::string_view() : std::string_view(gbk).substr(0, end + 1));
+    const std::string_view trimmed
+        = end == std::string::npos ? std::string_view() : std::string_view(gbk).substr(0, end + 1);
+    row.cells[column] = gbkToUtf8(trimmed);
+    const std::string& utf8 = row.cells[column];
+    const bool whole = std::count(utf8.begin(), utf8.end(), '?') == std::count(trimmed.begin(), trimmed.end(), '?');
+    row.widths[column] = whole ? static_cast<double>(trimmed.size()) : sheetCellWidth(utf8);
+}
+
+// The state column's texts and their widths, measured once.
+enum State
+{
+    NotExamined,
+    InExam,
+    HandedIn
+};
+
+struct StateText
+{
+    std::string text;
+    double width;
+};
+
+const StateText& stateText(State state)
+{
+    static const std::array<StateText, 3> texts = { { { "未考", sheetCellWidth("未考") },
+        { "考试中", sheetCellWidth("考试中") }, { "已交卷", sheetCellWidth("已交卷") } } };
+    return texts[state];
 }
 
 std::optional<long long> wholeNumber(const std::string& text)
@@ -45,19 +76,23 @@ std::optional<long long> wholeNumber(const std::string& text)
 ExportRow exportRow(const ScoreRecord& record)
 {
     ExportRow row;
-    row.cells[0] = trimmedUtf8(record.schoolClass);
-    row.cells[1] = trimmedUtf8(record.name);
-    row.cells[2] = trimmedUtf8(record.examNumber);
+    putTrimmed(row, 0, record.schoolClass);
+    putTrimmed(row, 1, record.name);
+    putTrimmed(row, 2, record.examNumber);
+    static const std::string loggedIn = removeSpaces(loginMark());
     const std::string score = removeSpaces(record.scoreField);
+    State state = HandedIn;
     if (score.empty()) {
-        row.cells[4] = "未考";
-    } else if (record.scoreField == loginMark() || score == removeSpaces(loginMark())) {
-        row.cells[4] = "考试中";
+        state = NotExamined;
+    } else if (record.scoreField == loginMark() || score == loggedIn) {
+        state = InExam;
     } else {
         row.cells[3] = gbkToUtf8(score);
+        row.widths[3] = sheetCellWidth(row.cells[3]);
         row.score = wholeNumber(score);
-        row.cells[4] = "已交卷";
     }
+    row.cells[4] = stateText(state).text;
+    row.widths[4] = stateText(state).width;
     return row;
 }
 
@@ -82,16 +117,9 @@ std::vector<std::pair<std::string, double>> statisticsRows(const std::vector<Sco
     return rows;
 }
 
-bool writeXlsx(const std::filesystem::path& file, const std::vector<ExportRow>& rows,
+void writeXlsx(lxw_workbook* workbook, lxw_format* bold, const std::vector<ExportRow>& rows,
     const std::vector<std::pair<std::string, double>>& statistics)
 {
-    lxw_workbook_options options {};
-    options.constant_memory = LXW_TRUE;
-    lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
-    if (!workbook)
-        return false;
-    lxw_format* bold = workbook_add_format(workbook);
-    format_set_bold(bold);
     lxw_format* twoPlaces = workbook_add_format(workbook);
     format_set_num_format(twoPlaces, "0.00");
 
@@ -100,8 +128,8 @@ bool writeXlsx(const std::filesystem::path& file, const std::vector<ExportRow>& 
     for (std::size_t column = 0; column < headings.size(); ++column)
         widths[column] = sheetCellWidth(headings[column]);
     for (const ExportRow& row : rows)
-        for (std::size_t column = 0; column < row.cells.size(); ++column)
-            widths[column] = std::max(widths[column], sheetCellWidth(row.cells[column]));
+        for (std::size_t column = 0; column < row.widths.size(); ++column)
+            widths[column] = std::max(widths[column], row.widths[column]);
     for (std::size_t column = 0; column < widths.size(); ++column)
         worksheet_set_column(list, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
             std::min(widths[column] + 2, 60.0), nullptr);
@@ -131,7 +159,6 @@ bool writeXlsx(const std::filesystem::path& file, const std::vector<ExportRow>& 
         const bool rate = i + 2 >= statistics.size();
         worksheet_write_number(summary, line, 1, statistics[i].second, rate ? twoPlaces : nullptr);
     }
-    return workbook_close(workbook) == LXW_NO_ERROR;
 }
 
 std::string csvField(const std::string& text)
@@ -184,7 +211,8 @@ bool writeScoreSheet(const std::filesystem::path& out, const std::vector<ScoreRe
     if (isCsvName(out))
         return writeReplacing(out, csvBytes(rows));
     const auto statistics = statisticsRows(records);
-    return writeWorkbookReplacing(out, [&](const std::filesystem::path& file) { return writeXlsx(file, rows, statistics); });
+    return writeStreamingWorkbook(
+        out, [&](lxw_workbook* workbook, lxw_format* bold) { writeXlsx(workbook, bold, rows, statistics); });
 }
 
 } // namespace olv

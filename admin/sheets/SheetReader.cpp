@@ -2,10 +2,12 @@
 
 #include "platform/Gbk.h"
 
-#include <QByteArray>
+#include <QCoreApplication>
+#include <QIODevice>
 #include <QXmlStreamReader>
 #include <zip.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -49,70 +51,187 @@ struct ZipCloser
 };
 using Zip = std::unique_ptr<zip_t, ZipCloser>;
 
-std::optional<QByteArray> readPart(zip_t* archive, const char* name)
+struct ZipFileCloser
+{
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
+
+// One part of the workbook, unpacked piece by piece as the XML reader asks for it, so a large
+// sheet is never held whole in memory (nor a second time as UTF-16). It gives at most the part's
+// stated size and counts a part that ends sooner, or does not unpack, as damaged.
+class PartDevice : public QIODevice
+{
+public:
+    PartDevice(zip_file_t* file, zip_uint64_t size)
+        : m_file(file)
+        , m_left(size)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+
+    // Unpacks what the reader left, so damage after the point where reading stopped still counts.
+    bool readToEnd()
+    {
+        char buffer[65536];
+        while (readData(buffer, sizeof buffer) > 0) { }
+        return !m_damaged;
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const zip_uint64_t wanted = std::min<zip_uint64_t>(static_cast<zip_uint64_t>(maxSize), m_left);
+        if (wanted == 0 || m_damaged)
+            return 0;
+        const zip_int64_t got = zip_fread(m_file, data, wanted);
+        if (got <= 0) {
+            m_damaged = true;
+            return 0;
+        }
+        m_left -= static_cast<zip_uint64_t>(got);
+        return got;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    zip_file_t* m_file;
+    zip_uint64_t m_left;
+    bool m_damaged = false;
+};
+
+// Runs `parse` over the XML of the part `name`; false when the workbook has no such part. A part
+// that cannot be unpacked whole is refused before anything `parse` found in it.
+template <typename Parse>
+bool parsePart(zip_t* archive, const char* name, Parse parse)
 {
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat(archive, name, 0, &stat) != 0)
-        return std::nullopt;
+        return false;
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
         refuse(0, "工作簿设了密码，请另存为不加密的文件");
     if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > sheetPartLimit)
         refuse(0, std::string("工作簿的 ") + name + " 解压后太大");
-    zip_file_t* file = zip_fopen(archive, name, 0);
+    const ZipFile file(zip_fopen(archive, name, 0));
     if (!file)
         refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏或设了密码）");
-    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
-    const zip_int64_t got = zip_fread(file, bytes.data(), stat.size);
-    zip_fclose(file);
-    if (got < 0 || static_cast<zip_uint64_t>(got) != stat.size)
-        refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
-    return bytes;
+    PartDevice device(file.get(), stat.size);
+    const auto damaged = [&] { refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）"); };
+    try {
+        QXmlStreamReader xml(&device);
+        parse(xml);
+    } catch (const Refusal&) {
+        if (!device.readToEnd())
+            damaged();
+        throw;
+    }
+    if (!device.readToEnd())
+        damaged();
+    return true;
 }
 
-std::string text(QStringView view) { return view.toString().toStdString(); }
+constexpr QLatin1StringView idName("Id");
+constexpr QLatin1StringView referenceName("r");
+constexpr QLatin1StringView targetName("Target");
+constexpr QLatin1StringView typeName("t");
+
+// Appends UTF-16 text as UTF-8, without a string in between.
+void appendUtf8(std::string& out, QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (QChar::isSurrogate(c)) {
+            // Rare: the rest as Qt encodes it, pairs and strays alike.
+            out += text.sliced(i).toUtf8().toStdString();
+            return;
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+std::string text(QStringView view)
+{
+    std::string utf8;
+    appendUtf8(utf8, view);
+    return utf8;
+}
+
+// Appends the text of the element just started, as QXmlStreamReader::readElementText does with
+// ErrorOnUnexpectedElement (the same text, the same error), without a QString per element.
+void appendElementText(QXmlStreamReader& xml, std::string& out)
+{
+    while (true) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            appendUtf8(out, xml.text());
+            break;
+        case QXmlStreamReader::EndElement:
+            return;
+        case QXmlStreamReader::ProcessingInstruction:
+        case QXmlStreamReader::Comment:
+            break;
+        default:
+            if (!xml.hasError())
+                xml.raiseError(QCoreApplication::translate("QXmlStream", "Expected character data."));
+            return;
+        }
+    }
+}
 
 // The target of the workbook's first sheet, "xl/worksheets/sheet1.xml" as a rule.
 std::string firstSheetPart(zip_t* archive)
 {
-    const std::optional<QByteArray> workbook = readPart(archive, "xl/workbook.xml");
-    if (!workbook)
-        refuse(0, "不是表格文件（ZIP 文件，但不是 XLSX 工作簿）");
-    QXmlStreamReader xml(*workbook);
-    std::string relation;
+    QString relation;
     bool found = false;
-    while (!found && !xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"sheet") {
-            found = true;
-            for (const QXmlStreamAttribute& attribute : xml.attributes())
-                if (attribute.name() == u"id")
-                    relation = text(attribute.value());
-        }
-    }
-    if (!found)
-        refuse(0, "工作簿中没有工作表");
-    const std::optional<QByteArray> relations = readPart(archive, "xl/_rels/workbook.xml.rels");
-    if (relations && !relation.empty()) {
-        QXmlStreamReader rels(*relations);
-        while (!rels.atEnd()) {
-            rels.readNext();
-            if (rels.isStartElement() && rels.name() == u"Relationship"
-                && text(rels.attributes().value("Id")) == relation) {
-                std::string target = text(rels.attributes().value("Target"));
-                if (target.starts_with('/'))
-                    return target.substr(1);
-                return "xl/" + target;
+    const bool haveWorkbook = parsePart(archive, "xl/workbook.xml", [&](QXmlStreamReader& xml) {
+        while (!found && !xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == u"sheet") {
+                found = true;
+                for (const QXmlStreamAttribute& attribute : xml.attributes())
+                    if (attribute.name() == u"id")
+                        relation = attribute.value().toString();
             }
         }
-    }
-    return "xl/worksheets/sheet1.xml";
+    });
+    if (!haveWorkbook)
+        refuse(0, "不是表格文件（ZIP 文件，但不是 XLSX 工作簿）");
+    if (!found)
+        refuse(0, "工作簿中没有工作表");
+    std::optional<std::string> target;
+    parsePart(archive, "xl/_rels/workbook.xml.rels", [&](QXmlStreamReader& rels) {
+        while (!relation.isEmpty() && !target && !rels.atEnd()) {
+            rels.readNext();
+            if (rels.isStartElement() && rels.name() == u"Relationship") {
+                const QXmlStreamAttributes attributes = rels.attributes();
+                if (attributes.value(idName) == relation)
+                    target = text(attributes.value(targetName));
+            }
+        }
+    });
+    if (!target)
+        return "xl/worksheets/sheet1.xml";
+    if (target->starts_with('/'))
+        return target->substr(1);
+    return "xl/" + *target;
 }
 
-// The text of a <si> or <is>: its <t> elements and those of its runs, without phonetic hints.
-std::string stringItem(QXmlStreamReader& xml)
+// The text of a <si> or <is> (`end` names which): its <t> elements and those of its runs,
+// without phonetic hints.
+std::string stringItem(QXmlStreamReader& xml, QStringView end)
 {
-    const QString end = xml.name().toString();
     std::string value;
     int phonetic = 0;
     while (!xml.atEnd()) {
@@ -121,7 +240,7 @@ std::string stringItem(QXmlStreamReader& xml)
             if (xml.name() == u"rPh")
                 ++phonetic;
             else if (xml.name() == u"t" && phonetic == 0)
-                value += xml.readElementText().toStdString();
+                appendElementText(xml, value);
         } else if (xml.isEndElement()) {
             if (xml.name() == u"rPh")
                 --phonetic;
@@ -135,23 +254,25 @@ std::string stringItem(QXmlStreamReader& xml)
 std::vector<std::string> sharedStrings(zip_t* archive)
 {
     std::vector<std::string> strings;
-    const std::optional<QByteArray> part = readPart(archive, "xl/sharedStrings.xml");
-    if (!part)
-        return strings;
-    QXmlStreamReader xml(*part);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"si")
-            strings.push_back(stringItem(xml));
-    }
-    if (xml.hasError())
-        refuse(0, "工作簿的共享字符串已损坏");
+    parsePart(archive, "xl/sharedStrings.xml", [&](QXmlStreamReader& xml) {
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == u"si")
+                strings.push_back(stringItem(xml, u"si"));
+        }
+        if (xml.hasError())
+            refuse(0, "工作簿的共享字符串已损坏");
+    });
     return strings;
 }
 
 // A number as a person would type it: whole numbers as digits, others in their shortest form.
-std::string numberText(const std::string& stored)
+std::string numberText(std::string stored)
 {
+    // Plain digits without a leading zero are already that form (and the usual case).
+    if (!stored.empty() && stored.size() <= 15 && (stored[0] != '0' || stored.size() == 1)
+        && stored.find_first_not_of("0123456789") == std::string::npos)
+        return stored;
     char* end = nullptr;
     const double value = std::strtod(stored.c_str(), &end);
     if (end == stored.c_str() || *end != '\0' || !std::isfinite(value))
@@ -165,14 +286,14 @@ std::string numberText(const std::string& stored)
 }
 
 // "C12" -> column 2 (from 0); nothing without letters.
-std::optional<std::size_t> columnOf(std::string_view reference)
+std::optional<std::size_t> columnOf(QStringView reference)
 {
     std::size_t column = 0;
     std::size_t letters = 0;
-    for (const char c : reference) {
-        if (c < 'A' || c > 'Z')
+    for (const QChar c : reference) {
+        if (c < u'A' || c > u'Z')
             break;
-        column = column * 26 + static_cast<std::size_t>(c - 'A' + 1);
+        column = column * 26 + static_cast<std::size_t>(c.unicode() - u'A' + 1);
         if (++letters > 3)
             return std::nullopt;
     }
@@ -191,33 +312,64 @@ std::string cellName(std::size_t row, std::size_t column)
 
 constexpr std::size_t columnLimit = 16384; // XFD, the last column a workbook may have
 
-Rows sheetRows(const QByteArray& part, const std::vector<std::string>& strings)
+// The cell types that change how a value reads.
+enum class CellType
+{
+    Number, // "n" or none
+    Shared, // "s"
+    Error, // "e"
+    Boolean, // "b"
+    Text, // anything else ("str", "inlineStr")
+};
+
+CellType cellType(QStringView type)
+{
+    if (type.isEmpty() || type == u"n")
+        return CellType::Number;
+    if (type == u"s")
+        return CellType::Shared;
+    if (type == u"e")
+        return CellType::Error;
+    if (type == u"b")
+        return CellType::Boolean;
+    return CellType::Text;
+}
+
+Rows sheetRows(QXmlStreamReader& xml, const std::vector<std::string>& strings)
 {
     Rows rows;
-    QXmlStreamReader xml(part);
     std::size_t row = 0; // from 1, the row being read
     std::size_t nextColumn = 0;
+    std::size_t width = 0; // cells of the last row read, the likely width of the next
     while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == u"row") {
-            const QStringView number = xml.attributes().value("r");
+        const QStringView name = xml.name();
+        if (name == u"row") {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const QStringView number = attributes.value(referenceName);
             row = number.isEmpty() ? row + 1 : number.toULongLong();
             if (row == 0 || row < rows.size())
                 refuse(rows.size(), "工作表的行号顺序不对（文件损坏）");
             if (row > sheetRowLimit)
                 refuse(row, "表格超过 " + std::to_string(sheetRowLimit) + " 行，不能读入");
+            if (!rows.empty())
+                width = std::max(width, rows.back().size());
             rows.resize(row);
+            rows.back().reserve(width);
             nextColumn = 0;
-        } else if (xml.name() == u"c" && row > 0) {
-            const QXmlStreamAttributes attributes = xml.attributes();
-            const std::string reference = text(attributes.value("r"));
-            const std::size_t column = reference.empty() ? nextColumn : columnOf(reference).value_or(columnLimit);
-            if (column >= columnLimit)
-                refuse(row, "单元格位置 " + reference + " 不对（文件损坏）");
+        } else if (name == u"c" && row > 0) {
+            std::size_t column = 0;
+            CellType type = CellType::Number;
+            {
+                const QXmlStreamAttributes attributes = xml.attributes();
+                const QStringView reference = attributes.value(referenceName);
+                column = reference.isEmpty() ? nextColumn : columnOf(reference).value_or(columnLimit);
+                if (column >= columnLimit)
+                    refuse(row, "单元格位置 " + text(reference) + " 不对（文件损坏）");
+                type = cellType(attributes.value(typeName));
+            }
             nextColumn = column + 1;
-            const std::string type = text(attributes.value("t"));
             std::string value;
             bool haveValue = false;
             while (!xml.atEnd()) {
@@ -229,23 +381,31 @@ Rows sheetRows(const QByteArray& part, const std::vector<std::string>& strings)
                 if (xml.name() == u"f")
                     refuse(row, "单元格 " + cellName(row, column) + " 是公式，请把公式换成它的值");
                 if (xml.name() == u"v") {
-                    value = xml.readElementText().toStdString();
+                    value.clear();
+                    appendElementText(xml, value);
                     haveValue = true;
                 } else if (xml.name() == u"is") {
-                    value = stringItem(xml);
+                    value = stringItem(xml, u"is");
                 }
             }
-            if (type == "s") {
+            switch (type) {
+            case CellType::Shared: {
                 const unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
                 if (!haveValue || index >= strings.size())
                     refuse(row, "单元格 " + cellName(row, column) + " 指向不存在的字符串（文件损坏）");
                 value = strings[index];
-            } else if (type == "e") {
+                break;
+            }
+            case CellType::Error:
                 refuse(row, "单元格 " + cellName(row, column) + " 的值是错误 " + value);
-            } else if (type.empty() || type == "n") {
-                value = numberText(value);
-            } else if (type == "b") {
+            case CellType::Number:
+                value = numberText(std::move(value));
+                break;
+            case CellType::Boolean:
                 value = value == "1" ? "TRUE" : "FALSE";
+                break;
+            case CellType::Text:
+                break;
             }
             std::vector<std::string>& cells = rows[row - 1];
             if (cells.size() <= column)
@@ -258,18 +418,28 @@ Rows sheetRows(const QByteArray& part, const std::vector<std::string>& strings)
     return rows;
 }
 
-Rows readXlsx(const std::string& path)
+// The workbook is read from the file's bytes, already in memory, not from the file a second time.
+Rows readXlsx(const std::string& bytes)
 {
-    int error = 0;
-    Zip archive(zip_open(path.c_str(), ZIP_RDONLY, &error));
-    if (!archive)
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_error_fini(&error);
+    if (!source)
         refuse(0, "不是表格文件（损坏的 ZIP/XLSX 文件）");
+    zip_error_init(&error);
+    Zip archive(zip_open_from_source(source, ZIP_RDONLY, &error));
+    zip_error_fini(&error);
+    if (!archive) {
+        zip_source_free(source);
+        refuse(0, "不是表格文件（损坏的 ZIP/XLSX 文件）");
+    }
     const std::string sheetPart = firstSheetPart(archive.get());
     const std::vector<std::string> strings = sharedStrings(archive.get());
-    const std::optional<QByteArray> sheet = readPart(archive.get(), sheetPart.c_str());
-    if (!sheet)
+    Rows rows;
+    if (!parsePart(archive.get(), sheetPart.c_str(), [&](QXmlStreamReader& xml) { rows = sheetRows(xml, strings); }))
         refuse(0, "工作簿中没有工作表");
-    return sheetRows(*sheet, strings);
+    return rows;
 }
 
 // ---- CSV ----
@@ -391,7 +561,7 @@ Rows readRows(const std::string& path)
     if (!in.read(bytes.data(), static_cast<std::streamsize>(size)))
         refuse(0, "不能读出文件");
     if (bytes.starts_with("PK\x03\x04"))
-        return readXlsx(path);
+        return readXlsx(bytes);
     if (bytes.starts_with("\xD0\xCF\x11\xE0"))
         refuse(0, "是旧式的 .xls 工作簿或设了密码的工作簿，请另存为不加密的 .xlsx 或 .csv");
     const std::string extension = std::filesystem::path(path).extension().string();

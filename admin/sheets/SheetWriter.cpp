@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 namespace olv {
@@ -31,19 +30,20 @@ bool writeWorkbookReplacing(
     bool written = writeWorkbook(scratch);
     std::string bytes;
     if (written) {
+        std::error_code failure;
+        const std::uintmax_t size = std::filesystem::file_size(scratch, failure);
         std::ifstream in(scratch, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        written = in.good() || in.eof();
+        bytes.resize(failure ? 0 : static_cast<std::size_t>(size));
+        written = !failure && in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))
+            && in.peek() == std::char_traits<char>::eof();
     }
     std::error_code ignored;
     std::filesystem::remove(scratch, ignored);
     return written && writeReplacing(out, bytes);
 }
 
-double sheetCellWidth(const std::string& utf8) { return static_cast<double>(utf8ToGbk(utf8).size()); }
-
-bool writeTableXlsx(const std::filesystem::path& out, const std::string& sheetName,
-    const std::vector<std::string>& headings, const std::vector<std::vector<SheetCell>>& rows)
+bool writeStreamingWorkbook(
+    const std::filesystem::path& out, const std::function<void(lxw_workbook* workbook, lxw_format* bold)>& fill)
 {
     return writeWorkbookReplacing(out, [&](const std::filesystem::path& file) {
         lxw_workbook_options options {};
@@ -53,6 +53,17 @@ bool writeTableXlsx(const std::filesystem::path& out, const std::string& sheetNa
             return false;
         lxw_format* bold = workbook_add_format(workbook);
         format_set_bold(bold);
+        fill(workbook, bold);
+        return workbook_close(workbook) == LXW_NO_ERROR;
+    });
+}
+
+double sheetCellWidth(const std::string& utf8) { return static_cast<double>(utf8ToGbk(utf8).size()); }
+
+bool writeTableXlsx(const std::filesystem::path& out, const std::string& sheetName,
+    const std::vector<std::string>& headings, const std::vector<std::vector<SheetCell>>& rows)
+{
+    return writeStreamingWorkbook(out, [&](lxw_workbook* workbook, lxw_format* bold) {
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetName.c_str());
         std::vector<double> widths(headings.size());
         for (std::size_t column = 0; column < headings.size(); ++column)
@@ -77,7 +88,6 @@ bool writeTableXlsx(const std::filesystem::path& out, const std::string& sheetNa
                     worksheet_write_string(sheet, line, col, rows[i][column].text.c_str(), nullptr);
             }
         }
-        return workbook_close(workbook) == LXW_NO_ERROR;
     });
 }
 
