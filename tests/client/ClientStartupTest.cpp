@@ -1,26 +1,13 @@
 #include "client/startup/ClientStartup.h"
 
-#include "client/handin/HandInProgress.h"
 #include "client/StartupFixture.h"
+#include "client/handin/HandInProgress.h"
 
 namespace olv {
 namespace {
 
 using test::gbk;
 using test::readBytes;
-
-class ScriptedLogin : public LoginRunner
-{
-public:
-    std::optional<LoginResult> run(const std::string& scoreFile, bool rosterRequired) override
-    {
-        asked.emplace_back(scoreFile, rosterRequired);
-        return result;
-    }
-
-    std::optional<LoginResult> result;
-    std::vector<std::pair<std::string, bool>> asked;
-};
 
 class ScriptedReview : public ReviewStartup
 {
@@ -42,19 +29,11 @@ class ClientStartupTest : public test::StartupFixture
 protected:
     ClientStartupTest()
     {
-        settings = clientDefaults();
-        settings.subject = gbk("语文");
-        settings.examName = gbk("期末");
-        settings.singleChoiceCount = 5;
-        settings.multipleChoiceCount = 3;
         settings.shuffleQuestions = 1;
         settings.rosterRequired = 1;
-        deriveAnswerFile(settings);
         EXPECT_TRUE(writeExamSettings("olvane.dat", settings));
         writeBank(test::sampleBank(20, 6, 8));
         writeRoster({ test::rosterLine("一班", "张三", "1001") });
-        login.result
-            = LoginResult { gbk("一班") + std::string(12, ' '), gbk("张三") + std::string(12, ' '), "1001          " };
     }
 
     std::optional<StartMode> start(ExamState& started, ReviewStartup* review = nullptr)
@@ -62,8 +41,8 @@ protected:
         return startExam(started, env, login, review);
     }
 
-    ExamSettings settings;
-    ScriptedLogin login;
+    ExamSettings settings = test::chineseExam(5, 3, 5);
+    test::ScriptedLogin login;
 };
 
 TEST_F(ClientStartupTest, ResumedExamRebuildsThePaperTheAnswersAndTheTime)
@@ -80,7 +59,7 @@ TEST_F(ClientStartupTest, ResumedExamRebuildsThePaperTheAnswersAndTheTime)
     ASSERT_TRUE(writeAnswerCardFile(workspace(), state.examNumber, { state.answerCard, 34, 300 }));
 
     ExamState resumed;
-    ScriptedLogin noLogin;
+    test::ScriptedLogin noLogin;
     ASSERT_EQ(startExam(resumed, env, noLogin), StartMode::Resumed);
     EXPECT_TRUE(noLogin.asked.empty());
     EXPECT_EQ(resumed.paper.questions, state.paper.questions);

@@ -165,7 +165,6 @@ private slots:
     void init();
     void cleanup();
     void examinerChangesAndSavesTheSettings();
-    void escapeAfterAPasswordChangeKeepsTheFile();
     void bankEditorBuildsABankFromNothing();
     void rosterTypedWithTheKeyboardAlone();
     void writtenPaperAndKeyAsOlvtoolWritesThem();
@@ -211,21 +210,6 @@ void AdminEndToEndTest::examinerChangesAndSavesTheSettings()
             olv::scramblePassword(gbk("考官")) }));
     QVERIFY(!fs::exists("olvane.dat.new"));
     QCOMPARE(fs::current_path(), m_dir->path());
-}
-
-void AdminEndToEndTest::escapeAfterAPasswordChangeKeepsTheFile()
-{
-    const std::string before = readBytes("olvane.dat");
-    olv::WindowRobot robot;
-    enterPassword(robot, QStringLiteral("jk01"));
-    const QString change = QStringLiteral("修改口令");
-    robot.click(settingsWindow, change);
-    robot.type(change, QStringLiteral("输入新口令:"), QString());
-    robot.type(change, QStringLiteral("请再输一遍:"), QString());
-    robot.click(change, QStringLiteral("确定"));
-    robot.closeWindow(settingsWindow);
-    QVERIFY2(runAdmin(robot), qPrintable(robot.failure()));
-    QCOMPARE(readBytes("olvane.dat"), before);
 }
 
 void AdminEndToEndTest::bankEditorBuildsABankFromNothing()

@@ -20,17 +20,15 @@
 //   unexpected TEXT                     (then it exits with 3)
 //   idle | handed-in SCORE | done
 
-#include "client/exam/AnswerCardLine.h"
-#include "client/startup/ClientEnvironment.h"
-#include "client/startup/ClientStartup.h"
-#include "client/exam/ExamSession.h"
-#include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
 #include "client/StartupFixture.h"
 #include "client/driver/ExamScript.h"
+#include "client/exam/AnswerCardLine.h"
+#include "client/exam/ExamSession.h"
+#include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ClientStartup.h"
 #include "common/Prompter.h"
-#include "common/ScoreRecord.h"
-#include "common/TextFields.h"
 #include "platform/File.h"
 
 #include <chrono>
@@ -103,16 +101,6 @@ public:
 
 private:
     DriverLog& m_log;
-};
-
-class FixedLogin : public LoginRunner
-{
-public:
-    std::optional<LoginResult> run(const std::string&, bool) override
-    {
-        return LoginResult { padRight(gbk("一班"), schoolClassWidth), padRight(gbk("张三"), nameWidth),
-            scriptExamNumber };
-    }
 };
 
 struct Options
@@ -290,7 +278,7 @@ private:
     AgreeingPrompter m_prompter;
     SizedScreen m_screen;
     ClientEnvironment m_env;
-    FixedLogin m_login;
+    ScriptedLogin m_login;
     FakeExamView m_view;
     ExamState m_state;
     ExamSession m_session;
