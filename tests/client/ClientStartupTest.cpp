@@ -64,6 +64,7 @@ TEST_F(ClientStartupTest, ResumedExamRebuildsThePaperTheAnswersAndTheTime)
     EXPECT_TRUE(noLogin.asked.empty());
     EXPECT_EQ(resumed.paper.questions, state.paper.questions);
     EXPECT_EQ(resumed.paper.bankNumbers, state.paper.bankNumbers);
+    EXPECT_EQ(resumed.paperLines, state.paperLines);
     EXPECT_EQ(resumed.answerCard, state.answerCard);
     EXPECT_EQ(resumed.elapsedSeconds, 300);
     EXPECT_EQ(resumed.bankQuestionCount, 34);

@@ -82,7 +82,6 @@ struct RunLog
 {
     std::string text;
     std::string startMode;
-    std::string paper;
     std::optional<CardState> restored;
     std::vector<ScriptedConfirm> confirms;
     std::vector<std::string> prompts;
@@ -100,8 +99,6 @@ RunLog parseRunLog(const std::string& text)
         const std::string rest = line.substr(std::min(line.size(), parts[0].size() + 1));
         if (parts[0] == "start") {
             log.startMode = rest;
-        } else if (parts[0] == "paper") {
-            log.paper = rest;
         } else if (parts[0] == "card") {
             log.restored = CardState { { parts.begin() + 2, parts.end() }, std::stol(parts.at(1)) };
         } else if (parts[0] == "confirmed") {
@@ -117,29 +114,6 @@ RunLog parseRunLog(const std::string& text)
         }
     }
     return log;
-}
-
-// The paper's answers by position, from the logged "paper" line.
-struct LoggedQuestion
-{
-    int bankNumber = 0;
-    std::string answer;
-};
-
-std::vector<LoggedQuestion> questionsOf(const std::string& paper)
-{
-    const std::vector<std::string> parts = words(paper);
-    std::vector<LoggedQuestion> questions;
-    for (std::size_t i = 4; i < parts.size(); ++i) {
-        const std::size_t colon = parts[i].find(':');
-        questions.push_back({ std::stoi(parts[i].substr(0, colon)), parts[i].substr(colon + 1) });
-    }
-    return questions;
-}
-
-std::size_t kindIndex(int number)
-{
-    return number <= paperShape.singleChoiceEnd ? 0 : number <= paperShape.multipleChoiceEnd ? 1 : 2;
 }
 
 struct ExpectedMarking
@@ -247,18 +221,15 @@ protected:
             EXPECT_TRUE(log.confirms.empty());
             return;
         }
-        if (paper.empty()) {
+        if (!started) {
             // Nothing can have been confirmed before the first start the log saw.
             EXPECT_EQ(*log.restored, blankCard());
-            paper = log.paper;
+            started = true;
             known = *log.restored;
         } else {
             EXPECT_EQ(log.startMode, "resumed");
-            EXPECT_EQ(log.paper, paper);
             expectKnownOrOneAhead(*log.restored);
         }
-        EXPECT_TRUE(log.paper.starts_with(std::to_string(paperShape.singleChoiceEnd) + " "
-            + std::to_string(paperShape.multipleChoiceEnd) + " " + std::to_string(paperShape.questionCount) + " "));
         for (const ScriptedConfirm& confirm : log.confirms) {
             const ScriptedConfirm expected = test::nextConfirm(paperShape, known.elapsedSeconds);
             EXPECT_EQ(confirm, expected) << confirm.question << " " << confirm.answer << " " << confirm.elapsedSeconds;
@@ -270,7 +241,7 @@ protected:
     // (it was killed in between); afterwards the workspace is always complete.
     void checkPrompts(const RunLog& log, const std::vector<std::string>& expected) const
     {
-        if (paper.empty() && log.prompts.size() == 1)
+        if (!started && log.prompts.size() == 1)
             EXPECT_EQ(log.prompts.front(), "message 本地数据已不完整,请重新开始考试.");
         else
             EXPECT_EQ(log.prompts, expected);
@@ -302,12 +273,12 @@ protected:
             ASSERT_TRUE(card) << test::readBytes(workspace.answerCardFile(scriptExamNumber));
             EXPECT_EQ(card->bankQuestionCount, bankQuestions);
             const CardState found { card->lines, card->elapsedSeconds };
-            if (paper.empty())
+            if (!started)
                 EXPECT_EQ(found, blankCard());
             else
                 expectKnownOrOneAhead(found);
         }
-        if (!paper.empty())
+        if (started)
             checkStartedWorkspace(workspace);
     }
 
@@ -325,18 +296,23 @@ protected:
         EXPECT_EQ(indexBytes, storedIndex);
     }
 
-    // The score the final answer card earns, and the answer sheet marks that go with it.
+    // The score the final answer card earns on the stored paper, and the answer sheet marks
+    // that go with it.
     ExpectedMarking expectedMarking() const
     {
-        const std::vector<LoggedQuestion> questions = questionsOf(paper);
+        const Workspace workspace(env.workspace());
+        ExamPaper stored;
+        stored.questions = readQuestionBank(workspace.paperFile(scriptExamNumber), dir / "read.bak").bank.value();
+        stored.bankNumbers = readQuestionIndex(workspace, scriptExamNumber, paperShape.questionCount).value();
         int score = 0;
         std::string marks(bankQuestions, '*');
         for (int number = 1; number <= paperShape.questionCount; ++number) {
-            const LoggedQuestion& question = questions.at(static_cast<std::size_t>(number - 1));
+            const Question& question = stored.question(number);
             const bool right
                 = answerOfCardLine(known.lines.at(static_cast<std::size_t>(number - 1))) == question.answer;
-            score += right ? points[kindIndex(number)] : 0;
-            marks.at(static_cast<std::size_t>(question.bankNumber - 1)) = right ? 'R' : 'E';
+            score += right ? points[static_cast<int>(question.kind)] : 0;
+            marks.at(static_cast<std::size_t>(stored.bankNumbers.at(static_cast<std::size_t>(number - 1)) - 1))
+                = right ? 'R' : 'E';
         }
         return { std::to_string(score), marks };
     }
@@ -389,7 +365,7 @@ protected:
 
     test::TempDir logs;
     std::filesystem::path answerFile;
-    std::string paper; // as the first start logged it
+    bool started = false; // a start has been logged
     CardState known; // the answers and time confirmed so far
     std::string storedPaper;
     std::string storedIndex;

@@ -13,7 +13,6 @@
 //
 // Log lines, each on the disk before the driver goes on:
 //   start fresh|resumed
-//   paper SINGLE_END MULTIPLE_END COUNT HASH BANK:ANSWER ...
 //   card ELAPSED LINE ...
 //   confirmed QUESTION ANSWER ELAPSED
 //   message TEXT | confirm TEXT        (prompts it was prepared for)
@@ -33,7 +32,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -141,33 +139,6 @@ PaperShape shapeOf(const ExamPaper& paper)
     return { paper.singleChoiceEnd(), paper.multipleChoiceEnd(), paper.questionCount() };
 }
 
-// FNV-1a over every line of the paper as listed, so any change of text, order or tag shows.
-std::uint64_t paperHash(const std::vector<RenderedLine>& lines)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    const auto add = [&hash](std::string_view bytes) {
-        for (char byte : bytes)
-            hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
-    };
-    for (const RenderedLine& line : lines) {
-        add(line.text);
-        add("\n" + std::to_string(line.tag) + "\n");
-    }
-    return hash;
-}
-
-std::string paperLogLine(const ExamState& state)
-{
-    const PaperShape shape = shapeOf(state.paper);
-    std::string text = "paper " + std::to_string(shape.singleChoiceEnd) + " " + std::to_string(shape.multipleChoiceEnd)
-        + " " + std::to_string(shape.questionCount) + " " + std::to_string(paperHash(state.paperLines));
-    for (int number = 1; number <= shape.questionCount; ++number) {
-        text += " " + std::to_string(state.paper.bankNumbers.at(static_cast<std::size_t>(number - 1))) + ":"
-            + state.paper.question(number).answer;
-    }
-    return text;
-}
-
 std::string cardLogLine(const ExamState& state)
 {
     std::string text = "card " + std::to_string(state.elapsedSeconds);
@@ -238,7 +209,6 @@ private:
         if (!mode || *mode == StartMode::Review)
             m_log.fail("start");
         m_log.line(*mode == StartMode::Fresh ? "start fresh" : "start resumed");
-        m_log.line(paperLogLine(m_state));
         m_log.line(cardLogLine(m_state));
         m_session.goToQuestion(1);
     }
