@@ -9,21 +9,6 @@ namespace {
 using test::gbk;
 using test::readBytes;
 
-class ScriptedReview : public ReviewStartup
-{
-public:
-    bool prepare(ExamState& state) override
-    {
-        state.examNumber = "1001";
-        return true;
-    }
-    bool fillAnswerCard(ExamState& state) override
-    {
-        state.answerCard = { "reviewed" };
-        return true;
-    }
-};
-
 class ClientStartupTest : public test::StartupFixture
 {
 protected:
@@ -36,10 +21,7 @@ protected:
         writeRoster({ test::rosterLine("一班", "张三", "1001") });
     }
 
-    std::optional<StartMode> start(ExamState& started, ReviewStartup* review = nullptr)
-    {
-        return startExam(started, env, login, review);
-    }
+    std::optional<StartMode> start(ExamState& started) { return startExam(started, env, login); }
 
     ExamSettings settings = test::chineseExam(5, 3, 5);
     test::ScriptedLogin login;
@@ -190,23 +172,13 @@ TEST_F(ClientStartupTest, AHandInUnderWayIsResumedWithTheCardItHandedIn)
     EXPECT_FALSE(std::filesystem::exists(workspace().handInFile("1001")));
 }
 
-TEST_F(ClientStartupTest, ReviewModeNeedsItsStartupAndWritesNothing)
+// The review itself, with its own start-up, is ReviewStartupTest's.
+TEST_F(ClientStartupTest, ReviewModeNeedsItsStartup)
 {
     settings.reviewMode = 1;
     ASSERT_TRUE(writeExamSettings("olvane.dat", settings));
-    const std::string roster = readBytes("cj.kcj");
-
     EXPECT_FALSE(start(state));
     EXPECT_TRUE(prompter.prompts().empty());
-
-    ScriptedReview review;
-    ExamState reviewed;
-    EXPECT_EQ(start(reviewed, &review), StartMode::Review);
-    EXPECT_EQ(reviewed.answerCard, std::vector<std::string> { "reviewed" });
-    EXPECT_EQ(reviewed.paper.questionCount(), 13);
-    EXPECT_TRUE(login.asked.empty());
-    EXPECT_EQ(readBytes("cj.kcj"), roster);
-    EXPECT_TRUE(std::filesystem::is_empty(env.workspace()));
 }
 
 } // namespace

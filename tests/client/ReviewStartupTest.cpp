@@ -182,6 +182,7 @@ TEST_F(ReviewStartupTest, PaperCopyShowsThePaperAsSatWithTheCandidatesMarkedAnsw
     EXPECT_EQ(view.closes, 1);
     EXPECT_FALSE(session.submission().markingStarted());
     EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_TRUE(noLogin.asked.empty());
 }
 
 struct Fallback
