@@ -268,7 +268,6 @@ TEST_F(ReviewStartupTest, WithoutRosterLineThereIsNoClassNameOrScore)
 
 TEST_F(ReviewStartupTest, CancelledDialogEndsTheProgram)
 {
-    sitExam(someAnswers);
     EXPECT_FALSE(review(std::nullopt));
     EXPECT_TRUE(reviewPrompts().empty());
 }
