@@ -146,19 +146,6 @@ TEST_F(ExamSessionTest, AChangedAnswerReplacesTheCardLineOnOkAndStaysOnCancel)
     EXPECT_EQ(view.input, radio(-1));
 }
 
-TEST_F(ExamSessionTest, ConfirmStoresTheLettersInOrderAndWritesTheAnswerCardFile)
-{
-    session.goToQuestion(4);
-    view.input.checks[3] = true;
-    view.input.checks[1] = true;
-    state.elapsedSeconds = 75;
-    session.confirm();
-    EXPECT_EQ(state.answerCard[3], "4--BD");
-    EXPECT_EQ(view.answerCardLines[3], "4--BD");
-    EXPECT_EQ(readBytes(answerCardFile()), "1--\r\n2--\r\n3--\r\n4--BD\r\n5--\r\n6--\r\n10\r\n75        \r\n");
-    expectAt(5);
-}
-
 TEST_F(ExamSessionTest, AnAnswerThatCannotBeSavedStaysOnTheCardAndTheInvigilatorIsCalledOnce)
 {
     // A folder where the card should be: no card file can take its name.
