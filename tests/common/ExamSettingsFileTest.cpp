@@ -1,11 +1,8 @@
 #include "common/ExamSettingsFile.h"
 
-#include "platform/ReplacingWrite.h"
-#include "support/FaultCases.h"
 #include "support/TestFiles.h"
 
 #include <cfloat>
-#include <cerrno>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -117,16 +114,6 @@ TEST_F(ExamSettingsFileTest, UnopenableFileIsNeitherReadNorWritten)
     EXPECT_EQ(settings, clientDefaults());
     EXPECT_FALSE(writeExamSettings(m_dir / "no folder" / "olvane.dat", settings));
     EXPECT_FALSE(writeExamSettings(m_dir.path(), settings));
-}
-
-TEST_F(ExamSettingsFileTest, FailedWriteLeavesTheOldFileWhole)
-{
-    ASSERT_TRUE(writeExamSettings(path(), adminDefaults()));
-    const std::string before = readBytes(path());
-    test::FaultGuard guard;
-    faults::failOperation(FileOperation::Open, ENOSPC); // the temporary beside the file
-    EXPECT_FALSE(writeExamSettings(path(), clientDefaults()));
-    EXPECT_EQ(readBytes(path()), before);
 }
 
 TEST_F(ExamSettingsFileTest, WorkspaceCopyCarriesTheExamNumberOnLine24)

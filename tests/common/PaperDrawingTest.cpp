@@ -1,6 +1,5 @@
 #include "common/PaperDrawing.h"
 
-#include "common/PaperSeed.h"
 #include "support/PaperFixtures.h"
 
 #include <gtest/gtest.h>
@@ -66,26 +65,6 @@ TEST(PaperDrawingTest, QuestionOrderMovesTheDrawnPositionToTheFront)
     EXPECT_EQ(numbersOf(lists[multiple]), (std::vector<int> { 5, 4 }));
     EXPECT_EQ(numbersOf(lists[trueFalse]), (std::vector<int> { 6 }));
     EXPECT_EQ(random.state(), stateAfter(seed, 3));
-}
-
-NumberedQuestionLists paperFor(const std::string& examNumber)
-{
-    const PaperSeeds seeds = paperSeeds(DrawMode::ByExamNumber, 0, examNumber, 1700000000);
-    PaperRandom random(seeds.drawing);
-    NumberedQuestionLists lists
-        = drawQuestions(numberedLists(40, 30, 20), { 10, 10, 10 }, DrawMode::ByExamNumber, random);
-    random.seed(seeds.questionOrder);
-    shuffleQuestionOrder(lists, random);
-    random.seed(seeds.optionOrder);
-    EXPECT_TRUE(shuffleOptionOrder(lists, random));
-    return lists;
-}
-
-TEST(PaperDrawingTest, ExamNumbersWithTheSameLastDigitsGetTheSamePaper)
-{
-    EXPECT_EQ(paperFor("1005"), paperFor("2005"));
-    EXPECT_EQ(paperFor("31010120241005"), paperFor("1005"));
-    EXPECT_NE(paperFor("1005"), paperFor("1006"));
 }
 
 } // namespace

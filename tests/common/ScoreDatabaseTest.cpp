@@ -160,19 +160,6 @@ TEST_F(ScoreDatabaseTest, ARewriteOfAnotherLengthIsTheOldOrTheNewFileWhateverFai
     });
 }
 
-TEST_F(ScoreDatabaseTest, EmptyFileFindsNothingAndAppendCreatesTheFirstLine)
-{
-    File file = openFile();
-    EXPECT_FALSE(findScoreRecord(file, "1001", ScoreMatch::Padded));
-    EXPECT_FALSE(findScoreRecord(file, "1001", ScoreMatch::SpaceFree));
-    const ScoreRecord login { "1", "Li", "1001", loginMark() };
-    ASSERT_TRUE(appendScoreRecord(file, login));
-    ASSERT_TRUE(findScoreRecord(file, "1001", ScoreMatch::Padded));
-    ASSERT_TRUE(appendScoreRecord(file, li));
-    file.close();
-    EXPECT_EQ(readBytes(path()), stored(login) + stored(li));
-}
-
 TEST_F(ScoreDatabaseTest, WholeFileIsWrittenAndReadBackLineByLine)
 {
     writeBytes(path(), "old content that is longer than the new one, to be truncated away..............");
