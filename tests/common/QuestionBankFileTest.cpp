@@ -152,14 +152,11 @@ TEST(QuestionBankTextTest, ParsesShortAndUnusualTexts)
         QuestionBank bank;
     } cases[] = {
         { "empty file", "", {} },
-        { "ends before the multiple-choice marker", crlfLines({ sc }), {} },
         { "ends after the multiple-choice marker", crlfLines({ sc, mc }), {} },
         { "ends after a complete record, before a marker", crlfLines({ sc, "s", "a", "b", "c", "d", "A" }),
             { { single("s", { "a", "b", "c", "d" }, "A") }, {}, {} } },
         { "ends inside a single-choice record", crlfLines({ sc, "s", "a" }),
             { { single("s", { "a", "", "", "" }, "") }, {}, {} } },
-        { "ends inside a multiple-choice record", crlfLines({ sc, mc, "m", "a", "b", "c" }),
-            { {}, { multiple("m", { "a", "b", "c", "" }, "") }, {} } },
         { "ends after a true/false stem", crlfLines({ sc, mc, tf, "t", "A", "u" }),
             { {}, {}, { trueFalse("t", "A"), trueFalse("u", "") } } },
         { "last line without a line end", crlfLines({ sc, mc, tf, "t" }) + "B", { {}, {}, { trueFalse("t", "B") } } },

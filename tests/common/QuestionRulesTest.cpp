@@ -34,7 +34,6 @@ TEST(QuestionRulesTest, FirstBrokenRule)
         { question(SingleChoice, "", "A"), EmptyStem },
         { question(SingleChoice, "", "", ""), EmptyStem }, // the stem is tested first
         { question(SingleChoice, "stem", "A", ""), NoOption },
-        { question(MultipleChoice, "stem", "AB", ""), NoOption },
         { question(SingleChoice, "stem", ""), EmptyAnswer },
         { question(SingleChoice, "stem", "AB"), OneLetterExpected },
         { question(TrueFalse, "stem", "AB"), OneLetterExpected },

@@ -81,7 +81,6 @@ TEST_F(ScoreDatabaseTest, PaddedAndSpaceFreeMatchingDiffer)
     };
     const Case cases[] = {
         { "1001", ScoreMatch::Padded, false },
-        { "1001", ScoreMatch::SpaceFree, true },
         { " 1 0 01 ", ScoreMatch::SpaceFree, true },
         { "10 02", ScoreMatch::Padded, true },
         { "1002", ScoreMatch::Padded, false },

@@ -39,28 +39,23 @@ protected:
     test::TempDir m_dir;
 };
 
-TEST_F(WholeFileWriteFaultTest, ReplacingWrite)
-{
-    expectSurvives(m_dir / "card.das", [&] { return writeTextReplacing(m_dir / "card.das", "1--A\n2--B\n"); });
-}
-
-TEST_F(WholeFileWriteFaultTest, QuestionBank)
+TEST_F(WholeFileWriteFaultTest, EveryWholeFileWriter)
 {
     QuestionBank bank;
     bank.trueFalseQuestions.push_back({ QuestionKind::TrueFalse, "stem", {}, "A" });
-    expectSurvives(
-        m_dir / "bank.kst", [&] { return writeQuestionBank(bank, m_dir / "bank.kst") == BankWriteResult::Written; });
-}
-
-TEST_F(WholeFileWriteFaultTest, ExamSettings)
-{
-    expectSurvives(m_dir / "olvane.dat", [&] { return writeExamSettings(m_dir / "olvane.dat", adminDefaults()); });
-}
-
-TEST_F(WholeFileWriteFaultTest, ScoreDatabase)
-{
     const std::vector<ScoreRecord> records { { "1", "Li", "1001", "" }, { "1", "Wang", "1002", "" } };
-    expectSurvives(m_dir / "cj.kcj", [&] { return writeScoreDatabase(m_dir / "cj.kcj", records) == FileResult::Done; });
+    using Path = std::filesystem::path;
+    const std::pair<const char*, std::function<bool(const Path&)>> writers[] = {
+        { "card.das", [](const Path& path) { return writeTextReplacing(path, "1--A\n2--B\n"); } },
+        { "bank.kst", [&](const Path& path) { return writeQuestionBank(bank, path) == BankWriteResult::Written; } },
+        { "olvane.dat", [](const Path& path) { return writeExamSettings(path, adminDefaults()); } },
+        { "cj.kcj", [&](const Path& path) { return writeScoreDatabase(path, records) == FileResult::Done; } },
+    };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        const Path target = m_dir / name;
+        expectSurvives(target, [&] { return write(target); });
+    }
 }
 
 struct stat statusOf(const std::filesystem::path& path)
