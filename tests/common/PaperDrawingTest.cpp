@@ -67,5 +67,86 @@ TEST(PaperDrawingTest, QuestionOrderMovesTheDrawnPositionToTheFront)
     EXPECT_EQ(random.state(), stateAfter(seed, 3));
 }
 
+using test::WantedDraw;
+
+// A seed whose draws pick these options (1..4 for A..D).
+std::uint32_t seedPicking(const std::vector<int>& options)
+{
+    std::vector<WantedDraw> draws;
+    for (int option : options)
+        draws.push_back({ 4, option - 1 });
+    return test::seedGiving(draws);
+}
+
+NumberedQuestion question(QuestionKind kind, std::array<std::string, 4> options, std::string answer)
+{
+    return { Question { kind, "stem", std::move(options), std::move(answer) }, 1 };
+}
+
+struct Case
+{
+    const char* name;
+    QuestionKind kind;
+    std::vector<int> picks;
+    std::array<std::string, 4> options;
+    std::string answer;
+    std::array<std::string, 4> expectedOptions;
+    std::string expectedAnswer;
+    bool ok = true;
+};
+
+TEST(ShuffleOptionOrderTest, ExchangesTwoFilledOptionsOfAChoiceAndMapsTheAnswer)
+{
+    const auto single = QuestionKind::SingleChoice;
+    const auto multiple = QuestionKind::MultipleChoice;
+    const auto trueFalse = QuestionKind::TrueFalse;
+    const std::string gbkWithLowTrail = "\xB0\x61"; // trail byte equal to 'a'
+    const Case cases[] = {
+        { "an empty option leaves it alone", single, { 2, 4 }, { "A", "B", "C", "" }, "a", { "A", "B", "C", "" }, "a" },
+        { "answer a follows A to C", single, { 1, 3 }, { "A", "B", "C", "" }, "a", { "C", "B", "A", "" }, "C" },
+        { "answer of b goes to a", single, { 1, 2 }, { "A", "B", "C", "D" }, "b", { "B", "A", "C", "D" }, "A" },
+        { "other answer is only upper-cased", single, { 1, 3 }, { "A", "B", "C", "D" }, "d", { "C", "B", "A", "D" },
+            "D" },
+        { "only the first letter counts", single, { 1, 3 }, { "A", "B", "C", "D" }, "AC", { "C", "B", "A", "D" },
+            "CC" },
+        { "repeats b until it differs", single, { 2, 2, 2, 4 }, { "A", "B", "C", "D" }, "B", { "A", "D", "C", "B" },
+            "D" },
+        { "one of the letters moves", multiple, { 2, 3 }, { "A", "B", "C", "D" }, "ABD", { "A", "C", "B", "D" },
+            "ACD" },
+        { "both letters stay", multiple, { 1, 2 }, { "A", "B", "C", "D" }, "ABD", { "B", "A", "C", "D" }, "ABD" },
+        { "lower case maps too", multiple, { 3, 2 }, { "A", "B", "C", "D" }, "abd", { "A", "C", "B", "D" }, "ACD" },
+        { "double-byte text is not upper-cased", multiple, { 3, 4 }, { "A", "B", "C", "D" }, gbkWithLowTrail + "c",
+            { "A", "B", "D", "C" }, gbkWithLowTrail + "D" },
+        // An empty single-choice answer fails only when two options are exchanged.
+        { "empty answer exchanged", single, { 1, 3 }, { "A", "B", "C", "D" }, "", { "C", "B", "A", "D" }, "", false },
+        { "empty answer, D empty", single, { 1, 4 }, { "A", "B", "C", "" }, "", { "A", "B", "C", "" }, "" },
+        { "true/false neither changes nor draws", trueFalse, {}, { "x", "y", "", "" }, "b", { "x", "y", "", "" }, "b" },
+    };
+    for (const Case& c : cases) {
+        const std::uint32_t seed = seedPicking(c.picks);
+        NumberedQuestionLists lists;
+        lists[static_cast<std::size_t>(c.kind)].push_back(question(c.kind, c.options, c.answer));
+        PaperRandom random(seed);
+        EXPECT_EQ(shuffleOptionOrder(lists, random), c.ok) << c.name;
+        const Question& result = lists[static_cast<std::size_t>(c.kind)][0].question;
+        EXPECT_EQ(result.options, c.expectedOptions) << c.name;
+        EXPECT_EQ(result.answer, c.expectedAnswer) << c.name;
+        EXPECT_EQ(random.state(), stateAfter(seed, static_cast<int>(c.picks.size()))) << c.name;
+    }
+}
+
+TEST(ShuffleOptionOrderTest, SingleChoiceBeforeMultipleChoiceInListOrder)
+{
+    NumberedQuestionLists lists;
+    lists[1].push_back(question(QuestionKind::MultipleChoice, { "A", "B", "C", "D" }, "AB"));
+    lists[0].push_back(question(QuestionKind::SingleChoice, { "A", "B", "C", "D" }, "A"));
+    lists[0].push_back(question(QuestionKind::SingleChoice, { "A", "B", "C", "D" }, "A"));
+    PaperRandom random(seedPicking({ 1, 2, 3, 4, 2, 3 }));
+    ASSERT_TRUE(shuffleOptionOrder(lists, random));
+    EXPECT_EQ(lists[0][0].question.answer, "B");
+    EXPECT_EQ(lists[0][1].question.answer, "A");
+    EXPECT_EQ(lists[1][0].question.answer, "AC");
+}
+
 } // namespace
 } // namespace olv
