@@ -88,20 +88,6 @@ TEST_F(QuestionBankFileTest, WritesTheWholeFileByteForByteAndReadsItBack)
     EXPECT_TRUE(File::open(bankPath(), OpenMode::ReadOnly, Sharing::Exclusive).has_value());
 }
 
-TEST_F(QuestionBankFileTest, OddLengthFileKeepsItsLastByteThroughReadAndWrite)
-{
-    const std::string text = crlfLines({ gbk("●单选题:"), gbk("●多选题:"), gbk("●判断题:"), "abc", "B" });
-    ASSERT_EQ(text.size() % 2, 1u);
-    const std::string file = stored(text);
-    EXPECT_EQ(file.back(), '\n');
-    test::writeBytes(bankPath(), file);
-
-    const QuestionBank bank = readBack();
-    ASSERT_EQ(bank.trueFalseQuestions.size(), 1u);
-    ASSERT_EQ(writeQuestionBank(bank, bankPath()), BankWriteResult::Written);
-    EXPECT_EQ(test::readBytes(bankPath()), file);
-}
-
 TEST_F(QuestionBankFileTest, ReadNamesTheFailedStep)
 {
     EXPECT_EQ(readQuestionBank(bankPath(), temporaryPath()).failure, BankReadFailure::CannotOpenBank);
@@ -174,6 +160,7 @@ TEST(QuestionBankTextTest, ParsesShortAndUnusualTexts)
 
 using namespace std::string_literals;
 
+// The storage transform of every bank read and write.
 TEST(ByteSwapTest, ExchangesEachCompletePairAndKeepsAnOddLastByte)
 {
     const struct

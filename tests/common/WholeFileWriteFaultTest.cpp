@@ -1,6 +1,8 @@
 // Every whole-file writer, with each step of its write failing in turn: the target keeps its old
 // bytes and the failure is reported (or, when only the folder sync after the rename failed, has
-// the new ones and the save counts as done), and no temporary is left.
+// the new ones and the save counts as done), and no temporary is left. The appends to the shared
+// files below.
+#include "common/AnswerRecord.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
@@ -17,6 +19,7 @@ namespace olv {
 namespace {
 
 using test::readBytes;
+using test::writeBytes;
 
 class WholeFileWriteFaultTest : public ::testing::Test
 {
@@ -145,6 +148,67 @@ TEST_F(WholeFileWriteFaultTest, AFailedFolderSyncAfterTheRenameIsAWarningOnly)
     setFolderSyncWarning(nullptr);
     EXPECT_EQ(warned, std::vector<std::filesystem::path> { target });
     EXPECT_EQ(readBytes(target), "new");
+}
+
+// The appends to the shared files: a record lands whole, on a line of its own, or the file is
+// left exactly as it was.
+const ScoreRecord wang { "1", "Wang", "1002", "90" };
+const std::string wangStored = swapLineBytePairs(formatScoreLine(wang)) + "\r\n";
+const std::string answerRecord = "3  1001          *R*E*";
+
+struct Append
+{
+    const char* name;
+    OpenMode mode;
+    std::function<bool(File&)> append;
+    std::string record; // the bytes the append adds
+};
+
+const std::vector<Append> appends {
+    { "answer record", OpenMode::WriteAppendCreate, [](File& f) { return appendAnswerRecord(f, answerRecord); },
+        answerRecord + "\r\r\n" },
+    { "score line", OpenMode::ReadWriteCreate, [](File& f) { return appendScoreRecord(f, wang); }, wangStored },
+};
+
+class SharedAppendFaultTest : public ::testing::Test
+{
+protected:
+    std::string appendTo(const Append& append, const std::string& bytes)
+    {
+        writeBytes(m_path, bytes);
+        File file = File::open(m_path, append.mode).value();
+        EXPECT_TRUE(append.append(file)) << append.name;
+        return readBytes(m_path);
+    }
+
+    test::TempDir m_dir;
+    std::filesystem::path m_path = m_dir / "shared";
+};
+
+TEST_F(SharedAppendFaultTest, AFailedAppendLeavesTheFileAsItWas)
+{
+    test::FaultGuard guard;
+    const std::string before = "earlier record\r\n";
+    for (const Append& append : appends) {
+        for (const test::FaultCase& fault : test::writeFaults(append.record.size())) {
+            writeBytes(m_path, before);
+            File file = File::open(m_path, append.mode).value();
+            fault.arm();
+            EXPECT_FALSE(append.append(file)) << append.name << ": " << fault.name;
+            faults::disarm();
+            file.close();
+            EXPECT_EQ(readBytes(m_path), before) << append.name << ": " << fault.name;
+        }
+    }
+}
+
+TEST_F(SharedAppendFaultTest, ARecordStartsOnALineOfItsOwn)
+{
+    for (const Append& append : appends) {
+        EXPECT_EQ(appendTo(append, ""), append.record) << append.name;
+        EXPECT_EQ(appendTo(append, "whole\r\n"), "whole\r\n" + append.record) << append.name;
+        EXPECT_EQ(appendTo(append, "cut sho"), "cut sho\r\n" + append.record) << append.name;
+    }
 }
 
 } // namespace
