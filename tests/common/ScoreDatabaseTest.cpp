@@ -110,7 +110,8 @@ TEST_F(ScoreDatabaseTest, OverlongLineIsSkippedAndTheNextOneFound)
 
 TEST_F(ScoreDatabaseTest, ARewriteReplacesTheFoundLineAndKeepsEveryOtherLine)
 {
-    // A 70-byte line as the editor writes it for a long name, between lines of other shapes.
+    // A 70-byte line as the editor writes it for a long name (a field is never cut to its width),
+    // between lines of other shapes.
     const ScoreRecord longName { "1", "AVeryLongNameOfTwentyNineByte", "1002", blankScoreField() };
     const ScoreRecord shortName { "1", "Short", "1002", "77" };
     const std::string before = stored(li) + stored(std::string("odd line")) + "\x01\x02\n";
@@ -212,12 +213,6 @@ TEST(ScoreRecordTest, RecordOfTwoCharacterClassAndNameIs57Bytes)
     EXPECT_EQ(stored, expectedStored);
     EXPECT_EQ(stored[56], plain[56]);
     EXPECT_EQ(swapLineBytePairs(stored), plain);
-}
-
-TEST(ScoreRecordTest, FieldsLongerThanTheirWidthStayWhole)
-{
-    const ScoreRecord record { "classthatis17byte", "n", "123456789012345", "123456789" };
-    EXPECT_EQ(formatScoreLine(record), "classthatis17byte*n" + std::string(15, ' ') + ".123456789012345-123456789");
 }
 
 struct SplitCase

@@ -171,10 +171,9 @@ TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
     test::writeBytes(dir / "emoji.txt", "●单选题:\n\xF0\x9F\x98\x80\nA\nB\nC\nD\nA\n●多选题:\n●判断题:\n");
     test::writeBytes(dir / "roster.txt", "一班\t张三\t1001\n");
     for (const char* arguments : { "", "nonsense", "bank-text", "bank-text missing.kst", "scores missing.kcj",
-                                   "paper missing.dat 1001 0", "paper olvane.dat 1001 soon",
-                                   "bank-pack emoji.txt out.kst", "roster-pack missing.txt out.kcj",
-                                   "roster-pack roster.txt nofolder/out.kcj", "settings-defaults nofolder/olvane.dat",
-                                   "settings-set", "settings-set nofolder/olvane.dat" }) {
+             "paper missing.dat 1001 0", "paper olvane.dat 1001 soon", "bank-pack emoji.txt out.kst",
+             "roster-pack missing.txt out.kcj", "roster-pack roster.txt nofolder/out.kcj",
+             "settings-defaults nofolder/olvane.dat", "settings-set", "settings-set nofolder/olvane.dat" }) {
         const auto result = run(arguments);
         EXPECT_EQ(result.exitCode, 1) << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;
