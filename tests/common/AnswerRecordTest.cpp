@@ -96,14 +96,5 @@ TEST_F(AnswerRecordTest, ShortOrDamagedLinesParseToWhatTheyHold)
         EXPECT_EQ(parseAnswerRecord(line), expected) << "'" << line << "'";
 }
 
-TEST_F(AnswerRecordTest, AllLinesAreReadWithTheirCr)
-{
-    writeBytes(path(), "3  1001          *R*E*\r\r\n5  1002          RRE**\r\r\n");
-    TextLines lines = readAnswerLines(path());
-    ASSERT_EQ(lines.result, FileResult::Done);
-    EXPECT_EQ(lines.lines, (std::vector<std::string> { "3  1001          *R*E*\r", "5  1002          RRE**\r" }));
-    EXPECT_EQ(readAnswerLines(m_dir / "missing.txt").result, FileResult::CannotOpen);
-}
-
 } // namespace
 } // namespace olv
