@@ -184,30 +184,5 @@ TEST(ByteSwapTest, ExchangesEachCompletePairAndKeepsAnOddLastByte)
     }
 }
 
-TEST(ByteSwapTest, FileCopyAppliesTheTransformToTheWholeFile)
-{
-    test::TempDir dir;
-    std::string text;
-    for (int i = 0; i < 251; ++i) // odd, and longer than a 100-byte block
-        text += static_cast<char>(i);
-    test::writeBytes(dir / "in", text);
-
-    ASSERT_EQ(swapBytePairs(dir / "in", dir / "out"), SwapFileResult::Done);
-    std::string expected = text;
-    swapBytePairs(expected);
-    EXPECT_EQ(test::readBytes(dir / "out"), expected);
-    EXPECT_EQ(test::readBytes(dir / "out").back(), text.back());
-}
-
-TEST(ByteSwapTest, FileCopyNamesTheFailedStep)
-{
-    test::TempDir dir;
-    EXPECT_EQ(swapBytePairs(dir / "missing", dir / "out"), SwapFileResult::CannotOpenSource);
-    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
-
-    test::writeBytes(dir / "in", "ab");
-    EXPECT_EQ(swapBytePairs(dir / "in", dir / "no-folder" / "out"), SwapFileResult::CannotCreateDestination);
-}
-
 } // namespace
 } // namespace olv
