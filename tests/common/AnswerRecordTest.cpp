@@ -39,7 +39,7 @@ TEST_F(AnswerRecordTest, ExampleRecordEndsWithCrCrLfOnDiskAndOneCrWhenRead)
 {
     const std::string text = exampleRecord("3", "1001          ");
     EXPECT_EQ(text, "3  1001          *R*E*");
-    // The bytes an append puts on disk are checked in SharedAppendFaultTest.
+    // The bytes an append puts on disk are checked in WholeFileWriteFaultTest (SharedAppendFaultTest).
     writeBytes(path(), text + "\r\r\n");
 
     std::optional<std::string> found = find("1001");

@@ -56,7 +56,7 @@ TEST(PaperDrawingTest, NumbersAcrossTheKindsAndBuildsThePaperInListOrder)
 
 // Which questions a draw keeps, and the draws it makes, in every mode and for wanted counts
 // inside and outside the bank, are compared with the plain reference in
-// DrawQuestionsDifferentialTest.
+// DrawQuestionsDifferentialTest below.
 
 TEST(PaperDrawingTest, QuestionOrderMovesTheDrawnPositionToTheFront)
 {
