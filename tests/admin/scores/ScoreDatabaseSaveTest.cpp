@@ -7,6 +7,7 @@
 #include "support/ChildProcess.h"
 #include "support/FaultCases.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -47,12 +48,6 @@ protected:
         editor.load();
     }
 
-    std::string database(const std::vector<ScoreRecord>& records) const
-    {
-        EXPECT_EQ(writeScoreDatabase(dir / "expected.kcj", records), FileResult::Done);
-        return readBytes(dir / "expected.kcj");
-    }
-
     test::TempDir dir;
     std::filesystem::path path = dir / "cj.kcj";
     const std::vector<ScoreRecord> roster = { record("一班", "张三", "1001"), record("一班", "李四", "1002"),
@@ -85,7 +80,7 @@ TEST_F(ScoreDatabaseSaveTest, WhatMachinesWroteSinceTheLoadIsKeptBesideTheExamin
     ASSERT_EQ(machines.wait(), 0);
 
     editor.save();
-    const std::string saved = database({ record("一班", "张三", "1001", loginMark()),
+    const std::string saved = test::stored({ record("一班", "张三", "1001", loginMark()),
         record("一班", "李思", "1002", "90"), record("一班", "王五", "1003", "85"), record("一班", "赵六", "1004"),
         record("二班", "孙七", "2001"), record("三班", "周八", "3001", loginMark()) });
     EXPECT_EQ(readBytes(path), saved);
@@ -146,7 +141,8 @@ TEST_F(ScoreDatabaseSaveTest, RecordsAlreadyInTheFileAreNotAddedAgain)
         editor.save();
     }
     editor.save();
-    EXPECT_EQ(readBytes(path), database({ roster[0], roster[1], roster[2], roster[3], record("二班", "孙七", "2001") }));
+    EXPECT_EQ(
+        readBytes(path), test::stored({ roster[0], roster[1], roster[2], roster[3], record("二班", "孙七", "2001") }));
     EXPECT_TRUE(prompter.texts().empty());
 }
 
