@@ -16,6 +16,11 @@ T* child(const QWidget* window, const char* name)
         qFatal("no control %s", name);
     return found;
 }
+template <typename T = QWidget>
+T* child(const QWidget& window, const char* name)
+{
+    return child<T>(&window, name);
+}
 
 // The text of one line of a list.
 inline QString rowText(const QListView* list, int row) { return list->model()->index(row, 0).data().toString(); }

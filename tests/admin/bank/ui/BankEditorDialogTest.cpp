@@ -4,6 +4,7 @@
 #include "common/QuestionBankFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
+#include "support/WidgetLookup.h"
 #include "ui/LineListModel.h"
 
 #include <QApplication>
@@ -16,20 +17,12 @@
 #include <functional>
 
 using olv::BankEditorDialog;
+using olv::test::child;
 using olv::test::gbk;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-template <typename T = QWidget>
-T* child(const QWidget& dialog, const char* name)
-{
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 // Clicks near the left end, where a radio button has its circle.
 void click(const QWidget& dialog, const char* button)
@@ -209,7 +202,8 @@ void BankEditorDialogTest::selectsDeletesAndLeaves()
         driven = true;
     });
     QVERIFY(driven);
-    QCOMPARE(prompter.texts(), std::vector<std::string>(3, "上次存盘后输入的数据还未保存\n真的要放弃这些数据吗？"));
+    const auto asked = olv::test::confirmPrompt("上次存盘后输入的数据还未保存\n真的要放弃这些数据吗？", "有数据未保存");
+    QVERIFY(prompter.prompts() == std::vector({ asked, asked, asked }));
     QVERIFY(olv::test::readBytes(bankPath) == before);
 }
 
