@@ -91,27 +91,7 @@ TEST_F(SettingsFormTest, RefusedEntriesKeepTheRecordAndTakeTheFocus)
     }
 }
 
-TEST_F(SettingsFormTest, NumbersAreTakenWithBlanksAndSigns)
-{
-    SettingsForm settings = form();
-    m_view[SingleChoiceCount] = " 7 ";
-    m_view[FixedNumber] = "+3";
-    m_view[EarliestHandIn] = "-0";
-    m_view[SingleChoicePoints] = "2.50";
-    m_view[TrueFalsePoints] = "1e1";
-    m_view.flags[0] = true;
-    m_view.mode = 3;
-    ASSERT_TRUE(settings.takeFields());
-    ExamSettings expected = startSettings();
-    expected.singleChoiceCount = 7;
-    expected.fixedNumber = 3;
-    expected.singleChoicePoints = 2.5f;
-    expected.trueFalsePoints = 10;
-    expected.shuffleQuestions = 1;
-    expected.drawMode = DrawMode::FixedNumber;
-    EXPECT_EQ(settings.settings(), expected);
-}
-
+// How each box is taken is SavedFileHoldsTheBoxesByteForByte's, what is a number NumberTextTest's.
 TEST_F(SettingsFormTest, SaveRefusesTimesAtTheEdges)
 {
     struct Case
@@ -122,12 +102,10 @@ TEST_F(SettingsFormTest, SaveRefusesTimesAtTheEdges)
     };
     const Case cases[] = {
         { "0", "0", "考试时间设置错,请重新输入" },
-        { "-5", "0", "考试时间设置错,请重新输入" },
         { "10", "-1", "考试时间设置错,请重新输入" },
         { "1", "0", nullptr },
         { "45", "45", nullptr },
         { "45", "46", "最早交卷时间不能大于考试时间。" },
-        { "100000", "99999", nullptr },
     };
     for (const Case& c : cases) {
         fs::remove(settingsFile());
