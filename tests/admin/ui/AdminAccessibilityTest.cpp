@@ -26,7 +26,9 @@
 #include "support/AccessibilityWalk.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
+#include "support/WidgetLookup.h"
 #include "ui/GbkString.h"
 #include "ui/QtPrompter.h"
 
@@ -39,7 +41,9 @@
 
 using namespace olv;
 using test::AccessibleAction;
+using test::child;
 using test::gbk;
+using test::rowText;
 
 namespace {
 
@@ -50,16 +54,6 @@ const QString& selectLine = test::selectRowAction;
 using Actions = std::vector<AccessibleAction>;
 using Drive = std::function<void(QWidget*)>;
 
-template <typename T = QWidget>
-T* child(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QString rowText(QListView* list, int row) { return list->model()->index(row, 0).data().toString(); }
 // The first line of `list` that holds `part`.
 QString lineWith(QListView* list, const QString& part)
 {
@@ -100,8 +94,6 @@ QStringList faultsOf(QWidget* window, const Actions& actions)
     faults += test::accessibilityFaults(window, -1);
     return faults;
 }
-
-std::string stored(const ScoreRecord& record) { return swapLineBytePairs(formatScoreLine(record)) + "\r\n"; }
 
 Question question(QuestionKind kind, const char* stem, std::string answer)
 {
@@ -165,10 +157,7 @@ void AdminAccessibilityTest::everyWindow()
     const std::vector<ScoreRecord> records = { { gbk("三班"), gbk("甲"), "1005", "50" },
         { gbk("三班"), gbk("乙"), "1001", "60" }, { gbk("三班"), gbk("丙"), "1006", "99" },
         { gbk("二班"), gbk("丁"), "1003", "80" }, { gbk("二班"), gbk("戊"), "1002", "40" } };
-    std::string scoreBytes;
-    for (const ScoreRecord& record : records)
-        scoreBytes += stored(record);
-    test::writeBytes(scoreFile, scoreBytes);
+    test::writeBytes(scoreFile, test::stored(records));
     const auto answerFile = *m_dir / "daan.txt";
     test::writeBytes(answerFile, "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
     FixedClock clock(0);
@@ -193,6 +182,12 @@ void AdminAccessibilityTest::everyWindow()
             actions.push_back({ buttons[i], press, [window, path] { return reads(window, path); } });
         }
         return actions;
+    };
+
+    // Both file merges name their three buttons alike.
+    const auto fileMergeActions = [&](QWidget* window) {
+        const auto name = [window](const char* button) { return child<QPushButton>(window, button)->accessibleName(); };
+        return mergeActions(window, { name("firstButton"), name("secondButton"), name("newFileButton") });
     };
 
     const struct
@@ -280,19 +275,9 @@ void AdminAccessibilityTest::everyWindow()
                     { QStringLiteral("试题库文件1"), QStringLiteral("试题库文件2"), QStringLiteral("新试题库文件") });
             } },
         { "score merge", [&](const Drive& drive) { modal(drive, [&] { runScoreMerge(nullptr, m_prompter); }); },
-            [&](QWidget* window) {
-                return mergeActions(window,
-                    { child<QPushButton>(window, "firstButton")->accessibleName(),
-                        child<QPushButton>(window, "secondButton")->accessibleName(),
-                        child<QPushButton>(window, "newFileButton")->accessibleName() });
-            } },
+            fileMergeActions },
         { "answer sheet merge", [&](const Drive& drive) { modal(drive, [&] { runAnswerMerge(nullptr, m_prompter); }); },
-            [&](QWidget* window) {
-                return mergeActions(window,
-                    { child<QPushButton>(window, "firstButton")->accessibleName(),
-                        child<QPushButton>(window, "secondButton")->accessibleName(),
-                        child<QPushButton>(window, "newFileButton")->accessibleName() });
-            } },
+            fileMergeActions },
         { "score list",
             [&](const Drive& drive) { modal(drive, [&] { runScoreViewer(nullptr, m_prompter, scoreFile); }); },
             [&](QWidget* window) {
