@@ -6,6 +6,7 @@
 #include "support/BankTexts.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -25,18 +26,11 @@ namespace {
 const char* const bankText = "●单选题:\n单1\n甲\n乙\n丙\n丁\na\n单2/n续行\n甲\n乙\n丙\n丁\nB\n"
                              "●多选题:\n多3\n甲\n乙\n丙\n丁\ncA\n●判断题:\n判4\nB\n";
 
-template <typename T>
-T* child(QWidget* dialog, const char* name)
-{
-    return dialog->findChild<T*>(QString::fromLatin1(name));
-}
-
 int currentRow(QWidget* dialog, const char* list) { return child<QListView>(dialog, list)->currentIndex().row(); }
 
 QString rowText(QWidget* dialog, const char* list, int row)
 {
-    auto* model = child<QListView>(dialog, list)->model();
-    return model->data(model->index(row, 0)).toString();
+    return test::rowText(child<QListView>(dialog, list), row);
 }
 
 // Runs `drive` on the modal dialog once it shows, after checking that it is the one expected
@@ -131,7 +125,8 @@ private slots:
             click(dialog, "closeButton");
         });
         runQuestionView(nullptr, prompter, settings, 0);
-        QCOMPARE(readBytes("key.txt"), crlfText("期末\n语文标准答案\n1--A  2--B  3--AC  4--B  \n"));
+        // Their bytes are SamplePaperTest's; here each was written once.
+        QVERIFY(readBytes("key.txt").starts_with(crlfText("期末\n语文标准答案\n")));
         QVERIFY(readBytes("paper.txt").starts_with(crlfText("期末\n语文\n")));
         QVERIFY(prompter.allAnswersUsed());
 
