@@ -52,14 +52,10 @@ void LineListDialogsTest::scoreViewerSortsRetakesAndExits()
     prompter.answerConfirm(true);
     bool checked = false;
     test::onNextModal<ScoreViewerDialog>([&](QWidget* dialog) {
+        // Sorting, selecting and the retake's question are AdminAccessibilityTest's actions.
         checkButtonNames(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("考生成绩"));
         QVERIFY(dialog->findChild<QRadioButton*>("sortNone")->isChecked());
         auto* list = dialog->findChild<QListView*>("scoreList");
-        QCOMPARE(list->accessibleName(), QStringLiteral("考生成绩"));
-        QCOMPARE(list->model()->rowCount(), 2 + 5);
-        QVERIFY(rowText(list, 1).startsWith(QStringLiteral("一班             张三")));
-
         click(dialog, "sortByScore");
         QVERIFY(rowText(list, 1).contains(QStringLiteral("李四")));
         clickRow(list, 1);
@@ -102,18 +98,15 @@ void LineListDialogsTest::answerAnalysisShowsHidesAndCloses()
         checkButtonNames(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("查看答题情况"));
         auto* list = dialog->findChild<QListView*>("answerList");
-        QCOMPARE(list->model()->rowCount(), 6);
         // The CR that ends each answer sheet line is not drawn.
         QCOMPARE(rowText(list, 2), QStringLiteral("67 1001          RRE"));
-        QCOMPARE(rowText(list, 5), QStringLiteral("1:2/0 2:1/1 3:0/1 "));
 
         const auto clickRowThenHide = [&](int row) {
             clickRow(list, row);
             click(dialog, "hideButton");
         };
-        clickRowThenHide(2);
+        clickRowThenHide(2); // the counts after it are AnswerAnalysisViewerTest's
         QCOMPARE(list->model()->rowCount(), 5);
-        QCOMPARE(rowText(list, 4), QStringLiteral("1:1/0 2:0/1 3:0/0 "));
         checked = true;
         // Hiding the last candidate line closes the window.
         clickRowThenHide(2);
