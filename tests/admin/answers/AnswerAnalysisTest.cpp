@@ -1,8 +1,8 @@
 #include "admin/answers/AnswerAnalysis.h"
 
+#include "admin/FakeListView.h"
 #include "admin/answers/AnswerAnalysisViewer.h"
 #include "admin/answers/ItemStatistics.h"
-#include "admin/FakeListView.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 
@@ -23,15 +23,8 @@ std::string sheetLine(const std::string& score, const std::string& examNumber, c
         + "\r";
 }
 
-TEST(AnswerAnalysisTest, ThreeCandidatesGiveTheirLinesUnchangedAndOneCountsLine)
-{
-    const std::vector<std::string> sheet
-        = { sheetLine("67", "1001", "RRE"), sheetLine("33", "1002", "RE*"), sheetLine("67", "1003", "ERR") };
-    EXPECT_EQ(answerAnalysisLines(sheet),
-        (std::vector<std::string> { gbk(legend), gbk("得分考号          123"), sheet[0], sheet[1], sheet[2],
-            gbk(countsHeading), "1:2/1 2:2/1 3:1/1 " }));
-}
-
+// Legend, header, the lines unchanged and the counts of a whole sheet are the saved file of
+// AnswerAnalysisViewerTest and of AdminEndToEndTest.
 TEST(AnswerAnalysisTest, HeaderShowsTheTensDigitAtEveryTenthQuestionAndCountsLinesEndPastFiftyBytes)
 {
     // The first line fixes 25 questions; a shorter line counts only as far as it reaches, a

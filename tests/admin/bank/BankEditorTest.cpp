@@ -330,11 +330,9 @@ TEST_F(BankEditorTest, DuplicateStemsAreAskedAboutWithinTheKind)
 
 TEST_F(BankEditorTest, SelectionWalksUpToTheTaggedLineAndCopiesIntoTheForm)
 {
+    // A line within a question selects it: BankEditorDialogTest clicks one.
     openOn(sixQuestions());
-    const std::size_t optionLineOfTwo = editor.layout().firstLineOf(2) + 2;
-    editor.questionLineSelected(optionLineOfTwo);
-    EXPECT_EQ(view.currentNumber, 2);
-    EXPECT_EQ(view.answerRow, 1u);
+    editor.answerSelected(1);
     editor.questionLineSelected(0); // the first heading: nothing changes
     EXPECT_EQ(editor.currentNumber(), 2);
     editor.questionLineSelected(editor.layout().firstLineOf(6) - 1); // the true/false heading
