@@ -108,9 +108,7 @@ private slots:
         prompter.answerSaveName(std::nullopt);
         prompter.answerSaveName("key");
         whenModal("questionViewDialog", [](QDialog* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("期末--语文"));
             QCOMPARE(currentRow(dialog, "paperQuestionList"), 1);
-            QCOMPARE(rowText(dialog, "paperAnswerList", 2), QStringLiteral("3--AC"));
             clickRow(child<QListView>(dialog, "paperAnswerList"), 1);
             QCOMPARE(currentRow(dialog, "paperQuestionList"), 3);
             clickRow(child<QListView>(dialog, "paperQuestionList"), 10); // question 4
