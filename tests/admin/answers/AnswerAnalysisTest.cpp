@@ -82,7 +82,6 @@ TEST(ItemStatisticsTest, WarningsNameEachReason)
     const auto warned = [](std::optional<double> facility, std::optional<double> discrimination) {
         return !questionWarning({ 1, 0, 0, facility, discrimination, {} }).empty();
     };
-    EXPECT_FALSE(warned(0.5, 0.3));
     EXPECT_FALSE(warned(0.9, 0.2));
     EXPECT_FALSE(warned({}, {}));
     EXPECT_TRUE(warned(0.91, 0.3));
