@@ -122,11 +122,7 @@ void SettingsDialogTest::showsEveryCaptionAndDisablesMissingTools()
     QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:多选题:"))->text(), QStringLiteral("2"));
     QVERIFY(control<QCheckBox>(m_dialog.get(), QStringLiteral("考后使用密码退出"))->isChecked());
     QVERIFY(control<QRadioButton>(m_dialog.get(), QStringLiteral("按考号"))->isChecked());
-
-    olv::AdminTools tools;
-    tools.scoreViewer = [](QWidget*, olv::Prompter&, const fs::path&) {};
-    makeDialog(tools);
-    QVERIFY(button(m_dialog.get(), QStringLiteral("查看成绩"))->isEnabled());
+    // With their launchers the buttons work: AdminEndToEndTest and bankCopyRunsInItsBanksFolder.
 }
 
 void SettingsDialogTest::enterNeitherSavesNorClosesAndEscapeEndsWithoutSaving()
