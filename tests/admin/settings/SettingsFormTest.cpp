@@ -87,7 +87,7 @@ TEST_F(SettingsFormTest, RefusedEntriesKeepTheRecordAndTakeTheFocus)
     }
 }
 
-// How each box is taken is SavedFileHoldsTheBoxesByteForByte's, what is a number NumberTextTest's.
+// How each box is taken is AdminEndToEndTest's settings file, what is a number NumberTextTest's.
 TEST_F(SettingsFormTest, SaveRefusesTimesAtTheEdges)
 {
     struct Case
@@ -117,6 +117,8 @@ TEST_F(SettingsFormTest, SaveRefusesTimesAtTheEdges)
     }
 }
 
+// Every box changed and saved is AdminEndToEndTest's settings file; here the empty name and
+// subject, whose answer file falls back to the temporary folder.
 TEST_F(SettingsFormTest, SavedFileHoldsTheBoxesByteForByte)
 {
     ExamSettings start = startSettings();
@@ -124,20 +126,12 @@ TEST_F(SettingsFormTest, SavedFileHoldsTheBoxesByteForByte)
     SettingsForm settings = form(start);
     m_view[ExamName] = "";
     m_view[Subject] = "";
-    m_view[BankFile] = gbk("题库\\word.kst");
-    m_view[MultipleChoicePoints] = "2.25";
-    m_view[FixedNumber] = "7";
-    m_view[ExamMinutes] = "90";
-    m_view[EarliestHandIn] = "30";
-    m_view.flags = { true, false, true, false, false, true };
-    m_view.mode = 3;
     ASSERT_TRUE(settings.save());
     EXPECT_TRUE(m_prompter.prompts().empty());
     EXPECT_EQ(settings.settings().answerFile, "ExaminationTemporary\\daan.txt");
     EXPECT_EQ(readBytes(settingsFile()),
-        "\r\n\r\n90\r\n30\r\n7\r\n50\r\n10\r\n5\r\n1.500000\r\n2.250000\r\n1."
-        "000000\r\n3\r\n7\r\n1\r\n0\r\n1\r\n0\r\n0\r\n1\r\n"
-            + gbk("题库\\word.kst") + "\r\ncj.kcj\r\nExaminationTemporary\\daan.txt\r\nbc\r\n");
+        "\r\n\r\n50\r\n0\r\n1\r\n50\r\n10\r\n5\r\n1.500000\r\n2.000000\r\n1.000000\r\n2\r\n1\r\n0\r\n1\r\n0\r\n"
+        "1\r\n1\r\n0\r\nWordE97.kst\r\ncj.kcj\r\nExaminationTemporary\\daan.txt\r\nbc\r\n");
 }
 
 TEST_F(SettingsFormTest, FailedWriteIsReportedAndKeepsTheDialogOpen)

@@ -9,6 +9,7 @@
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
+#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,8 @@
 #include <memory>
 
 namespace fs = std::filesystem;
+using olv::test::button;
+using olv::test::named;
 using olv::test::onNextModal;
 using olv::test::ScriptedPrompter;
 
@@ -29,25 +32,6 @@ namespace {
 const QStringList buttonCaptions = { QStringLiteral("查看成绩"), QStringLiteral("答题情况"), QStringLiteral("查看试题"),
     QStringLiteral("修改口令"), QStringLiteral("帮    助"), QStringLiteral("编辑试题库"), QStringLiteral("编辑成绩库"),
     QStringLiteral("复制试题库"), QStringLiteral("合并文件"), QStringLiteral("考场监控"), QStringLiteral("确    定") };
-
-QPushButton* button(QWidget* window, const QString& caption)
-{
-    for (QPushButton* found : window->findChildren<QPushButton*>()) {
-        if (found->text() == caption)
-            return found;
-    }
-    return nullptr;
-}
-
-template <typename T>
-T* control(QWidget* window, const QString& accessibleName)
-{
-    for (T* found : window->findChildren<T*>()) {
-        if (found->accessibleName() == accessibleName)
-            return found;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -117,11 +101,11 @@ void SettingsDialogTest::showsEveryCaptionAndDisablesMissingTools()
             QStringLiteral("确    定") }));
     for (const char* caption : { "考试名称:", "考试科目:", "试题库文件名:", "成绩库文件名:", "题量:单选题:",
              "分值:判断题:", "固定号", "考试时间(分):", "最早交卷时间:" })
-        QVERIFY2(control<QLineEdit>(m_dialog.get(), QString::fromUtf8(caption)), caption);
-    QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:单选题:"))->text(), QStringLiteral("1.5"));
-    QCOMPARE(control<QLineEdit>(m_dialog.get(), QStringLiteral("分值:多选题:"))->text(), QStringLiteral("2"));
-    QVERIFY(control<QCheckBox>(m_dialog.get(), QStringLiteral("考后使用密码退出"))->isChecked());
-    QVERIFY(control<QRadioButton>(m_dialog.get(), QStringLiteral("按考号"))->isChecked());
+        QVERIFY2(named<QLineEdit>(m_dialog.get(), QString::fromUtf8(caption)), caption);
+    QCOMPARE(named<QLineEdit>(m_dialog.get(), QStringLiteral("分值:单选题:"))->text(), QStringLiteral("1.5"));
+    QCOMPARE(named<QLineEdit>(m_dialog.get(), QStringLiteral("分值:多选题:"))->text(), QStringLiteral("2"));
+    QVERIFY(named<QCheckBox>(m_dialog.get(), QStringLiteral("考后使用密码退出"))->isChecked());
+    QVERIFY(named<QRadioButton>(m_dialog.get(), QStringLiteral("按考号"))->isChecked());
     // With their launchers the buttons work: AdminEndToEndTest and bankCopyRunsInItsBanksFolder.
 }
 
@@ -129,7 +113,7 @@ void SettingsDialogTest::enterNeitherSavesNorClosesAndEscapeEndsWithoutSaving()
 {
     makeDialog();
     QSignalSpy finished(m_dialog.get(), &QDialog::finished);
-    QLineEdit* name = control<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"));
+    QLineEdit* name = named<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"));
     name->setFocus();
     QTest::keyClick(name, Qt::Key_Return);
     button(m_dialog.get(), QStringLiteral("确    定"))->setFocus();
@@ -149,7 +133,7 @@ void SettingsDialogTest::refusedEntryStopsTheSaveWithTheFocusOnTheBox()
 {
     makeDialog();
     // A refused number is AdminEndToEndTest's; here the exam name as pasted from a spreadsheet cell.
-    QLineEdit* name = control<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"));
+    QLineEdit* name = named<QLineEdit>(m_dialog.get(), QStringLiteral("考试名称:"));
     name->setText(QStringLiteral("期末😀"));
     button(m_dialog.get(), QStringLiteral("确    定"))->click();
     QTRY_VERIFY(name->hasFocus());
@@ -170,12 +154,12 @@ void SettingsDialogTest::changedPasswordIsSavedOnlyWithTheSettings()
     makeDialog();
     // First the two entries differ; the dialog stays open until they agree.
     onNextModal<olv::PasswordChangeDialog>([this](olv::PasswordChangeDialog* dialog) {
-        QCOMPARE(control<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->text(), QStringLiteral("old"));
-        control<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->setText(QStringLiteral("新口令"));
+        QCOMPARE(named<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->text(), QStringLiteral("old"));
+        named<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->setText(QStringLiteral("新口令"));
         button(dialog, QStringLiteral("确定"))->click();
         QCOMPARE(m_prompter.texts(), std::vector<std::string> { "两次输入的密码不一致,请重新输入." });
         QVERIFY(dialog->isVisible());
-        control<QLineEdit>(dialog, QStringLiteral("请再输一遍:"))->setText(QStringLiteral("新口令"));
+        named<QLineEdit>(dialog, QStringLiteral("请再输一遍:"))->setText(QStringLiteral("新口令"));
         button(dialog, QStringLiteral("确定"))->click();
     });
     button(m_dialog.get(), QStringLiteral("修改口令"))->click();
@@ -184,8 +168,8 @@ void SettingsDialogTest::changedPasswordIsSavedOnlyWithTheSettings()
 
     // Cancelled: the password stays.
     onNextModal<olv::PasswordChangeDialog>([](olv::PasswordChangeDialog* dialog) {
-        control<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->clear();
-        control<QLineEdit>(dialog, QStringLiteral("请再输一遍:"))->clear();
+        named<QLineEdit>(dialog, QStringLiteral("输入新口令:"))->clear();
+        named<QLineEdit>(dialog, QStringLiteral("请再输一遍:"))->clear();
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     button(m_dialog.get(), QStringLiteral("修改口令"))->click();
