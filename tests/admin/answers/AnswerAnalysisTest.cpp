@@ -121,6 +121,10 @@ TEST_F(AnswerAnalysisViewerTest, HidingIsRefusedOnAnythingButACandidateLineAndSa
         gbk(legend + "\r\n得分考号          123\r\n33 1002          RE*\r\r\n" + countsHeading
             + "\r\n1:1/0 2:0/1 3:0/0 \r\n"));
     EXPECT_EQ(m_prompter.texts().back(), "已保存到文件" + name + ".txt");
+    // The score list saves through the same list: AdminEndToEndTest compares its file.
+    m_prompter.answerSaveName((m_dir / "missing" / "list").string());
+    m_viewer.save();
+    EXPECT_EQ(m_prompter.texts().back(), "不能保存到文件" + (m_dir / "missing" / "list.txt").string());
 
     // The file itself is untouched: a reload brings the line back.
     m_viewer.reload();

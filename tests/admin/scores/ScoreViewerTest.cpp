@@ -5,6 +5,7 @@
 #include "platform/File.h"
 #include "support/ChildProcess.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,10 @@ using test::messagePrompt;
 using test::readBytes;
 using test::writeBytes;
 
+using test::stored;
+
+// A hand-made line as the exam machines store it.
 std::string stored(const std::string& plainLine) { return swapLineBytePairs(plainLine) + "\r\n"; }
-std::string stored(const ScoreRecord& r) { return stored(formatScoreLine(r)); }
 
 const ScoreRecord zhang { gbk("一班"), gbk("张三"), "1001", "85" };
 const ScoreRecord li { gbk("一班"), gbk("李四"), "1002", loginMark() };
@@ -253,27 +256,6 @@ TEST_F(ScoreViewerTest, TheViewerClosesWhenThereIsNothingToShow)
     m_viewer.hideSelected();
     EXPECT_TRUE(m_view.closed);
     EXPECT_EQ(m_prompter.texts(), (std::vector<std::string> { "没有记录" }));
-}
-
-TEST_F(ScoreViewerTest, SavedListIsEveryShownLineWithCrLf)
-{
-    load(stored(zhao) + stored(zhang));
-    m_viewer.sortBy(ScoreSortOrder::Score);
-    const std::string name = (m_dir / "list").string();
-    m_prompter.answerSaveName(name);
-    m_prompter.answerSaveName((m_dir / "missing" / "list").string());
-    m_viewer.save();
-    m_viewer.save();
-    // The lines' layout is ScoreListTest's; the file holds each of them with CR LF.
-    std::string expected;
-    for (const std::string& line : m_view.lines)
-        expected += line + "\r\n";
-    EXPECT_EQ(readBytes(m_dir / "list.txt"), expected);
-    EXPECT_EQ(m_prompter.texts(),
-        (std::vector<std::string> {
-            "已保存到文件" + name + ".txt", "不能保存到文件" + (m_dir / "missing" / "list.txt").string() }));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}),
-        2); // cj.kcj and list.txt: no temporary left
 }
 
 } // namespace

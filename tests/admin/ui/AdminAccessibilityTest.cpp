@@ -20,10 +20,10 @@
 #include "admin/ui/AdminTools.h"
 #include "admin/ui/HelpWindow.h"
 #include "common/ExamSettingsFile.h"
-#include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
 #include "platform/Clock.h"
 #include "support/AccessibilityWalk.h"
+#include "support/BankTexts.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/StoredScores.h"
@@ -95,11 +95,6 @@ QStringList faultsOf(QWidget* window, const Actions& actions)
     return faults;
 }
 
-Question question(QuestionKind kind, const char* stem, std::string answer)
-{
-    return { kind, gbk(stem), { "a", "b", "c", "d" }, std::move(answer) };
-}
-
 } // namespace
 
 class AdminAccessibilityTest : public QObject
@@ -111,18 +106,6 @@ private slots:
     void everyWindow();
 
 private:
-    std::filesystem::path writeBank()
-    {
-        QuestionBank bank;
-        bank.singleChoiceQuestions = { question(QuestionKind::SingleChoice, "第一题", "A"),
-            question(QuestionKind::SingleChoice, "第二题", "B") };
-        bank.trueFalseQuestions = { { QuestionKind::TrueFalse, gbk("第三题"), {}, "A" } };
-        const auto path = *m_dir / "tk.kst";
-        if (writeQuestionBank(bank, path) != BankWriteResult::Written)
-            qFatal("cannot write the bank");
-        return path;
-    }
-
     // Shows a window that runs modally, drives it and closes it.
     template <typename T = QDialog>
     static void modal(const Drive& drive, const std::function<void()>& run)
@@ -150,8 +133,9 @@ private:
 void AdminAccessibilityTest::everyWindow()
 {
     test::WorkingDirectory workingDirectory(m_dir->path());
-    const auto bankPath = writeBank();
-    const QString bankName = QString::fromStdString(bankPath.string());
+    const auto bankPath = *m_dir / "tk.kst";
+    test::writeBytes(bankPath,
+        test::bankBytes("●单选题:\n第一题\na\nb\nc\nd\nA\n第二题\na\nb\nc\nd\nB\n●多选题:\n●判断题:\n第三题\nA\n"));
     const auto scoreFile = *m_dir / "cj.kcj";
     // Five orders of the score list, each showing the records in a different sequence.
     const std::vector<ScoreRecord> records = { { gbk("三班"), gbk("甲"), "1005", "50" },
@@ -202,9 +186,7 @@ void AdminAccessibilityTest::everyWindow()
                 shown(dialog, drive);
             },
             [](QWidget* window) {
-                QLineEdit* fixed = nullptr;
-                for (QLineEdit* box : window->findChildren<QLineEdit*>())
-                    fixed = box->accessibleName() == QStringLiteral("固定号") ? box : fixed;
+                auto* fixed = test::named<QLineEdit>(window, QStringLiteral("固定号"));
                 const auto on = [fixed] { return fixed->isEnabled(); };
                 const auto off = [fixed] { return !fixed->isEnabled(); };
                 return Actions { { QStringLiteral("固定号:"), toggle, on }, { QStringLiteral("不固定"), toggle, off },

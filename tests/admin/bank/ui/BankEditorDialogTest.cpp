@@ -2,6 +2,7 @@
 #include "admin/bank/ui/BankEditorDialog.h"
 
 #include "common/QuestionBankFile.h"
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
 #include "support/WidgetLookup.h"
@@ -13,7 +14,6 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 using olv::BankEditorDialog;
@@ -25,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Clicks near the left end, where a radio button has its circle.
-void click(const QWidget& dialog, const char* button)
+void click(const QWidget* dialog, const char* button)
 {
     QWidget* control = child(dialog, button);
     QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(control->height() / 2, control->height() / 2));
@@ -38,25 +38,15 @@ void pressEnter(Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 
 QString focusName() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
-// Runs the editor as the settings dialog does and lets `drive` work its controls; a dialog
-// that `drive` leaves open (also after a failed check) is closed, so the test never hangs.
-void runEditor(olv::Prompter& prompter, const fs::path& bankPath, const std::function<void(BankEditorDialog&)>& drive)
+// Runs the editor as the settings dialog does and lets `drive` work its controls once it is
+// active; onNextModal closes a dialog that `drive` leaves open, so the test never hangs.
+void runEditor(olv::Prompter& prompter, const fs::path& bankPath, const std::function<void(BankEditorDialog*)>& drive)
 {
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<BankEditorDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    olv::test::onNextModal<BankEditorDialog>([drive](BankEditorDialog* dialog) {
         if (QTest::qWaitForWindowActive(dialog))
-            drive(*dialog);
-        if (dialog->isVisible())
-            dialog->done(QDialog::Rejected);
+            drive(dialog);
     });
     olv::runBankEditor(nullptr, prompter, bankPath);
-}
-
-olv::Question question(olv::QuestionKind kind, std::string stem, std::array<std::string, 4> options, std::string answer)
-{
-    return { kind, std::move(stem), std::move(options), std::move(answer) };
 }
 
 } // namespace
@@ -78,7 +68,7 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
     olv::test::ScriptedPrompter prompter;
     const fs::path bankPath = dir / "new.kst";
     bool driven = false;
-    runEditor(prompter, bankPath, [&](BankEditorDialog& dialog) {
+    runEditor(prompter, bankPath, [&](BankEditorDialog* dialog) {
         QCOMPARE(child<QLabel>(dialog, "pathLabel")->text(), QString::fromStdString(bankPath.string()));
         for (const char* name : { "insertButton", "replaceButton", "deleteButton", "fetchButton" })
             QVERIFY(!child(dialog, name)->isEnabled());
@@ -129,10 +119,10 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
         // Enter on a button presses nothing and leaves the dialog open.
         child(dialog, "exitButton")->setFocus();
         pressEnter();
-        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog->isVisible());
         click(dialog, "saveButton");
         click(dialog, "exitButton");
-        QVERIFY(!dialog.isVisible());
+        QVERIFY(!dialog->isVisible());
         driven = true;
     });
     QVERIFY(driven);
@@ -140,8 +130,8 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
 
     olv::QuestionBank expected;
     expected.singleChoiceQuestions
-        = { question(SingleChoice, "first line/nsecond", { "alpha", gbk("中文"), "", "delta" }, "B") };
-    expected.multipleChoiceQuestions = { question(MultipleChoice, "many", { "x y z", "x x", "x", "x" }, "ACD") };
+        = { { SingleChoice, "first line/nsecond", { "alpha", gbk("中文"), "", "delta" }, "B" } };
+    expected.multipleChoiceQuestions = { { MultipleChoice, "many", { "x y z", "x x", "x", "x" }, "ACD" } };
     const auto read = olv::readQuestionBank(bankPath, dir / "stk.bak");
     QVERIFY(read.bank);
     QVERIFY(*read.bank == expected);
@@ -153,16 +143,16 @@ void BankEditorDialogTest::selectsDeletesAndLeaves()
     olv::test::TempDir dir;
     olv::test::WorkingDirectory workingDirectory(dir.path());
     olv::QuestionBank bank;
-    bank.singleChoiceQuestions = { question(SingleChoice, "one", { "a", "b", "", "" }, "A"),
-        question(SingleChoice, "two/nlines", { "a", "b", "", "" }, "B") };
-    bank.trueFalseQuestions = { question(TrueFalse, "three", {}, "B") };
+    bank.singleChoiceQuestions = { { SingleChoice, "one", { "a", "b", "", "" }, "A" },
+        { SingleChoice, "two/nlines", { "a", "b", "", "" }, "B" } };
+    bank.trueFalseQuestions = { { TrueFalse, "three", {}, "B" } };
     const fs::path bankPath = dir / "bank.kst";
     QCOMPARE(olv::writeQuestionBank(bank, bankPath), olv::BankWriteResult::Written);
     const std::string before = olv::test::readBytes(bankPath);
     olv::test::ScriptedPrompter prompter;
     prompter.answerConfirms({ false, false, true });
     bool driven = false;
-    runEditor(prompter, bankPath, [&](BankEditorDialog& dialog) {
+    runEditor(prompter, bankPath, [&](BankEditorDialog* dialog) {
         auto* questions = child<QListView>(dialog, "questionList");
         auto* answers = child<QListView>(dialog, "answerList");
         QCOMPARE(questions->currentIndex().row(), 1);
@@ -188,11 +178,11 @@ void BankEditorDialogTest::selectsDeletesAndLeaves()
         QCOMPARE(child<QLabel>(dialog, "currentNumberLabel")->text(), QStringLiteral("2"));
         // "退出", Escape and the close box each ask; Cancel keeps the dialog.
         click(dialog, "exitButton");
-        QVERIFY(dialog.isVisible());
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(dialog.isVisible());
-        dialog.close();
-        QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        dialog->close();
+        QVERIFY(!dialog->isVisible());
         driven = true;
     });
     QVERIFY(driven);
