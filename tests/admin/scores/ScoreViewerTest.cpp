@@ -93,6 +93,17 @@ TEST_F(ScoreViewerTest, RefreshAfterRecordsWereOnlyAddedOrHiddenDoesNotWarn)
     EXPECT_FALSE(std::filesystem::exists(checkFile()));
 }
 
+TEST_F(ScoreViewerTest, RefreshKeepsTheChosenOrder)
+{
+    load(stored({ zhao, zhang }));
+    const std::vector<std::string> fileOrder = m_view.lines;
+    m_viewer.sortBy(ScoreSortOrder::Score);
+    const std::vector<std::string> sorted = m_view.lines;
+    EXPECT_NE(sorted, fileOrder);
+    m_viewer.refresh();
+    EXPECT_EQ(m_view.lines, sorted);
+}
+
 TEST_F(ScoreViewerTest, DamagedLinesAreReportedByNumberLeftOutAndDumped)
 {
     const std::string noStar = "一班 张三.1005-70";

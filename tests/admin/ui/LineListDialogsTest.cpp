@@ -1,29 +1,24 @@
 #include "admin/answers/ui/AnswerAnalysisDialog.h"
 #include "admin/scores/ui/ScoreViewerDialog.h"
-#include "common/ScoreDatabase.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
-#include "support/StoredScores.h"
 #include "support/TestFiles.h"
 #include "support/WidgetLookup.h"
-#include "ui/GbkString.h"
-
-#include <QRadioButton>
 
 using namespace olv;
 using test::click;
 using test::clickRow;
 using test::rowText;
-using test::stored;
 
-// The score list and the answer analysis: both list windows driven as the examiner does.
+// The score list and the answer analysis: both list windows driven as the examiner does. The
+// score list's selection, retake and sort orders are AdminAccessibilityTest's actions, its save
+// and exit AdminEndToEndTest's.
 class LineListDialogsTest : public QObject
 {
     Q_OBJECT
 
 private slots:
     void init() { m_dir = std::make_unique<test::TempDir>(); }
-    void scoreViewerSortsRetakesAndExits();
     void scoreViewerOnAFileThatCannotBeOpenedShowsNoWindow();
     void answerAnalysisShowsHidesAndCloses();
 
@@ -41,35 +36,6 @@ void checkButtonNames(QWidget* dialog)
 }
 
 } // namespace
-
-void LineListDialogsTest::scoreViewerSortsRetakesAndExits()
-{
-    const auto scoreFile = *m_dir / "cj.kcj";
-    test::writeBytes(scoreFile,
-        stored(std::vector<ScoreRecord> { { test::gbk("一班"), test::gbk("张三"), "1001", "59" },
-            { test::gbk("一班"), test::gbk("李四"), "1002", "85" } }));
-    test::ScriptedPrompter prompter;
-    prompter.answerConfirm(true);
-    bool checked = false;
-    test::onNextModal<ScoreViewerDialog>([&](QWidget* dialog) {
-        // Sorting, selecting and the retake's question are AdminAccessibilityTest's actions.
-        checkButtonNames(dialog);
-        QVERIFY(dialog->findChild<QRadioButton*>("sortNone")->isChecked());
-        auto* list = dialog->findChild<QListView*>("scoreList");
-        click(dialog, "sortByScore");
-        QVERIFY(rowText(list, 1).contains(QStringLiteral("李四")));
-        clickRow(list, 1);
-        click(dialog, "retakeButton");
-        // Refreshed from the file, sorted as chosen, the selection kept on its row.
-        QVERIFY(rowText(list, 1).contains(QStringLiteral("张三")));
-        QCOMPARE(list->currentIndex().row(), 1);
-        checked = true;
-        click(dialog, "exitButton");
-    });
-    runScoreViewer(nullptr, prompter, scoreFile);
-    QVERIFY(checked); // the bytes of the retake are ScoreViewerTest's
-    QVERIFY(prompter.allAnswersUsed());
-}
 
 void LineListDialogsTest::scoreViewerOnAFileThatCannotBeOpenedShowsNoWindow()
 {
