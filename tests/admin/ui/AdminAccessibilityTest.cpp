@@ -155,10 +155,12 @@ void AdminAccessibilityTest::everyWindow()
     QtPrompter asking(QStringLiteral("Olvadmin"));
 
     // The three chosen paths of a merge, each read back where the window shows it.
+    test::writeBytes(*m_dir / "merge0.file", "1  1001          R\r\r\n");
+    test::writeBytes(*m_dir / "merge1.file", "0  1002          E\r\r\n");
     const auto mergeActions = [this](QWidget* window, std::array<QString, 3> buttons) {
         Actions actions;
         for (std::size_t i = 0; i < buttons.size(); ++i) {
-            const QString path = QStringLiteral("/media/usb/merge%1.file").arg(i);
+            const QString path = QString::fromStdString((*m_dir / "merge").string()) + QStringLiteral("%1.file").arg(i);
             if (i < 2)
                 m_prompter.answerOpenFile(path.toStdString());
             else
@@ -168,10 +170,16 @@ void AdminAccessibilityTest::everyWindow()
         return actions;
     };
 
-    // Both file merges name their three buttons alike.
+    // Both file merges name their buttons alike; a merge leaves the window open for the next (the
+    // merged bytes are FileMergeTest's).
     const auto fileMergeActions = [&](QWidget* window) {
         const auto name = [window](const char* button) { return child<QPushButton>(window, button)->accessibleName(); };
-        return mergeActions(window, { name("firstButton"), name("secondButton"), name("newFileButton") });
+        Actions actions = mergeActions(window, { name("firstButton"), name("secondButton"), name("newFileButton") });
+        actions.push_back({ name("mergeButton"), press, [this, window] {
+                               return !m_prompter.texts().empty() && m_prompter.texts().back() == "合并完成"
+                                   && window->isVisible();
+                           } });
+        return actions;
     };
 
     const struct
