@@ -4,6 +4,7 @@
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "support/BankTexts.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
 
 #include <cstdlib>
@@ -73,15 +74,10 @@ TEST_F(BankOutputToolTest, CopyAndExportAsTheDialog)
 
 TEST_F(BankOutputToolTest, PaperAndKeyAsPdf)
 {
-    ExamSettings settings = adminDefaults();
+    ExamSettings settings = paperSettings("bank.kst", { 2, 1, 2 }, DrawMode::Random);
     settings.examName = gbk("期中");
     settings.subject = gbk("数学");
-    settings.bankFile = "bank.kst";
-    settings.singleChoiceCount = 2;
-    settings.multipleChoiceCount = 1;
-    settings.trueFalseCount = 2;
     settings.singleChoicePoints = 2.5f;
-    settings.drawMode = DrawMode::Random;
     settings.shuffleQuestions = 1;
     ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
     // The text outputs, as the dialog writes them, are AdminEndToEndTest's.

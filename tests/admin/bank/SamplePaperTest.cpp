@@ -7,6 +7,7 @@
 #include "common/PaperDrawing.h"
 #include "common/QuestionBankFile.h"
 #include "support/BankTexts.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
@@ -40,17 +41,12 @@ struct OutputCase
 
 ExamSettings settingsFor(const KindCounts& counts, DrawMode mode)
 {
-    ExamSettings settings = adminDefaults();
+    ExamSettings settings = paperSettings("bank.kst", counts, mode);
     settings.examName = gbk("期末考试");
     settings.subject = gbk("语文");
-    settings.bankFile = "bank.kst";
-    settings.singleChoiceCount = counts[0];
-    settings.multipleChoiceCount = counts[1];
-    settings.trueFalseCount = counts[2];
     settings.singleChoicePoints = 1.5f;
     settings.multipleChoicePoints = 2;
     settings.trueFalsePoints = 0.5f;
-    settings.drawMode = mode;
     return settings;
 }
 

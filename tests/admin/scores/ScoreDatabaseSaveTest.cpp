@@ -17,12 +17,7 @@ namespace {
 
 using test::gbk;
 using test::readBytes;
-
-ScoreRecord record(
-    std::string_view schoolClass, std::string_view name, std::string examNumber, std::string score = blankScoreField())
-{
-    return paddedRecord({ gbk(schoolClass), gbk(name), std::move(examNumber), std::move(score) });
-}
+using test::record;
 
 // One exam machine's visit: the file taken exclusively, the candidate's first line rewritten with
 // `score`, or a line appended when the candidate is not on the roster.

@@ -14,13 +14,9 @@ namespace {
 
 using test::gbk;
 using test::readBytes;
+using test::record;
 using test::stored;
 using Strings = std::vector<std::string>;
-
-ScoreRecord record(std::string_view schoolClass, std::string_view name, std::string examNumber, std::string score = {})
-{
-    return paddedRecord({ gbk(schoolClass), gbk(name), std::move(examNumber), std::move(score) });
-}
 
 class ScoreEditorTest : public ::testing::Test
 {

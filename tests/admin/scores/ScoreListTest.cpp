@@ -2,6 +2,7 @@
 
 #include "common/TextFields.h"
 #include "support/ReferenceScoreOrder.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +13,7 @@ namespace {
 
 using test::gbk;
 
-// A record as the administration rule reads a line the client wrote: every field at its width.
-ScoreRecord record(
-    std::string_view schoolClass, std::string_view name, std::string_view examNumber, std::string_view score)
-{
-    return { padRight(gbk(schoolClass), schoolClassWidth), padRight(gbk(name), nameWidth),
-        padRight(examNumber, examNumberWidth), padRight(gbk(score), scoreFieldWidth) };
-}
+using test::record;
 
 std::vector<std::string> gbkLines(const std::vector<std::string>& utf8Lines)
 {
@@ -32,8 +27,9 @@ const std::string header = "班级             姓名             考号        
 
 TEST(ScoreListTest, WholeListWithTheStatisticsOfHandedInScoresInTheExamAndBlank)
 {
-    const std::vector<ScoreRecord> records = { record("一班", "甲", "1001", "59"), record("一班", "乙", "1002", "登陆"),
-        record("二班", "丙", "1003", "100"), record("二班", "丁", "1004", ""), record("二班", "戊", "1005", "60") };
+    const std::vector<ScoreRecord> records = { record("一班", "甲", "1001", "59"),
+        record("一班", "乙", "1002", loginMark()), record("二班", "丙", "1003", "100"),
+        record("二班", "丁", "1004", ""), record("二班", "戊", "1005", "60") };
     EXPECT_EQ(scoreListLines(records, ScoreSortOrder::FileOrder),
         gbkLines({ header, "一班             甲               1001           59       ",
             "一班             乙               1002           登陆     ",
@@ -74,7 +70,7 @@ TEST(ScoreListTest, StatisticsOfNobodyHandedInAndOfTheBandEdges)
     for (const Case& c : cases) {
         std::vector<ScoreRecord> records;
         for (const std::string& score : c.scores)
-            records.push_back(record("一班", "甲", std::to_string(1000 + records.size()), score));
+            records.push_back(record("一班", "甲", std::to_string(1000 + records.size()), gbk(score)));
         const std::vector<std::string> lines = scoreListLines(records, ScoreSortOrder::FileOrder);
         EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()), gbkLines(c.statistics)) << c.scores[0];
     }

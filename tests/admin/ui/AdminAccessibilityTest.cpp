@@ -25,6 +25,7 @@
 #include "support/AccessibilityWalk.h"
 #include "support/BankTexts.h"
 #include "support/ModalDialog.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/StoredScores.h"
 #include "support/TestFiles.h"
@@ -110,14 +111,8 @@ private:
     template <typename T = QDialog>
     static void modal(const Drive& drive, const std::function<void()>& run)
     {
-        bool driven = false;
-        test::onNextModal<T>([&](T* window) {
-            drive(window);
-            driven = true;
-        });
+        test::onNextModal<T>(drive);
         run();
-        if (!driven)
-            qWarning("the window did not show");
     }
     static void shown(QWidget& window, const Drive& drive)
     {
@@ -146,12 +141,8 @@ void AdminAccessibilityTest::everyWindow()
     test::writeBytes(answerFile, "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
     FixedClock clock(0);
     const AdminTools tools;
-    ExamSettings paperSettings = adminDefaults();
-    paperSettings.bankFile = bankPath.filename().string();
-    paperSettings.singleChoiceCount = 2;
-    paperSettings.multipleChoiceCount = 0;
-    paperSettings.trueFalseCount = 1;
-    paperSettings.drawMode = DrawMode::BankOrder;
+    const ExamSettings paperSettings
+        = test::paperSettings(bankPath.filename().string(), { 2, 0, 1 }, DrawMode::BankOrder);
     QtPrompter asking(QStringLiteral("Olvadmin"));
 
     // The three chosen paths of a merge, each read back where the window shows it.

@@ -5,6 +5,7 @@
 #include "common/ExamSettingsFile.h"
 #include "support/BankTexts.h"
 #include "support/ModalDialog.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/WidgetLookup.h"
 
@@ -94,14 +95,9 @@ private slots:
 
     void questionViewWritesEachOutputOnce()
     {
-        ExamSettings settings = adminDefaults();
+        ExamSettings settings = paperSettings("bank.kst", { 2, 1, 1 }, DrawMode::BankOrder);
         settings.examName = gbk("期末");
         settings.subject = gbk("语文");
-        settings.bankFile = "bank.kst";
-        settings.singleChoiceCount = 2;
-        settings.multipleChoiceCount = 1;
-        settings.trueFalseCount = 1;
-        settings.drawMode = DrawMode::BankOrder;
 
         ScriptedPrompter prompter;
         prompter.answerSaveName("paper");
