@@ -89,47 +89,39 @@ TEST_F(ScoreEditorTest, AFileThatCannotBeOpenedClosesTheEditor)
     EXPECT_TRUE(view.closed);
 }
 
-struct RefusedAdd
+TEST_F(ScoreEditorTest, RefusedAddsChangeNothing)
 {
-    const char* what;
-    std::array<const char*, 4> typed;
-    Strings messages;
-    std::size_t current; // after the refusal
-    EditorFocus focus;
-};
-
-// With the 49 bytes of the other fields and separators, a line of 200 bytes.
-const std::string longScoreText(151, '9');
-const char* const longScore = longScoreText.c_str();
-
-void PrintTo(const RefusedAdd& c, std::ostream* out) { *out << c.what; }
-
-class RefusedAddTest : public ScoreEditorTest, public ::testing::WithParamInterface<RefusedAdd>
-{ };
-
-TEST_P(RefusedAddTest, ChangesNothing)
-{
-    load({ record("一班", "张三", "1001"), record("一班", "李四", "1002") });
-    editor.selectLine(2);
-    const RefusedAdd& add = GetParam();
-    view.type({ gbk(add.typed[0]), gbk(add.typed[1]), add.typed[2], add.typed[3] });
-    editor.addAtEnd();
-    EXPECT_EQ(prompter.texts(), add.messages);
-    EXPECT_EQ(examNumbers(), (Strings { "1001          ", "1002          " }));
-    EXPECT_EQ(view.current, add.current);
-    EXPECT_EQ(view.focus, add.focus);
-    EXPECT_FALSE(editor.modified());
+    // With the 49 bytes of the other fields and separators, a line of 200 bytes.
+    const std::string longScore(151, '9');
+    const struct
+    {
+        std::array<std::string, 4> typed;
+        std::string message;
+        std::size_t current; // after the refusal
+        EditorFocus focus;
+    } cases[] = {
+        { { "一班", "王五", "", "" }, "必须填写考号", 2, EditorFocus::ExamNumberBox },
+        { { "二班", "王五", "1001", "" }, "考号1001          已经存在", 1, EditorFocus::ExamNumberBox },
+        { { "二班", "王.五", "1003", "" }, "数据中不能含有字符. * -", 2, EditorFocus::Elsewhere },
+        { { "二班", "", "1003", longScore }, "记录太长,一条记录不能超过199个字节,请缩短班级、姓名或得分.", 2,
+            EditorFocus::Elsewhere },
+    };
+    test::writeBytes(path, stored({ record("一班", "张三", "1001"), record("一班", "李四", "1002") }));
+    for (const auto& c : cases) {
+        test::ScriptedPrompter casePrompter;
+        test::FakeScoreEditorView caseView;
+        ScoreEditor caseEditor(caseView, casePrompter, path);
+        caseEditor.load();
+        caseEditor.selectLine(2);
+        caseView.type({ gbk(c.typed[0]), gbk(c.typed[1]), c.typed[2], c.typed[3] });
+        caseEditor.addAtEnd();
+        EXPECT_EQ(casePrompter.texts(), Strings { c.message }) << c.message;
+        EXPECT_EQ(caseEditor.records().size(), 2u) << c.message;
+        EXPECT_EQ(caseView.current, c.current) << c.message;
+        EXPECT_EQ(caseView.focus, c.focus) << c.message;
+        EXPECT_FALSE(caseEditor.modified()) << c.message;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedAddTest,
-    ::testing::Values(
-        RefusedAdd { "no exam number", { "一班", "王五", "", "" }, { "必须填写考号" }, 2, EditorFocus::ExamNumberBox },
-        RefusedAdd { "duplicate", { "二班", "王五", "1001", "" }, { "考号1001          已经存在" }, 1,
-            EditorFocus::ExamNumberBox },
-        RefusedAdd {
-            "separator", { "二班", "王.五", "1003", "" }, { "数据中不能含有字符. * -" }, 2, EditorFocus::Elsewhere },
-        RefusedAdd { "a line too long to be read back", { "二班", "", "1003", longScore },
-            { "记录太长,一条记录不能超过199个字节,请缩短班级、姓名或得分." }, 2, EditorFocus::Elsewhere }));
 
 TEST_F(ScoreEditorTest, LongNamesStayWholeAndOnlyAddCutsALongClass)
 {
@@ -225,7 +217,7 @@ TEST(ProposedExamNumberTest, LargestNumberPlusOneSkippingWhatIsNoNumber)
 }
 
 // The walk from box to box and the add at the end are AdminEndToEndTest's roster typed with
-// the keyboard alone; a refused add takes the focus as RefusedAddTest shows.
+// the keyboard alone; a refused add takes the focus as RefusedAddsChangeNothing shows.
 TEST_F(ScoreEditorTest, WithAutomaticNumbersEnterSkipsTheExamNumberAndElsewhereDoesNothing)
 {
     load({});
