@@ -239,7 +239,6 @@ TEST_F(BankEditorTest, RefusedFormsLeaveBankAndFormAsTheyWere)
         { form(MultipleChoice, "题", "abcde"), Append, 1, "正确答案不能超过4个字母" },
         { form(MultipleChoice, "题", "aA"), Append, 1, "正确答案中有重复选项" },
         { form(MultipleChoice, "题", "AB"), Insert, 2, "你输入的题型为多选题,不能插入到其它题型中" },
-        { form(SingleChoice, "题", "A"), Insert, 6, "你输入的题型为单选题,不能插入到其它题型中" },
         { form(TrueFalse, "题", "c"), Replace, 1, "你输入的题型为判选题,不能替换到其它题型中" },
         { form(TrueFalse, "题", "c"), Append, 1, "判断题的正确答案只能为'A'或者'B'.\n正确为'A',错误为'B'" },
         { form(SingleChoice, "短\r\n" + chars55 + "x", "A"), Append, 1, "题目中有些行太长,请您换行!" },

@@ -63,13 +63,6 @@ QString lineWith(QListView* list, const QString& part)
             return rowText(list, row);
     return {};
 }
-QString allLines(QListView* list)
-{
-    QString lines;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        lines += rowText(list, row) + QLatin1Char('\n');
-    return lines;
-}
 int currentRow(QListView* list) { return list->currentIndex().row(); }
 
 // Whether a screen reader reads `text` anywhere in the window, in a name or a value.
@@ -245,10 +238,11 @@ void AdminAccessibilityTest::everyWindow()
                 auto* questions = child<QListView>(window, "copyQuestionList");
                 auto* answer = child<QLineEdit>(window, "copyAnswerEdit");
                 auto* entries = child<QListView>(window, "copySelectionList");
-                const QString unticked = allLines(entries);
                 return Actions { { lineWith(questions, QStringLiteral("第二题")), selectLine,
                                      [answer] { return answer->text() == "B"; }, questions },
-                    { QStringLiteral("选择"), press, [=] { return allLines(entries) != unticked; } } };
+                    // The entry of question 2, selected with it, is ticked.
+                    { QStringLiteral("选择"), press,
+                        [=] { return rowText(entries, 1).contains(QStringLiteral("√")); } } };
             } },
         { "bank merge", [&](const Drive& drive) { modal(drive, [&] { runBankMerge(nullptr, m_prompter); }); },
             [&](QWidget* window) {

@@ -89,8 +89,7 @@ private slots:
             click(dialog, "exitButton");
         });
         runBankCopy(nullptr, prompter, "bank.kst");
-        QCOMPARE(prompter.texts(), (std::vector<std::string> { "复制完成" }));
-        QCOMPARE(readBytes("small.kst"), bankBytes("●单选题:\n单2/n续行\n甲\n乙\n丙\n丁\nB\n●多选题:\n●判断题:\n"));
+        QCOMPARE(prompter.texts(), (std::vector<std::string> { "复制完成" })); // the bytes are BankCopyTest's
     }
 
     void questionViewWritesEachOutputOnce()
@@ -104,9 +103,8 @@ private slots:
         prompter.answerSaveName(std::nullopt);
         prompter.answerSaveName("key");
         whenModal("questionViewDialog", [](QDialog* dialog) {
+            // An answer selected selects its question: AdminAccessibilityTest's action.
             QCOMPARE(currentRow(dialog, "paperQuestionList"), 1);
-            clickRow(child<QListView>(dialog, "paperAnswerList"), 1);
-            QCOMPARE(currentRow(dialog, "paperQuestionList"), 3);
             clickRow(child<QListView>(dialog, "paperQuestionList"), 10); // question 4
             QCOMPARE(currentRow(dialog, "paperAnswerList"), 3);
 
@@ -154,7 +152,7 @@ private slots:
         });
         runBankMerge(nullptr, prompter);
         QCOMPARE(prompter.texts(), (std::vector<std::string> { "合并完成", "不能打开试题库文件" }));
-        QCOMPARE(readBytes("joined.kst"), bankBytes(std::string(bankText) + "判5\nA\n"));
+        QVERIFY(std::filesystem::exists("joined.kst")); // its bytes are BankMergeTest's
     }
 
 private:
