@@ -2,6 +2,7 @@
 
 // Score database bytes built by hand in tests: each line stored as the exam machines write it.
 
+#include "common/ScoreDatabase.h"
 #include "common/ScoreRecord.h"
 #include "common/TextFields.h"
 #include "support/TestFiles.h"
@@ -19,6 +20,18 @@ inline ScoreRecord record(
 {
     return { padRight(gbk(schoolClass), schoolClassWidth), padRight(gbk(name), nameWidth),
         padRight(examNumber, examNumberWidth), padRight(score, scoreFieldWidth) };
+}
+
+// What an exam machine writes while it holds the file: the score field of the first line of
+// `examNumber` rewritten with `score`; false when there is no such line or the write failed.
+inline bool rewriteScore(File& file, std::string_view examNumber, const std::string& score, ScoreMatch match)
+{
+    std::optional<FoundScoreRecord> found = findScoreRecord(file, examNumber, match);
+    if (!found)
+        return false;
+    ScoreRecord record = found->record;
+    record.scoreField = score;
+    return rewriteScoreRecord(file, *found, record);
 }
 
 // One record as a line of the score database: its bytes swapped pairwise, then CR LF.

@@ -49,15 +49,9 @@ int examMachine(const std::filesystem::path& path, test::ChildProcess::Link& lin
     if (!file)
         return 1;
     const std::pair<const char*, std::string> changes[] = { { "1003", loginMark() }, { "1002", "77" } };
-    for (const auto& [number, score] : changes) {
-        std::optional<FoundScoreRecord> found = findScoreRecord(*file, number, ScoreMatch::SpaceFree);
-        if (!found)
+    for (const auto& [number, score] : changes)
+        if (!test::rewriteScore(*file, number, score, ScoreMatch::SpaceFree))
             return 2;
-        ScoreRecord record = found->record;
-        record.scoreField = score;
-        if (!rewriteScoreRecord(*file, *found, record))
-            return 3;
-    }
     if (!file->sync())
         return 4;
     link.ready();

@@ -26,12 +26,9 @@ bool machineWrites(const std::filesystem::path& path, const ScoreRecord& candida
     std::optional<File> file = File::open(path, OpenMode::ReadWriteExisting, Sharing::Exclusive);
     if (!file)
         return false;
-    std::optional<FoundScoreRecord> found = findScoreRecord(*file, candidate.examNumber, ScoreMatch::Padded);
-    if (!found)
+    if (!findScoreRecord(*file, candidate.examNumber, ScoreMatch::Padded))
         return appendScoreRecord(*file, candidate);
-    ScoreRecord rewritten = found->record;
-    rewritten.scoreField = candidate.scoreField;
-    return rewriteScoreRecord(*file, *found, rewritten);
+    return test::rewriteScore(*file, candidate.examNumber, candidate.scoreField, ScoreMatch::Padded);
 }
 
 class ScoreDatabaseSaveTest : public ::testing::Test

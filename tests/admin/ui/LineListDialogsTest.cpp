@@ -26,17 +26,6 @@ private:
     std::unique_ptr<test::TempDir> m_dir;
 };
 
-namespace {
-
-// Every button of the window is named for screen readers by its caption.
-void checkButtonNames(QWidget* dialog)
-{
-    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
-        QCOMPARE(button->accessibleName(), button->text());
-}
-
-} // namespace
-
 void LineListDialogsTest::scoreViewerOnAFileThatCannotBeOpenedShowsNoWindow()
 {
     test::ScriptedPrompter prompter;
@@ -61,7 +50,9 @@ void LineListDialogsTest::answerAnalysisShowsHidesAndCloses()
     test::ScriptedPrompter prompter;
     bool checked = false;
     test::onNextModal<AnswerAnalysisDialog>([&](QWidget* dialog) {
-        checkButtonNames(dialog);
+        // Every button is named for screen readers by its caption.
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            QCOMPARE(button->accessibleName(), button->text());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("查看答题情况"));
         auto* list = dialog->findChild<QListView*>("answerList");
         // The CR that ends each answer sheet line is not drawn.

@@ -72,8 +72,6 @@ void BankEditorDialogTest::buildsABankOfAllThreeKindsFromNothing()
         QCOMPARE(child<QLabel>(dialog, "pathLabel")->text(), QString::fromStdString(bankPath.string()));
         for (const char* name : { "insertButton", "replaceButton", "deleteButton", "fetchButton" })
             QVERIFY(!child(dialog, name)->isEnabled());
-        // Every box is named by its label (the accessibility walk checks that each has a name).
-        QCOMPARE(child(dialog, "answerEdit")->accessibleName(), QStringLiteral("正确答案:"));
 
         // Enter walks stem, A to D, answer and back to the stem; Ctrl+Enter breaks the line.
         child(dialog, "stemEdit")->setFocus();
