@@ -1,7 +1,7 @@
 #include "client/startup/ClientStartup.h"
 
-#include "client/handin/HandInProgress.h"
 #include "client/StartupFixture.h"
+#include "client/handin/HandInProgress.h"
 
 namespace olv {
 namespace {
@@ -9,61 +9,22 @@ namespace {
 using test::gbk;
 using test::readBytes;
 
-class ScriptedLogin : public LoginRunner
-{
-public:
-    std::optional<LoginResult> run(const std::string& scoreFile, bool rosterRequired) override
-    {
-        asked.emplace_back(scoreFile, rosterRequired);
-        return result;
-    }
-
-    std::optional<LoginResult> result;
-    std::vector<std::pair<std::string, bool>> asked;
-};
-
-class ScriptedReview : public ReviewStartup
-{
-public:
-    bool prepare(ExamState& state) override
-    {
-        state.examNumber = "1001";
-        return true;
-    }
-    bool fillAnswerCard(ExamState& state) override
-    {
-        state.answerCard = { "reviewed" };
-        return true;
-    }
-};
-
 class ClientStartupTest : public test::StartupFixture
 {
 protected:
     ClientStartupTest()
     {
-        settings = clientDefaults();
-        settings.subject = gbk("语文");
-        settings.examName = gbk("期末");
-        settings.singleChoiceCount = 5;
-        settings.multipleChoiceCount = 3;
         settings.shuffleQuestions = 1;
         settings.rosterRequired = 1;
-        deriveAnswerFile(settings);
         EXPECT_TRUE(writeExamSettings("olvane.dat", settings));
         writeBank(test::sampleBank(20, 6, 8));
         writeRoster({ test::rosterLine("一班", "张三", "1001") });
-        login.result
-            = LoginResult { gbk("一班") + std::string(12, ' '), gbk("张三") + std::string(12, ' '), "1001          " };
     }
 
-    std::optional<StartMode> start(ExamState& started, ReviewStartup* review = nullptr)
-    {
-        return startExam(started, env, login, review);
-    }
+    std::optional<StartMode> start(ExamState& started) { return startExam(started, env, login); }
 
-    ExamSettings settings;
-    ScriptedLogin login;
+    ExamSettings settings = test::chineseExam(5, 3, 5);
+    test::ScriptedLogin login;
 };
 
 TEST_F(ClientStartupTest, ResumedExamRebuildsThePaperTheAnswersAndTheTime)
@@ -80,11 +41,12 @@ TEST_F(ClientStartupTest, ResumedExamRebuildsThePaperTheAnswersAndTheTime)
     ASSERT_TRUE(writeAnswerCardFile(workspace(), state.examNumber, { state.answerCard, 34, 300 }));
 
     ExamState resumed;
-    ScriptedLogin noLogin;
+    test::ScriptedLogin noLogin;
     ASSERT_EQ(startExam(resumed, env, noLogin), StartMode::Resumed);
     EXPECT_TRUE(noLogin.asked.empty());
     EXPECT_EQ(resumed.paper.questions, state.paper.questions);
     EXPECT_EQ(resumed.paper.bankNumbers, state.paper.bankNumbers);
+    EXPECT_EQ(resumed.paperLines, state.paperLines);
     EXPECT_EQ(resumed.answerCard, state.answerCard);
     EXPECT_EQ(resumed.elapsedSeconds, 300);
     EXPECT_EQ(resumed.bankQuestionCount, 34);
@@ -210,23 +172,13 @@ TEST_F(ClientStartupTest, AHandInUnderWayIsResumedWithTheCardItHandedIn)
     EXPECT_FALSE(std::filesystem::exists(workspace().handInFile("1001")));
 }
 
-TEST_F(ClientStartupTest, ReviewModeNeedsItsStartupAndWritesNothing)
+// The review itself, with its own start-up, is ReviewStartupTest's.
+TEST_F(ClientStartupTest, ReviewModeNeedsItsStartup)
 {
     settings.reviewMode = 1;
     ASSERT_TRUE(writeExamSettings("olvane.dat", settings));
-    const std::string roster = readBytes("cj.kcj");
-
     EXPECT_FALSE(start(state));
     EXPECT_TRUE(prompter.prompts().empty());
-
-    ScriptedReview review;
-    ExamState reviewed;
-    EXPECT_EQ(start(reviewed, &review), StartMode::Review);
-    EXPECT_EQ(reviewed.answerCard, std::vector<std::string> { "reviewed" });
-    EXPECT_EQ(reviewed.paper.questionCount(), 13);
-    EXPECT_TRUE(login.asked.empty());
-    EXPECT_EQ(readBytes("cj.kcj"), roster);
-    EXPECT_TRUE(std::filesystem::is_empty(env.workspace()));
 }
 
 } // namespace

@@ -1,18 +1,10 @@
 #pragma once
 
-#include "client/startup/ClientEnvironment.h"
-#include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
 #include "client/StartupFixture.h"
-#include "client/startup/Workspace.h"
-#include "common/ExamSettingsFile.h"
 #include "common/QuestionList.h"
-#include "platform/Clock.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TestFiles.h"
 
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -51,16 +43,13 @@ inline std::vector<std::string> blankAnswerCard(int questionCount)
     return card;
 }
 
-// One exam on one machine, as the start-up leaves it: the working directory is a temp folder
-// holding the exam folder, drive D: is a folder inside it with the workspace, the answer card
-// file is written, and the candidate has logged in.
-class ExamFixture : public ::testing::Test
+// One exam on one machine, as the start-up leaves it: the working directory holds the exam
+// folder, the answer card file is written, and the candidate has logged in.
+class ExamFixture : public StartupFixture
 {
 protected:
     ExamFixture()
     {
-        std::filesystem::create_directories(env.workspace());
-        state.settings = clientDefaults();
         state.settings.subject = gbk("考试");
         state.settings.examName = "";
         state.settings.scoreFile = "cj.kcj";
@@ -88,17 +77,9 @@ protected:
         writeAnswerCardFile(workspace(), state.examNumber, { state.answerCard, bankQuestionCount, 0 });
     }
 
-    Workspace workspace() const { return Workspace(env.workspace()); }
     std::filesystem::path answerCardFile() const { return workspace().answerCardFile(state.examNumber); }
 
-    TempDir dir;
-    WorkingDirectory workingDirectory { dir.path() };
-    FixedClock clock { 0 };
-    ScriptedPrompter prompter;
-    SizedScreen screen;
-    ClientEnvironment env { dir / "d", clock, prompter, screen };
     FakeExamView view;
-    ExamState state;
 };
 
 } // namespace olv::test

@@ -8,12 +8,12 @@
 namespace olv {
 namespace {
 
-using test::confirmPrompt;
 using test::checks;
+using test::confirmPrompt;
 using test::gbk;
-using test::radio;
 using test::messagePrompt;
 using test::paperWithAnswers;
+using test::radio;
 using test::readBytes;
 using Controls = ExamView::AnswerControls;
 using Input = ExamView::AnswerInput;
@@ -114,9 +114,7 @@ TEST_F(ExamSessionTest, EachKindShowsItsControlsSetFromTheAnswerCard)
         Input input;
     } cases[] = {
         { 1, Controls::RadioButtons, true, radio(2) },
-        { 2, Controls::RadioButtons, true, radio(-1) },
         { 3, Controls::CheckBoxes, true, checks(false, true, false, true) },
-        { 4, Controls::CheckBoxes, true, checks(false, false, false, false) },
         { 5, Controls::RadioButtons, false, radio(1) },
         { 6, Controls::RadioButtons, false, radio(0) },
     };
@@ -146,19 +144,6 @@ TEST_F(ExamSessionTest, AChangedAnswerReplacesTheCardLineOnOkAndStaysOnCancel)
     expectAt(5);
     EXPECT_EQ(state.answerCard[1], "2--");
     EXPECT_EQ(view.input, radio(-1));
-}
-
-TEST_F(ExamSessionTest, ConfirmStoresTheLettersInOrderAndWritesTheAnswerCardFile)
-{
-    session.goToQuestion(4);
-    view.input.checks[3] = true;
-    view.input.checks[1] = true;
-    state.elapsedSeconds = 75;
-    session.confirm();
-    EXPECT_EQ(state.answerCard[3], "4--BD");
-    EXPECT_EQ(view.answerCardLines[3], "4--BD");
-    EXPECT_EQ(readBytes(answerCardFile()), "1--\r\n2--\r\n3--\r\n4--BD\r\n5--\r\n6--\r\n10\r\n75        \r\n");
-    expectAt(5);
 }
 
 TEST_F(ExamSessionTest, AnAnswerThatCannotBeSavedStaysOnTheCardAndTheInvigilatorIsCalledOnce)

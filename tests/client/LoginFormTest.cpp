@@ -1,7 +1,7 @@
 #include "client/login/LoginForm.h"
 
-#include "client/login/LoginView.h"
 #include "client/StartupFixture.h"
+#include "client/login/LoginView.h"
 
 namespace olv {
 namespace {
@@ -112,16 +112,6 @@ TEST_F(LoginFormTest, WithoutARosterTheTypedFieldsAreCutFreedOfSpacesAndPadded)
     EXPECT_EQ(login.examNumber(), "12345678901234");
     EXPECT_EQ(view.accepted, 1);
     EXPECT_TRUE(std::filesystem::exists("cj.kcj")); // created when missing
-}
-
-TEST_F(LoginFormTest, TwoLinesForOneExamNumberTheFirstCounts)
-{
-    writeRoster({ test::rosterLine("一班", "张三", "1001"), test::rosterLine("二班", "李四", "1001", "90") });
-    prompter.answerConfirm(true);
-    LoginForm& login = form(false);
-    login.confirm("", "", "1001");
-    EXPECT_EQ(login.name(), padded("张三", 16));
-    EXPECT_EQ(view.accepted, 1);
 }
 
 TEST_F(LoginFormTest, ScoreDatabaseThatCannotBeOpenedEndsTheLogin)

@@ -1,9 +1,11 @@
 #include "client/login/LoginMark.h"
 
-#include "client/FileSizeLimit.h"
 #include "client/StartupFixture.h"
 #include "platform/File.h"
+#include "support/FaultCases.h"
 #include "support/LockWait.h"
+
+#include <cerrno>
 
 namespace olv {
 namespace {
@@ -61,11 +63,11 @@ TEST_F(LoginMarkTest, ALoginMarkThatCannotBeWrittenIsAFailedLogin)
 {
     writeRoster({ test::rosterLine("一班", "李四", "1002") });
     const std::string roster = readBytes("cj.kcj");
-    {
-        // The disk is full: the file cannot grow by the appended line.
-        const test::FileSizeLimit full(roster.size());
-        EXPECT_FALSE(writeLoginMark(state, env));
-    }
+    // The disk fills up once the checks are done: the file cannot grow by the appended line.
+    test::FaultGuard guard;
+    screen.size = { 1280, 1024 };
+    screen.onChange = [] { faults::failWritesAfter(0, ENOSPC); };
+    EXPECT_FALSE(writeLoginMark(state, env));
     EXPECT_EQ(prompter.texts(), std::vector<std::string> { "不能打开文件成绩库文件" });
     EXPECT_EQ(readBytes("cj.kcj"), roster);
 }

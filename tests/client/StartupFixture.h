@@ -1,11 +1,13 @@
 #pragma once
 
-#include "client/startup/ClientEnvironment.h"
 #include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ClientStartup.h"
 #include "client/startup/Workspace.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
+#include "common/TextFields.h"
 #include "platform/Clock.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestFiles.h"
@@ -75,6 +77,35 @@ inline ScoreRecord rosterLine(std::string className, std::string name, std::stri
 {
     return { gbk(className), gbk(name), std::move(examNumber), score.empty() ? blankScoreField() : gbk(score) };
 }
+
+// The exam "语文期末" of that many questions of each kind, its answer sheet in its exam folder.
+inline ExamSettings chineseExam(int single, int multiple, int trueFalse)
+{
+    ExamSettings settings = clientDefaults();
+    settings.subject = gbk("语文");
+    settings.examName = gbk("期末");
+    settings.singleChoiceCount = single;
+    settings.multipleChoiceCount = multiple;
+    settings.trueFalseCount = trueFalse;
+    deriveAnswerFile(settings);
+    return settings;
+}
+
+// The login dialog as candidate 1001 (一班, 张三) gets through it, or cancelled once `result` is
+// reset; it keeps what it was asked.
+class ScriptedLogin : public LoginRunner
+{
+public:
+    std::optional<LoginResult> run(const std::string& scoreFile, bool rosterRequired) override
+    {
+        asked.emplace_back(scoreFile, rosterRequired);
+        return result;
+    }
+
+    std::optional<LoginResult> result
+        = LoginResult { padRight(gbk("一班"), schoolClassWidth), padRight(gbk("张三"), nameWidth), "1001          " };
+    std::vector<std::pair<std::string, bool>> asked;
+};
 
 // One exam machine: the working directory is a temp folder shared with the examiner, drive
 // D: a folder inside it that already holds the workspace folder. The settings are the

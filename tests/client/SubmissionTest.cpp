@@ -75,47 +75,6 @@ protected:
     test::LockWaitBudget impatient { std::chrono::milliseconds(0) };
 };
 
-TEST_F(SubmissionTest, AHandInLeavesEveryFileAsTheOtherMachinesExpectIt)
-{
-    submit();
-
-    EXPECT_EQ(readBytes(answerCardFile()), gbk("√1--A\r\n×2--\r\n") + std::string(9, ' ') + "\r\n***2   ***");
-    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
-    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), answerRecord);
-    EXPECT_EQ(readBytes(dir / "考试/1001张三.das"), readBytes(answerCardFile()));
-    EXPECT_EQ(readBytes(dir / "考试/1001张三.kst"), "the paper");
-    EXPECT_FALSE(std::filesystem::exists(workspace().settingsCopy()));
-
-    EXPECT_EQ(state.candidateName, gbk("张三"));
-    EXPECT_TRUE(view.answeringDisabled);
-    EXPECT_EQ(view.handInCaption, "关闭系统");
-    EXPECT_EQ(prompter.texts(), std::vector<std::string> { examOver });
-    EXPECT_EQ(view.closes, 1);
-    EXPECT_EQ(status.score, SubmissionState::Submitted);
-    EXPECT_EQ(status.answers, SubmissionState::Submitted);
-}
-
-TEST_F(SubmissionTest, ALaterEntryMarksAgainButOnlyRunsTheExitSteps)
-{
-    state.settings.showScoreAfterExam = 1;
-    state.settings.passwordToExit = 1;
-    prompter.answerPassword("错");
-    submit();
-    const std::string cardAfterFirst = readBytes(answerCardFile());
-    EXPECT_EQ(view.closes, 0);
-
-    prompter.answerPassword("口令");
-    submit();
-    EXPECT_EQ(readBytes(answerCardFile()), cardAfterFirst);
-    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("2"));
-    EXPECT_EQ(readBytes(dir / "考试/daan.txt"), answerRecord);
-    EXPECT_EQ(view.closes, 1);
-    EXPECT_EQ(prompter.prompts(),
-        (std::vector { messagePrompt(scoreMessage()),
-            messagePrompt(examOver), passwordPrompt(), messagePrompt("对不起,你输入口令不正确,不能退出."),
-            passwordPrompt(), messagePrompt(scoreMessage()) }));
-}
-
 TEST_F(SubmissionTest, ExitWithoutPasswordWhenNoneIsSet)
 {
     state.settings.passwordToExit = 1;
@@ -209,8 +168,7 @@ TEST_F(SubmissionTest, AnAnswerSheetThatCannotBeWrittenCountsAsGivenUp)
     submit();
     EXPECT_EQ(status.answers, SubmissionState::GivenUp);
     EXPECT_EQ(prompter.texts(),
-        (std::vector<std::string> { examOver, "***该考生的答题卷不能写入答题卷文件***",
-            scoreMessage() }));
+        (std::vector<std::string> { examOver, "***该考生的答题卷不能写入答题卷文件***", scoreMessage() }));
     EXPECT_EQ(view.closes, 1);
 }
 
@@ -238,7 +196,6 @@ TEST_F(SubmissionTest, AHandInCutShortIsCompletedByTheRestartWithoutRepeatingAWr
     } cases[] = {
         { HandInStage::Score, loginMark(), "", 0, answerRecord },
         { HandInStage::Score, "2", "", 0, answerRecord },
-        { HandInStage::Answers, "2", "", 0, answerRecord },
         { HandInStage::Answers, "2", answerRecord, 0, answerRecord },
         { HandInStage::Answers, "2", answerRecord, 1, std::string(answerRecord) + answerRecord },
         { HandInStage::Copies, "2", answerRecord, 0, answerRecord },

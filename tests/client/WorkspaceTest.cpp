@@ -30,19 +30,6 @@ protected:
     const std::string number = "1001          ";
 };
 
-TEST_F(WorkspaceTest, AnswerCardFileHoldsLinesBankCountAndElapsedTimeAndReadsBack)
-{
-    const AnswerCardFile card { { "1--A", "2--", "3--BD" }, 120, 300 };
-    ASSERT_TRUE(writeAnswerCardFile(workspace, number, card));
-    EXPECT_EQ(readBytes(workspace.answerCardFile(number)), "1--A\r\n2--\r\n3--BD\r\n120\r\n300       \r\n");
-
-    const auto read = readAnswerCardFile(workspace, number, 3);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->lines, card.lines);
-    EXPECT_EQ(read->bankQuestionCount, 120);
-    EXPECT_EQ(read->elapsedSeconds, 300);
-}
-
 TEST_F(WorkspaceTest, AnswerCardFileWithoutItsElapsedTimeLineIsNotRead)
 {
     EXPECT_FALSE(readAnswerCardFile(workspace, number, 1)); // no file

@@ -39,7 +39,7 @@ TEST_F(AnswerRecordTest, ExampleRecordEndsWithCrCrLfOnDiskAndOneCrWhenRead)
 {
     const std::string text = exampleRecord("3", "1001          ");
     EXPECT_EQ(text, "3  1001          *R*E*");
-    // The bytes an append puts on disk are checked in SharedAppendFaultTest.
+    // The bytes an append puts on disk are checked in WholeFileWriteFaultTest (SharedAppendFaultTest).
     writeBytes(path(), text + "\r\r\n");
 
     std::optional<std::string> found = find("1001");
@@ -74,8 +74,6 @@ TEST_F(AnswerRecordTest, FormatPadsFieldsAndMarksEveryBankQuestion)
 
 TEST_F(AnswerRecordTest, FindTakesTheEarlierRecordAndOnlyWholeExamNumbers)
 {
-    writeBytes(path(), "");
-    EXPECT_FALSE(find("1001"));
     std::string sheet;
     for (const std::string& record : { exampleRecord("9", "1002"), exampleRecord("3", "1001"),
              exampleRecord("4", "1001"), std::string("3  1003") }) // the last cut short in its exam number
@@ -96,15 +94,6 @@ TEST_F(AnswerRecordTest, ShortOrDamagedLinesParseToWhatTheyHold)
     };
     for (const auto& [line, expected] : cases)
         EXPECT_EQ(parseAnswerRecord(line), expected) << "'" << line << "'";
-}
-
-TEST_F(AnswerRecordTest, AllLinesAreReadWithTheirCr)
-{
-    writeBytes(path(), "3  1001          *R*E*\r\r\n5  1002          RRE**\r\r\n");
-    TextLines lines = readAnswerLines(path());
-    ASSERT_EQ(lines.result, FileResult::Done);
-    EXPECT_EQ(lines.lines, (std::vector<std::string> { "3  1001          *R*E*\r", "5  1002          RRE**\r" }));
-    EXPECT_EQ(readAnswerLines(m_dir / "missing.txt").result, FileResult::CannotOpen);
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #include "common/QuestionBankFile.h"
 
+#include "common/Answer.h"
 #include "common/ByteSwap.h"
+#include "common/QuestionList.h"
+#include "common/QuestionRules.h"
+#include "common/StemLines.h"
 #include "platform/File.h"
-#include "support/LockWait.h"
 #include "support/FaultCases.h"
+#include "support/LockWait.h"
 #include "support/TestFiles.h"
 
 #include <cerrno>
@@ -88,20 +92,6 @@ TEST_F(QuestionBankFileTest, WritesTheWholeFileByteForByteAndReadsItBack)
     EXPECT_TRUE(File::open(bankPath(), OpenMode::ReadOnly, Sharing::Exclusive).has_value());
 }
 
-TEST_F(QuestionBankFileTest, OddLengthFileKeepsItsLastByteThroughReadAndWrite)
-{
-    const std::string text = crlfLines({ gbk("●单选题:"), gbk("●多选题:"), gbk("●判断题:"), "abc", "B" });
-    ASSERT_EQ(text.size() % 2, 1u);
-    const std::string file = stored(text);
-    EXPECT_EQ(file.back(), '\n');
-    test::writeBytes(bankPath(), file);
-
-    const QuestionBank bank = readBack();
-    ASSERT_EQ(bank.trueFalseQuestions.size(), 1u);
-    ASSERT_EQ(writeQuestionBank(bank, bankPath()), BankWriteResult::Written);
-    EXPECT_EQ(test::readBytes(bankPath()), file);
-}
-
 TEST_F(QuestionBankFileTest, ReadNamesTheFailedStep)
 {
     EXPECT_EQ(readQuestionBank(bankPath(), temporaryPath()).failure, BankReadFailure::CannotOpenBank);
@@ -152,14 +142,11 @@ TEST(QuestionBankTextTest, ParsesShortAndUnusualTexts)
         QuestionBank bank;
     } cases[] = {
         { "empty file", "", {} },
-        { "ends before the multiple-choice marker", crlfLines({ sc }), {} },
         { "ends after the multiple-choice marker", crlfLines({ sc, mc }), {} },
         { "ends after a complete record, before a marker", crlfLines({ sc, "s", "a", "b", "c", "d", "A" }),
             { { single("s", { "a", "b", "c", "d" }, "A") }, {}, {} } },
         { "ends inside a single-choice record", crlfLines({ sc, "s", "a" }),
             { { single("s", { "a", "", "", "" }, "") }, {}, {} } },
-        { "ends inside a multiple-choice record", crlfLines({ sc, mc, "m", "a", "b", "c" }),
-            { {}, { multiple("m", { "a", "b", "c", "" }, "") }, {} } },
         { "ends after a true/false stem", crlfLines({ sc, mc, tf, "t", "A", "u" }),
             { {}, {}, { trueFalse("t", "A"), trueFalse("u", "") } } },
         { "last line without a line end", crlfLines({ sc, mc, tf, "t" }) + "B", { {}, {}, { trueFalse("t", "B") } } },
@@ -173,6 +160,187 @@ TEST(QuestionBankTextTest, ParsesShortAndUnusualTexts)
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseQuestionBankText(c.text), c.bank) << c.name;
+}
+
+using namespace std::string_literals;
+
+// The storage transform of every bank read and write.
+TEST(ByteSwapTest, ExchangesEachCompletePairAndKeepsAnOddLastByte)
+{
+    const struct
+    {
+        std::string text;
+        std::string stored;
+    } cases[] = {
+        { "", "" },
+        { "a", "a" },
+        { "ab", "ba" },
+        { "abc", "bac" },
+        { "\r\n\r\n", "\n\r\n\r" },
+        { "\xA1\xF1\x00\x41"s, "\xF1\xA1\x41\x00"s },
+    };
+    for (const auto& c : cases) {
+        std::string bytes = c.text;
+        swapBytePairs(bytes);
+        EXPECT_EQ(bytes, c.stored) << c.text;
+        swapBytePairs(bytes);
+        EXPECT_EQ(bytes, c.text) << "the transform is its own inverse";
+    }
+}
+
+Question question(QuestionKind kind, std::string stem, std::string answer, std::string optionA = "x")
+{
+    Question q;
+    q.kind = kind;
+    q.stem = std::move(stem);
+    if (kind != QuestionKind::TrueFalse)
+        q.options[0] = std::move(optionA);
+    q.answer = std::move(answer);
+    return q;
+}
+
+TEST(QuestionRulesTest, FirstBrokenRule)
+{
+    using enum QuestionKind;
+    using enum QuestionRule;
+    const std::string line110(110, 'x');
+    const struct
+    {
+        Question question;
+        QuestionRule rule;
+    } cases[] = {
+        { question(SingleChoice, "stem", "a"), None },
+        { question(MultipleChoice, "stem", "cab"), None },
+        { question(MultipleChoice, "stem", "ABCD"), None },
+        { question(TrueFalse, "stem", "b"), None },
+        { question(SingleChoice, line110 + "/n" + line110, "A"), None },
+        { question(SingleChoice, "", "A"), EmptyStem },
+        { question(SingleChoice, "", "", ""), EmptyStem }, // the stem is tested first
+        { question(SingleChoice, "stem", "A", ""), NoOption },
+        { question(SingleChoice, "stem", ""), EmptyAnswer },
+        { question(SingleChoice, "stem", "AB"), OneLetterExpected },
+        { question(TrueFalse, "stem", "AB"), OneLetterExpected },
+        { question(MultipleChoice, "stem", "A"), TwoLettersExpected },
+        { question(MultipleChoice, "stem", "abcde"), AnswerTooLong },
+        { question(MultipleChoice, "stem", "ae"), AnswerNotLetters },
+        { question(SingleChoice, "stem", "1"), AnswerNotLetters },
+        { question(MultipleChoice, "stem", "aa"), AnswerRepeatsLetter },
+        { question(MultipleChoice, "stem", "aA"), AnswerRepeatsLetter },
+        { question(TrueFalse, "stem", "c"), TrueFalseAnswerNotAOrB },
+        { question(SingleChoice, std::string(111, 'x'), "A"), StemLineTooLong },
+        { question(SingleChoice, "short/n" + std::string(111, 'x'), "A"), StemLineTooLong },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(firstBrokenRule(c.question), c.rule)
+            << "stem " << c.question.stem.substr(0, 12) << " answer " << c.question.answer;
+}
+
+TEST(AnswerTest, StoredForm)
+{
+    const std::string lead = "\x81";
+    const struct
+    {
+        QuestionKind kind;
+        std::string answer;
+        std::string stored;
+    } cases[] = {
+        { QuestionKind::MultipleChoice, "dba", "ABD" },
+        { QuestionKind::MultipleChoice, "CaB", "ABC" },
+        { QuestionKind::SingleChoice, "a", "A" },
+        { QuestionKind::SingleChoice, "ba", "BA" }, // only multiple choice is sorted
+        { QuestionKind::TrueFalse, "b", "B" },
+        { QuestionKind::MultipleChoice, "", "" },
+        { QuestionKind::SingleChoice, "e1z", "E1Z" },
+        // Bytes compared as signed: a high byte sorts before the letters.
+        { QuestionKind::MultipleChoice, "C" + lead, lead + "C" },
+        // The trail byte of a GBK character may look like a letter; it is left alone.
+        { QuestionKind::SingleChoice, lead + "ab", lead + "aB" },
+        // A lead byte at the very end has no trail byte to skip.
+        { QuestionKind::SingleChoice, "a" + lead, "A" + lead },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(normalizeAnswer(c.kind, c.answer), c.stored) << c.answer;
+}
+
+// The layout looks only at widths: option strings of letters alone will do.
+std::array<std::string, 4> optionsOfWidths(std::size_t a, std::size_t b, std::size_t c, std::size_t d)
+{
+    return { std::string(a, 'A'), std::string(b, 'B'), std::string(c, 'C'), std::string(d, 'D') };
+}
+
+std::string spaces(std::size_t count) { return std::string(count, ' '); }
+
+using Lines = std::vector<std::string>;
+
+TEST(QuestionListTest, LayoutOptionsByWidth)
+{
+    // 92 is not below 80 and 69 not below 50: A B, then C D.
+    auto o = optionsOfWidths(23, 23, 23, 23);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + o[3] }));
+    o = optionsOfWidths(16, 16, 16, 16);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1] + o[2] + o[3] }));
+    o = optionsOfWidths(10, 10, 10, 60);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1] + o[2], o[3] }));
+    o = optionsOfWidths(45, 45, 0, 12);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0], o[1], "", o[3] }));
+    o = optionsOfWidths(0, 0, 0, 0);
+    EXPECT_EQ(layoutOptions(o), (Lines { "" }));
+    // Padding so that B and D start in one column.
+    o = optionsOfWidths(20, 20, 30, 30);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + spaces(10) + o[1], o[2] + o[3] }));
+    o = optionsOfWidths(30, 30, 20, 20);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + spaces(10) + o[3] }));
+    // Padding stops once the line has reached 80 bytes.
+    o = optionsOfWidths(12, 65, 30, 12);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + spaces(3) + o[1], o[2] + o[3] }));
+    o = optionsOfWidths(30, 12, 12, 65);
+    EXPECT_EQ(layoutOptions(o), (Lines { o[0] + o[1], o[2] + spaces(3) + o[3] }));
+}
+
+TEST(QuestionListTest, StemLines)
+{
+    const struct
+    {
+        std::string stem;
+        std::vector<std::string> lines;
+    } cases[] = {
+        { "", { "" } },
+        { "one", { "one" } },
+        { "one/ntwo", { "one", "two" } },
+        { "one/n", { "one", "" } },
+        { "/n/n", { "", "", "" } },
+        { "a/b n/", { "a/b n/" } },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(stemLines(c.stem), c.lines) << c.stem;
+}
+
+const std::string singleHeading = gbk("    ●单选题:只能选一个答案");
+const std::string multipleHeading = gbk("    ●多选题:错选漏选均不得分");
+const std::string trueFalseHeading = gbk("    ●判断题:正确为A;错误为B");
+
+// The bank view of a bank with questions is compared whole in the olvtool bank-view test; a kind
+// without questions still shows its heading.
+TEST(QuestionListTest, BankViewOfAnEmptyBankShowsEveryHeading)
+{
+    const std::vector<RenderedLine> expected
+        = { { singleHeading, -1 }, { multipleHeading, -1 }, { trueFalseHeading, -1 } };
+    EXPECT_EQ(renderQuestionList(QuestionListVariant::BankView, QuestionBank {}), expected);
+}
+
+// The paper view of a drawn paper is compared whole in the olvtool paper test. A kind is left out
+// by its wanted count of 0, not by having no questions.
+TEST(QuestionListTest, PaperViewLeavesOutKindsNotAskedFor)
+{
+    ExamSettings settings;
+    settings.singleChoiceCount = 2;
+    settings.singleChoicePoints = 2.5f;
+    settings.multipleChoiceCount = 0;
+    settings.trueFalseCount = -1;
+    settings.trueFalsePoints = 1;
+    const std::vector<RenderedLine> expected
+        = { { singleHeading + gbk("     2.50分/题"), -1 }, { trueFalseHeading + gbk("     1.00分/题"), -1 } };
+    EXPECT_EQ(renderQuestionList(QuestionListVariant::PaperView, QuestionBank {}, &settings), expected);
 }
 
 } // namespace

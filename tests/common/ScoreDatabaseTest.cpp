@@ -1,11 +1,13 @@
 #include "common/ScoreDatabase.h"
 
+#include "common/ScoreRecord.h"
 #include "common/TextFields.h"
 #include "support/FaultCases.h"
 #include "support/LockWait.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,7 +83,6 @@ TEST_F(ScoreDatabaseTest, PaddedAndSpaceFreeMatchingDiffer)
     };
     const Case cases[] = {
         { "1001", ScoreMatch::Padded, false },
-        { "1001", ScoreMatch::SpaceFree, true },
         { " 1 0 01 ", ScoreMatch::SpaceFree, true },
         { "10 02", ScoreMatch::Padded, true },
         { "1002", ScoreMatch::Padded, false },
@@ -109,7 +110,8 @@ TEST_F(ScoreDatabaseTest, OverlongLineIsSkippedAndTheNextOneFound)
 
 TEST_F(ScoreDatabaseTest, ARewriteReplacesTheFoundLineAndKeepsEveryOtherLine)
 {
-    // A 70-byte line as the editor writes it for a long name, between lines of other shapes.
+    // A 70-byte line as the editor writes it for a long name (a field is never cut to its width),
+    // between lines of other shapes.
     const ScoreRecord longName { "1", "AVeryLongNameOfTwentyNineByte", "1002", blankScoreField() };
     const ScoreRecord shortName { "1", "Short", "1002", "77" };
     const std::string before = stored(li) + stored(std::string("odd line")) + "\x01\x02\n";
@@ -160,19 +162,6 @@ TEST_F(ScoreDatabaseTest, ARewriteOfAnotherLengthIsTheOldOrTheNewFileWhateverFai
     });
 }
 
-TEST_F(ScoreDatabaseTest, EmptyFileFindsNothingAndAppendCreatesTheFirstLine)
-{
-    File file = openFile();
-    EXPECT_FALSE(findScoreRecord(file, "1001", ScoreMatch::Padded));
-    EXPECT_FALSE(findScoreRecord(file, "1001", ScoreMatch::SpaceFree));
-    const ScoreRecord login { "1", "Li", "1001", loginMark() };
-    ASSERT_TRUE(appendScoreRecord(file, login));
-    ASSERT_TRUE(findScoreRecord(file, "1001", ScoreMatch::Padded));
-    ASSERT_TRUE(appendScoreRecord(file, li));
-    file.close();
-    EXPECT_EQ(readBytes(path()), stored(login) + stored(li));
-}
-
 TEST_F(ScoreDatabaseTest, WholeFileIsWrittenAndReadBackLineByLine)
 {
     writeBytes(path(), "old content that is longer than the new one, to be truncated away..............");
@@ -207,6 +196,52 @@ TEST_F(ScoreDatabaseTest, AdminDecodingChecksLengthThenFormat)
     EXPECT_EQ(valid.record, (ScoreRecord { "c", "n", "1001", std::string(190, '7') }));
     EXPECT_EQ(decodeScoreLineAdminRule(swapLineBytePairs(longest + "7")).status, ScoreLineStatus::TooLong);
     EXPECT_EQ(decodeScoreLineAdminRule("*.n-").status, ScoreLineStatus::BadFormat); // not undone: ".*-n"
+}
+
+TEST(ScoreRecordTest, RecordOfTwoCharacterClassAndNameIs57Bytes)
+{
+    const ScoreRecord record { gbk("一班"), gbk("张三"), "1001", blankScoreField() };
+    const std::string plain = formatScoreLine(record);
+    const std::string expectedPlain = "\xD2\xBB\xB0\xE0" + std::string(12, ' ') + "*" + "\xD5\xC5\xC8\xFD"
+        + std::string(12, ' ') + "." + "1001" + std::string(10, ' ') + "-" + std::string(8, ' ');
+    ASSERT_EQ(plain, expectedPlain);
+    ASSERT_EQ(plain.size(), 57u);
+
+    const std::string stored = swapLineBytePairs(plain);
+    const std::string expectedStored = "\xBB\xD2\xE0\xB0" + std::string(12, ' ') + "\xD5*\xC8\xC5 \xFD"
+        + std::string(10, ' ') + ". 0110" + std::string(10, ' ') + " -" + std::string(7, ' ');
+    EXPECT_EQ(stored, expectedStored);
+    EXPECT_EQ(stored[56], plain[56]);
+    EXPECT_EQ(swapLineBytePairs(stored), plain);
+}
+
+struct SplitCase
+{
+    std::string line;
+    ScoreRecord client;
+    std::optional<ScoreRecord> admin;
+};
+
+TEST(ScoreRecordTest, SplittingRulesOnWellFormedAndOddLines)
+{
+    const SplitCase cases[] = {
+        { "c*n.1001-85", { "c", "n", "1001", "85" }, ScoreRecord { "c", "n", "1001", "85" } },
+        { "c *n .1001 -85 ", { "c ", "n ", "1001 ", "85 " }, ScoreRecord { "c ", "n ", "1001 ", "85 " } },
+        { "c*n.1001", { "c", "n", "1001", "" }, std::nullopt },
+        { "c*n1001-85", { "c", "", "", "85" }, std::nullopt },
+        { "cn.1001-85", { "", "", "1001", "85" }, std::nullopt },
+        { "", { "", "", "", "" }, std::nullopt },
+        { "*.-", { "", "", "", "" }, ScoreRecord { "", "", "", "" } },
+        // Separators out of order: the admin rule refuses, the client rule keeps what it can.
+        { "c.n*1001-85", { "c.n", "", "n*1001", "85" }, std::nullopt },
+        // Repeated separators: the client takes last "*", last "." and last "-" where the rule says so.
+        { "a*b*c.d.1001-x-85", { "a", "c", "1001", "85" }, ScoreRecord { "a", "b*c", "d.1001", "x-85" } },
+        { "c*n.10-01.2002-9", { "c", "n", "2002", "9" }, ScoreRecord { "c", "n", "10", "01.2002-9" } },
+    };
+    for (const SplitCase& c : cases) {
+        EXPECT_EQ(splitScoreLineClientRule(c.line), c.client) << "'" << c.line << "'";
+        EXPECT_EQ(splitScoreLineAdminRule(c.line), c.admin) << "'" << c.line << "'";
+    }
 }
 
 } // namespace

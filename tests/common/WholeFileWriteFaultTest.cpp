@@ -1,6 +1,8 @@
 // Every whole-file writer, with each step of its write failing in turn: the target keeps its old
 // bytes and the failure is reported (or, when only the folder sync after the rename failed, has
-// the new ones and the save counts as done), and no temporary is left.
+// the new ones and the save counts as done), and no temporary is left. The appends to the shared
+// files below.
+#include "common/AnswerRecord.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
@@ -17,6 +19,7 @@ namespace olv {
 namespace {
 
 using test::readBytes;
+using test::writeBytes;
 
 class WholeFileWriteFaultTest : public ::testing::Test
 {
@@ -39,28 +42,23 @@ protected:
     test::TempDir m_dir;
 };
 
-TEST_F(WholeFileWriteFaultTest, ReplacingWrite)
-{
-    expectSurvives(m_dir / "card.das", [&] { return writeTextReplacing(m_dir / "card.das", "1--A\n2--B\n"); });
-}
-
-TEST_F(WholeFileWriteFaultTest, QuestionBank)
+TEST_F(WholeFileWriteFaultTest, EveryWholeFileWriter)
 {
     QuestionBank bank;
     bank.trueFalseQuestions.push_back({ QuestionKind::TrueFalse, "stem", {}, "A" });
-    expectSurvives(
-        m_dir / "bank.kst", [&] { return writeQuestionBank(bank, m_dir / "bank.kst") == BankWriteResult::Written; });
-}
-
-TEST_F(WholeFileWriteFaultTest, ExamSettings)
-{
-    expectSurvives(m_dir / "olvane.dat", [&] { return writeExamSettings(m_dir / "olvane.dat", adminDefaults()); });
-}
-
-TEST_F(WholeFileWriteFaultTest, ScoreDatabase)
-{
     const std::vector<ScoreRecord> records { { "1", "Li", "1001", "" }, { "1", "Wang", "1002", "" } };
-    expectSurvives(m_dir / "cj.kcj", [&] { return writeScoreDatabase(m_dir / "cj.kcj", records) == FileResult::Done; });
+    using Path = std::filesystem::path;
+    const std::pair<const char*, std::function<bool(const Path&)>> writers[] = {
+        { "card.das", [](const Path& path) { return writeTextReplacing(path, "1--A\n2--B\n"); } },
+        { "bank.kst", [&](const Path& path) { return writeQuestionBank(bank, path) == BankWriteResult::Written; } },
+        { "olvane.dat", [](const Path& path) { return writeExamSettings(path, adminDefaults()); } },
+        { "cj.kcj", [&](const Path& path) { return writeScoreDatabase(path, records) == FileResult::Done; } },
+    };
+    for (const auto& [name, write] : writers) {
+        SCOPED_TRACE(name);
+        const Path target = m_dir / name;
+        expectSurvives(target, [&] { return write(target); });
+    }
 }
 
 struct stat statusOf(const std::filesystem::path& path)
@@ -114,31 +112,6 @@ TEST_F(WholeFileWriteFaultTest, ASaveKeepsModeOwnerAndLink)
     }
 }
 
-// The exam machines' account reads the bank through its group; a save by the examiner (here
-// root) must leave it readable to them.
-TEST_F(WholeFileWriteFaultTest, TheExamMachinesAccountStillReadsASavedBank)
-{
-    const char* tool = ::access("/usr/bin/setpriv", X_OK) == 0 ? "setpriv"
-        : ::access("/usr/sbin/runuser", X_OK) == 0 || ::access("/sbin/runuser", X_OK) == 0 ? "runuser"
-                                                                                            : nullptr;
-    if (::geteuid() != 0 || !tool)
-        GTEST_SKIP() << "needs root and setpriv or runuser";
-    std::filesystem::permissions(m_dir.path(), std::filesystem::perms(0755));
-    const std::filesystem::path bank = m_dir / "bank.kst";
-    QuestionBank questions;
-    questions.trueFalseQuestions.push_back({ QuestionKind::TrueFalse, "stem", {}, "A" });
-    ASSERT_EQ(writeQuestionBank(questions, bank), BankWriteResult::Written);
-    ASSERT_EQ(::chown(bank.c_str(), 0, 65534), 0);
-    ASSERT_EQ(::chmod(bank.c_str(), 0640), 0);
-    const mode_t previous = ::umask(077);
-    ASSERT_EQ(writeQuestionBank(questions, bank), BankWriteResult::Written);
-    ::umask(previous);
-    const std::string command = std::string(tool) == "setpriv"
-        ? "setpriv --reuid=65534 --regid=65534 --clear-groups cat '" + bank.string() + "' >/dev/null 2>&1"
-        : "runuser -u nobody -g nogroup -- cat '" + bank.string() + "' >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-}
-
 TEST_F(WholeFileWriteFaultTest, AFileNamedLikeATemporaryIsLeftAlone)
 {
     const std::filesystem::path target = m_dir / "card.das";
@@ -175,6 +148,67 @@ TEST_F(WholeFileWriteFaultTest, AFailedFolderSyncAfterTheRenameIsAWarningOnly)
     setFolderSyncWarning(nullptr);
     EXPECT_EQ(warned, std::vector<std::filesystem::path> { target });
     EXPECT_EQ(readBytes(target), "new");
+}
+
+// The appends to the shared files: a record lands whole, on a line of its own, or the file is
+// left exactly as it was.
+const ScoreRecord wang { "1", "Wang", "1002", "90" };
+const std::string wangStored = swapLineBytePairs(formatScoreLine(wang)) + "\r\n";
+const std::string answerRecord = "3  1001          *R*E*";
+
+struct Append
+{
+    const char* name;
+    OpenMode mode;
+    std::function<bool(File&)> append;
+    std::string record; // the bytes the append adds
+};
+
+const std::vector<Append> appends {
+    { "answer record", OpenMode::WriteAppendCreate, [](File& f) { return appendAnswerRecord(f, answerRecord); },
+        answerRecord + "\r\r\n" },
+    { "score line", OpenMode::ReadWriteCreate, [](File& f) { return appendScoreRecord(f, wang); }, wangStored },
+};
+
+class SharedAppendFaultTest : public ::testing::Test
+{
+protected:
+    std::string appendTo(const Append& append, const std::string& bytes)
+    {
+        writeBytes(m_path, bytes);
+        File file = File::open(m_path, append.mode).value();
+        EXPECT_TRUE(append.append(file)) << append.name;
+        return readBytes(m_path);
+    }
+
+    test::TempDir m_dir;
+    std::filesystem::path m_path = m_dir / "shared";
+};
+
+TEST_F(SharedAppendFaultTest, AFailedAppendLeavesTheFileAsItWas)
+{
+    test::FaultGuard guard;
+    const std::string before = "earlier record\r\n";
+    for (const Append& append : appends) {
+        for (const test::FaultCase& fault : test::writeFaults(append.record.size())) {
+            writeBytes(m_path, before);
+            File file = File::open(m_path, append.mode).value();
+            fault.arm();
+            EXPECT_FALSE(append.append(file)) << append.name << ": " << fault.name;
+            faults::disarm();
+            file.close();
+            EXPECT_EQ(readBytes(m_path), before) << append.name << ": " << fault.name;
+        }
+    }
+}
+
+TEST_F(SharedAppendFaultTest, ARecordStartsOnALineOfItsOwn)
+{
+    for (const Append& append : appends) {
+        EXPECT_EQ(appendTo(append, ""), append.record) << append.name;
+        EXPECT_EQ(appendTo(append, "whole\r\n"), "whole\r\n" + append.record) << append.name;
+        EXPECT_EQ(appendTo(append, "cut sho"), "cut sho\r\n" + append.record) << append.name;
+    }
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Gbk.h"
+#include "platform/PathMapping.h"
 #include "support/TestFiles.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace olv {
@@ -12,7 +13,6 @@ using test::gbk;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
-using ::testing::ElementsAreArray;
 
 TEST(CopyFile, ReplacesTheTargetByteForByteOrLeavesItAlone)
 {
@@ -49,41 +49,62 @@ TEST(FileSystem, FoldersFilesAndRemoval)
     EXPECT_FALSE(removeFile(dir / "file"));
 }
 
-TEST(FileSystem, ReplaceFileSwapsInTheNewContent)
+TEST(PathMapping, DriveDIsTheLocalRootAndBackslashesAreSeparators)
 {
-    TempDir dir;
-    writeBytes(dir / "stk.bak", "new bank");
-    writeBytes(dir / "WordE97.kst", "old bank");
-    ASSERT_TRUE(replaceFile(dir / "stk.bak", dir / "WordE97.kst"));
-    EXPECT_EQ(readBytes(dir / "WordE97.kst"), "new bank");
-    EXPECT_FALSE(fileExists(dir / "stk.bak"));
-    EXPECT_FALSE(replaceFile(dir / "stk.bak", dir / "WordE97.kst"));
-    EXPECT_EQ(readBytes(dir / "WordE97.kst"), "new bank");
+    const std::filesystem::path root = "/home/candidate";
+    const std::vector<std::pair<std::string, std::filesystem::path>> cases = {
+        { "d:\\ExaminationTemporary\\olvane.dat", "/home/candidate/ExaminationTemporary/olvane.dat" },
+        { "D:\\ExaminationTemporary", "/home/candidate/ExaminationTemporary" },
+        { "d:/a/b.kst", "/home/candidate/a/b.kst" }, { "d:\\", "/home/candidate" }, { "d:", "/home/candidate" },
+        { "WordE97.kst", "WordE97.kst" }, { "sub\\cj.kcj", "sub/cj.kcj" }, { "..\\up\\daan.txt", "../up/daan.txt" },
+        { "c:\\other", "c:/other" }, { "dd:\\x", "dd:/x" },
+        { gbk("d:\\考试\\数学期中\\daan.txt"), "/home/candidate/考试/数学期中/daan.txt" },
+        { "\x81\x5C\\a", "乗/a" }, // the 0x5C inside the character is no separator
+    };
+    for (const auto& [stored, expected] : cases)
+        EXPECT_EQ(nativePath(stored, root), expected) << ::testing::PrintToString(stored);
 }
 
-TEST(ListDirectory, WildcardsWithoutCaseOverRegularFilesOnly)
+struct GbkCase
 {
-    TempDir dir;
-    for (const char* name : { "a.kst", "B.KST", "ab.kst", "c.kcj", "考试.kst", "kst" })
-        writeBytes(dir / name, "");
-    createDirectory(dir / "folder.kst");
+    std::string gbk;
+    std::string utf8;
+};
 
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        { "*.kst", { "B.KST", "a.kst", "ab.kst", gbk("考试.kst") } },
-        { "?.kst", { "B.KST", "a.kst" } },
-        { "??.kst", { "ab.kst", gbk("考试.kst") } },
-        { "A.kSt", { "a.kst" } },
-        { gbk("考*"), { gbk("考试.kst") } },
-        { "*", { "B.KST", "a.kst", "ab.kst", "c.kcj", "kst", gbk("考试.kst") } },
-        { "*k*t", { "B.KST", "a.kst", "ab.kst", "kst", gbk("考试.kst") } },
-        { "**kst", { "B.KST", "a.kst", "ab.kst", "kst", gbk("考试.kst") } },
-        { "kst?", {} },
-        { "", {} },
-        { "folder.kst", {} },
+TEST(Gbk, KnownCharactersConvertBothWays)
+{
+    const std::vector<GbkCase> cases = {
+        { "", "" },
+        { "plain ascii 123\r\n", "plain ascii 123\r\n" },
+        { "\xD6\xD0\xCE\xC4", "中文" },
+        { "\xA1\xF1", "●" }, // the bank's section markers begin with it
+        { "\x81\x5C", "乗" }, // a trail byte that looks like a backslash
+        { "\x80", "€" },
     };
-    for (const auto& [pattern, names] : cases)
-        EXPECT_THAT(listDirectory(dir.path(), pattern), ElementsAreArray(names)) << pattern;
-    EXPECT_TRUE(listDirectory(dir / "missing", "*").empty());
+    for (const GbkCase& c : cases) {
+        EXPECT_EQ(gbkToUtf8(c.gbk), c.utf8);
+        EXPECT_EQ(utf8ToGbk(c.utf8), c.gbk);
+    }
+}
+
+TEST(Gbk, WhatCannotBeConvertedBecomesQuestionMarks)
+{
+    const std::vector<GbkCase> toGbk = {
+        { "a?b", "a😀b" }, { "??", "😀😀" }, { "\xD6\xD0?", "中한" }, { "?x", "\xFFx" }, // not UTF-8 at all
+        { "??", "\xE4\xB8" }, // a character cut off at the end
+        { "???\xCE\xC4", "\xED\xA0\x80文" }, // an encoded surrogate: three bad bytes
+    };
+    for (const GbkCase& c : toGbk)
+        EXPECT_EQ(utf8ToGbk(c.utf8), c.gbk) << ::testing::PrintToString(c.utf8);
+    const std::vector<GbkCase> toUtf8 = {
+        { "ab\x81", "ab?" }, // lead byte at the end
+        { "\x81 x", "? x" }, // lead byte without a trail byte
+        { "\x81\x7F", "?\x7F" }, // 0x7F is no trail byte
+        { "\xFF\xD6\xD0", "?中" }, // 0xFF is no lead byte
+        { "\xA2\xA0\xD7\xFAz", "??z" }, // well-formed pairs that map to nothing
+    };
+    for (const GbkCase& c : toUtf8)
+        EXPECT_EQ(gbkToUtf8(c.gbk), c.utf8) << ::testing::PrintToString(c.gbk);
 }
 
 } // namespace

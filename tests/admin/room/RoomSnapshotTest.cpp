@@ -8,6 +8,7 @@
 #include "support/ChildProcess.h"
 #include "support/LockWait.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ using test::gbk;
 using test::readBytes;
 using test::writeBytes;
 
-std::string stored(const ScoreRecord& r) { return swapLineBytePairs(formatScoreLine(r)) + "\r\n"; }
+using test::stored;
 
 const ScoreRecord zhang { gbk("一班"), gbk("张三"), "1001", "85" };
 const ScoreRecord li { gbk("一班"), gbk("李四"), "1002", loginMark() };
@@ -48,15 +49,9 @@ int examMachine(const std::filesystem::path& path, test::ChildProcess::Link& lin
     if (!file)
         return 1;
     const std::pair<const char*, std::string> changes[] = { { "1003", loginMark() }, { "1002", "77" } };
-    for (const auto& [number, score] : changes) {
-        std::optional<FoundScoreRecord> found = findScoreRecord(*file, number, ScoreMatch::SpaceFree);
-        if (!found)
+    for (const auto& [number, score] : changes)
+        if (!test::rewriteScore(*file, number, score, ScoreMatch::SpaceFree))
             return 2;
-        ScoreRecord record = found->record;
-        record.scoreField = score;
-        if (!rewriteScoreRecord(*file, *found, record))
-            return 3;
-    }
     if (!file->sync())
         return 4;
     link.ready();
@@ -68,14 +63,14 @@ TEST(RoomSnapshotTest, FollowsASecondProcessWritingTheDatabaseAndKeepsTheTilesWh
 {
     test::TempDir dir;
     const std::filesystem::path path = dir / "cj.kcj";
-    writeBytes(path, stored(zhang) + stored(li) + stored(wang) + stored(zhao));
+    writeBytes(path, stored({ zhang, li, wang, zhao }));
     FixedClock clock(1000);
     RoomSnapshot room(path, clock);
     ASSERT_TRUE(room.refresh());
     // Grouped by class in the order the classes first appear.
     EXPECT_EQ(summary(room),
-        (std::vector<std::string> { "一班 张三 1001 已交卷", "一班 李四 1002 考试中", "一班 赵六 1004 未考",
-            "二班 王五 1003 未考" }));
+        (std::vector<std::string> {
+            "一班 张三 1001 已交卷", "一班 李四 1002 考试中", "一班 赵六 1004 未考", "二班 王五 1003 未考" }));
     EXPECT_EQ(room.counts(), (std::array<int, 3> { 2, 1, 1 }));
 
     test::LockWaitBudget noWait(std::chrono::milliseconds(0));
@@ -109,7 +104,7 @@ TEST(RoomSnapshotTest, RetakeAsksTheScoreListQuestionForAHandedInScoreAndClearsI
 {
     test::TempDir dir;
     const std::filesystem::path path = dir / "cj.kcj";
-    writeBytes(path, stored(zhang) + stored(li));
+    writeBytes(path, stored({ zhang, li }));
     FixedClock clock(1000);
     RoomSnapshot room(path, clock);
     ASSERT_TRUE(room.refresh());
@@ -125,7 +120,7 @@ TEST(RoomSnapshotTest, RetakeAsksTheScoreListQuestionForAHandedInScoreAndClearsI
     EXPECT_EQ(summary(room), (std::vector<std::string> { "一班 张三 1001 未考 @1020", "一班 李四 1002 未考 @1020" }));
     ScoreRecord cleared = zhang, clearedLi = li;
     cleared.scoreField = clearedLi.scoreField = blankScoreField();
-    EXPECT_EQ(readBytes(path), stored(cleared) + stored(clearedLi));
+    EXPECT_EQ(readBytes(path), stored({ cleared, clearedLi }));
 }
 
 } // namespace

@@ -20,11 +20,7 @@ public:
     void setBoxText(ScoreBox box, const std::string& text) override { boxes[index(box)] = text; }
     void setExamNumberEnabled(bool enabled) override { examNumberEnabled = enabled; }
     void moveFocus(EditorFocus where) override { focus = where; }
-    void startProgress(std::size_t steps) override
-    {
-        progressSteps = steps;
-        progress = 0;
-    }
+    void startProgress(std::size_t) override { progress = 0; }
     void advanceProgress() override { ++progress; }
     void resetProgress() override { progressAdvanced = progress; }
     void closeWindow() override { closed = true; }
@@ -38,7 +34,6 @@ public:
     std::array<std::string, 4> boxes;
     bool examNumberEnabled = true;
     EditorFocus focus = EditorFocus::Elsewhere;
-    std::size_t progressSteps = 0;
     std::size_t progress = 0;
     std::size_t progressAdvanced = 0;
     bool closed = false;

@@ -7,6 +7,7 @@
 #include "support/ChildProcess.h"
 #include "support/FaultCases.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,7 @@ namespace {
 
 using test::gbk;
 using test::readBytes;
-
-ScoreRecord record(
-    std::string_view schoolClass, std::string_view name, std::string examNumber, std::string score = blankScoreField())
-{
-    return paddedRecord({ gbk(schoolClass), gbk(name), std::move(examNumber), std::move(score) });
-}
+using test::record;
 
 // One exam machine's visit: the file taken exclusively, the candidate's first line rewritten with
 // `score`, or a line appended when the candidate is not on the roster.
@@ -30,12 +26,9 @@ bool machineWrites(const std::filesystem::path& path, const ScoreRecord& candida
     std::optional<File> file = File::open(path, OpenMode::ReadWriteExisting, Sharing::Exclusive);
     if (!file)
         return false;
-    std::optional<FoundScoreRecord> found = findScoreRecord(*file, candidate.examNumber, ScoreMatch::Padded);
-    if (!found)
+    if (!findScoreRecord(*file, candidate.examNumber, ScoreMatch::Padded))
         return appendScoreRecord(*file, candidate);
-    ScoreRecord rewritten = found->record;
-    rewritten.scoreField = candidate.scoreField;
-    return rewriteScoreRecord(*file, *found, rewritten);
+    return test::rewriteScore(*file, candidate.examNumber, candidate.scoreField, ScoreMatch::Padded);
 }
 
 class ScoreDatabaseSaveTest : public ::testing::Test
@@ -45,12 +38,6 @@ protected:
     {
         EXPECT_EQ(writeScoreDatabase(path, roster), FileResult::Done);
         editor.load();
-    }
-
-    std::string database(const std::vector<ScoreRecord>& records) const
-    {
-        EXPECT_EQ(writeScoreDatabase(dir / "expected.kcj", records), FileResult::Done);
-        return readBytes(dir / "expected.kcj");
     }
 
     test::TempDir dir;
@@ -85,7 +72,7 @@ TEST_F(ScoreDatabaseSaveTest, WhatMachinesWroteSinceTheLoadIsKeptBesideTheExamin
     ASSERT_EQ(machines.wait(), 0);
 
     editor.save();
-    const std::string saved = database({ record("一班", "张三", "1001", loginMark()),
+    const std::string saved = test::stored({ record("一班", "张三", "1001", loginMark()),
         record("一班", "李思", "1002", "90"), record("一班", "王五", "1003", "85"), record("一班", "赵六", "1004"),
         record("二班", "孙七", "2001"), record("三班", "周八", "3001", loginMark()) });
     EXPECT_EQ(readBytes(path), saved);
@@ -146,7 +133,8 @@ TEST_F(ScoreDatabaseSaveTest, RecordsAlreadyInTheFileAreNotAddedAgain)
         editor.save();
     }
     editor.save();
-    EXPECT_EQ(readBytes(path), database({ roster[0], roster[1], roster[2], roster[3], record("二班", "孙七", "2001") }));
+    EXPECT_EQ(
+        readBytes(path), test::stored({ roster[0], roster[1], roster[2], roster[3], record("二班", "孙七", "2001") }));
     EXPECT_TRUE(prompter.texts().empty());
 }
 

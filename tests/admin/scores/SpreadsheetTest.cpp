@@ -6,11 +6,11 @@
 #include "admin/sheets/SheetReader.h"
 #include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace olv {
 namespace {
@@ -26,83 +26,34 @@ std::string openpyxl(const std::string& arguments, const test::TempDir& dir)
     return test::readBytes(output);
 }
 
-// One candidate row of the sheet: name, exam number (a number in the XLSX when `numeric`), class.
-struct Row
-{
-    std::string name;
-    std::string number;
-    bool numeric;
-    std::string schoolClass;
-};
+// The candidate rows of the sheet: name, exam number, class. Row 1 is the heading (in an order
+// of its own), row 3 is empty; "|" stands for the separator.
+const std::string csvRows
+    = "姓名|考号|班级\r\n\"李,\"\"四\"\"\"|20240101|一班\r\n\r\n王五||二班\r\n赵六|20240101|二班\r\n"
+      "钱七|1001|二班\r\n孙八|20240107|一个非常长的班级名称\r\n周 九|2.0240108E7|二班\r\n"
+      "吴*十|20240109|二班\r\n";
+// Not in a GBK file, which cannot hold it.
+const std::string emojiRow = "😀|20240110|三班\r\n";
+// The same rows for the XLSX, the exam numbers of 李, 钱七, 孙八 and 周 九 as numbers.
+const char* const jsonRows
+    = R"([["姓名","考号","班级"],["李,\"四\"",20240101,"一班"],[],["王五",null,"二班"],)"
+      R"(["赵六","20240101","二班"],["钱七",1001,"二班"],["孙八",20240107,"一个非常长的班级名称"],)"
+      R"(["周 九",2.0240108E7,"二班"],["吴*十","20240109","二班"],["😀","20240110","三班"]])";
 
-// Row 1 is the heading (in an order of its own), row 3 is empty.
-const std::vector<Row> rows = {
-    { "姓名", "考号", false, "班级" },
-    { "李,\"四\"", "20240101", true, "一班" },
-    {},
-    { "王五", "", false, "二班" },
-    { "赵六", "20240101", false, "二班" },
-    { "钱七", "1001", true, "二班" },
-    { "孙八", "20240107", true, "一个非常长的班级名称" },
-    { "周 九", "2.0240108E7", true, "二班" },
-    { "吴*十", "20240109", false, "二班" },
-    { "😀", "20240110", false, "三班" }, // not in a GBK file, which cannot hold it
-};
-
-std::string jsonText(const std::string& text)
+std::string separated(std::string text, char separator)
 {
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
-    return quoted + '"';
-}
-
-std::string jsonRows()
-{
-    std::string json = "[";
-    for (const Row& row : rows) {
-        json += json.size() > 1 ? ",[" : "[";
-        if (!row.name.empty())
-            json += jsonText(row.name) + "," + (row.number.empty() ? "null" : row.numeric ? row.number : jsonText(row.number))
-                + "," + jsonText(row.schoolClass);
-        json += "]";
-    }
-    return json + "]";
-}
-
-std::string csvText(char separator, std::size_t count)
-{
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        const Row& row = rows[i];
-        if (!row.name.empty()) {
-            bool first = true;
-            for (const std::string& cell : { row.name, row.number, row.schoolClass }) {
-                text += first ? "" : std::string(1, separator);
-                first = false;
-                if (cell.find_first_of(",\";") == std::string::npos) {
-                    text += cell;
-                    continue;
-                }
-                text += '"';
-                for (const char c : cell)
-                    text += c == '"' ? std::string("\"\"") : std::string(1, c);
-                text += '"';
-            }
-        }
-        text += "\r\n";
-    }
+    std::ranges::replace(text, '|', separator);
     return text;
 }
 
 TEST(SpreadsheetTest, importTakesTheSameRowsFromXlsxAndCsvInEveryEncodingAndSeparator)
 {
     test::TempDir dir;
-    test::writeBytes(dir / "rows.json", jsonRows());
+    test::writeBytes(dir / "rows.json", jsonRows);
     openpyxl("roster " + (dir / "roster.xlsx").string() + " " + (dir / "rows.json").string(), dir);
-    test::writeBytes(dir / "bom.csv", "\xEF\xBB\xBF" + csvText(';', rows.size()));
-    test::writeBytes(dir / "plain.txt", csvText('\t', rows.size()));
-    test::writeBytes(dir / "gbk.csv", gbk(csvText(',', rows.size() - 1)));
+    test::writeBytes(dir / "bom.csv", "\xEF\xBB\xBF" + separated(csvRows + emojiRow, ';'));
+    test::writeBytes(dir / "plain.txt", separated(csvRows + emojiRow, '\t'));
+    test::writeBytes(dir / "gbk.csv", gbk(separated(csvRows, ',')));
 
     const std::vector<ScoreRecord> added = { { gbk("一班"), gbk("李,\"四\""), "20240101", std::string(8, ' ') },
         { gbk("二班"), gbk("周九"), "20240108", std::string(8, ' ') } };
@@ -138,13 +89,18 @@ TEST(SpreadsheetTest, sheetsThatCannotBeReadAreRefusedWithRowAndReason)
     openpyxl("formula " + (dir / "formula.xlsx").string(), dir);
     openpyxl("tall " + (dir / "tall.xlsx").string() + " 200001", dir);
     openpyxl("zip " + (dir / "nosheet.xlsx").string(), dir);
-    test::writeBytes(dir / "binary.csv", std::string("\x7f" "ELF\0\0\1", 7));
+    test::writeBytes(dir / "binary.csv",
+        std::string("\x7f"
+                    "ELF\0\0\1",
+            7));
     test::writeBytes(dir / "empty.csv", "\r\n\r\n");
     test::writeBytes(dir / "locked.xlsx", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'));
     test::writeBytes(dir / "broken.xlsx", "PK\x03\x04 and nothing of a zip");
     test::writeBytes(dir / "named.xlsx", "班级,姓名,考号\r\n");
     test::writeBytes(dir / "quote.csv", "a,b\r\n\"c,d\r\ne\r\n");
-    test::writeBytes(dir / "utf16.csv", "\xFF\xFE" "a\0");
+    test::writeBytes(dir / "utf16.csv",
+        "\xFF\xFE"
+        "a\0");
     std::ofstream(dir / "huge.csv").close();
     std::filesystem::resize_file(dir / "huge.csv", sheetFileLimit + 1);
 

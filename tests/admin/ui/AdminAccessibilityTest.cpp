@@ -20,13 +20,16 @@
 #include "admin/ui/AdminTools.h"
 #include "admin/ui/HelpWindow.h"
 #include "common/ExamSettingsFile.h"
-#include "common/QuestionBankFile.h"
 #include "common/ScoreDatabase.h"
 #include "platform/Clock.h"
 #include "support/AccessibilityWalk.h"
+#include "support/BankTexts.h"
 #include "support/ModalDialog.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
+#include "support/WidgetLookup.h"
 #include "ui/GbkString.h"
 #include "ui/QtPrompter.h"
 
@@ -39,7 +42,9 @@
 
 using namespace olv;
 using test::AccessibleAction;
+using test::child;
 using test::gbk;
+using test::rowText;
 
 namespace {
 
@@ -50,16 +55,6 @@ const QString& selectLine = test::selectRowAction;
 using Actions = std::vector<AccessibleAction>;
 using Drive = std::function<void(QWidget*)>;
 
-template <typename T = QWidget>
-T* child(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QString rowText(QListView* list, int row) { return list->model()->index(row, 0).data().toString(); }
 // The first line of `list` that holds `part`.
 QString lineWith(QListView* list, const QString& part)
 {
@@ -67,13 +62,6 @@ QString lineWith(QListView* list, const QString& part)
         if (rowText(list, row).contains(part))
             return rowText(list, row);
     return {};
-}
-QString allLines(QListView* list)
-{
-    QString lines;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        lines += rowText(list, row) + QLatin1Char('\n');
-    return lines;
 }
 int currentRow(QListView* list) { return list->currentIndex().row(); }
 
@@ -101,13 +89,6 @@ QStringList faultsOf(QWidget* window, const Actions& actions)
     return faults;
 }
 
-std::string stored(const ScoreRecord& record) { return swapLineBytePairs(formatScoreLine(record)) + "\r\n"; }
-
-Question question(QuestionKind kind, const char* stem, std::string answer)
-{
-    return { kind, gbk(stem), { "a", "b", "c", "d" }, std::move(answer) };
-}
-
 } // namespace
 
 class AdminAccessibilityTest : public QObject
@@ -119,30 +100,12 @@ private slots:
     void everyWindow();
 
 private:
-    std::filesystem::path writeBank()
-    {
-        QuestionBank bank;
-        bank.singleChoiceQuestions = { question(QuestionKind::SingleChoice, "第一题", "A"),
-            question(QuestionKind::SingleChoice, "第二题", "B") };
-        bank.trueFalseQuestions = { { QuestionKind::TrueFalse, gbk("第三题"), {}, "A" } };
-        const auto path = *m_dir / "tk.kst";
-        if (writeQuestionBank(bank, path) != BankWriteResult::Written)
-            qFatal("cannot write the bank");
-        return path;
-    }
-
     // Shows a window that runs modally, drives it and closes it.
     template <typename T = QDialog>
     static void modal(const Drive& drive, const std::function<void()>& run)
     {
-        bool driven = false;
-        test::onNextModal<T>([&](T* window) {
-            drive(window);
-            driven = true;
-        });
+        test::onNextModal<T>(drive);
         run();
-        if (!driven)
-            qWarning("the window did not show");
     }
     static void shown(QWidget& window, const Drive& drive)
     {
@@ -158,40 +121,48 @@ private:
 void AdminAccessibilityTest::everyWindow()
 {
     test::WorkingDirectory workingDirectory(m_dir->path());
-    const auto bankPath = writeBank();
-    const QString bankName = QString::fromStdString(bankPath.string());
+    const auto bankPath = *m_dir / "tk.kst";
+    test::writeBytes(bankPath,
+        test::bankBytes("●单选题:\n第一题\na\nb\nc\nd\nA\n第二题\na\nb\nc\nd\nB\n●多选题:\n●判断题:\n第三题\nA\n"));
     const auto scoreFile = *m_dir / "cj.kcj";
     // Five orders of the score list, each showing the records in a different sequence.
     const std::vector<ScoreRecord> records = { { gbk("三班"), gbk("甲"), "1005", "50" },
         { gbk("三班"), gbk("乙"), "1001", "60" }, { gbk("三班"), gbk("丙"), "1006", "99" },
         { gbk("二班"), gbk("丁"), "1003", "80" }, { gbk("二班"), gbk("戊"), "1002", "40" } };
-    std::string scoreBytes;
-    for (const ScoreRecord& record : records)
-        scoreBytes += stored(record);
-    test::writeBytes(scoreFile, scoreBytes);
+    test::writeBytes(scoreFile, test::stored(records));
     const auto answerFile = *m_dir / "daan.txt";
     test::writeBytes(answerFile, "67 1001          RRE\r\r\n33 1002          RE*\r\r\n");
     FixedClock clock(0);
     const AdminTools tools;
-    ExamSettings paperSettings = adminDefaults();
-    paperSettings.bankFile = bankPath.filename().string();
-    paperSettings.singleChoiceCount = 2;
-    paperSettings.multipleChoiceCount = 0;
-    paperSettings.trueFalseCount = 1;
-    paperSettings.drawMode = DrawMode::BankOrder;
+    const ExamSettings paperSettings
+        = test::paperSettings(bankPath.filename().string(), { 2, 0, 1 }, DrawMode::BankOrder);
     QtPrompter asking(QStringLiteral("Olvadmin"));
 
     // The three chosen paths of a merge, each read back where the window shows it.
+    test::writeBytes(*m_dir / "merge0.file", "1  1001          R\r\r\n");
+    test::writeBytes(*m_dir / "merge1.file", "0  1002          E\r\r\n");
     const auto mergeActions = [this](QWidget* window, std::array<QString, 3> buttons) {
         Actions actions;
         for (std::size_t i = 0; i < buttons.size(); ++i) {
-            const QString path = QStringLiteral("/media/usb/merge%1.file").arg(i);
+            const QString path = QString::fromStdString((*m_dir / "merge").string()) + QStringLiteral("%1.file").arg(i);
             if (i < 2)
                 m_prompter.answerOpenFile(path.toStdString());
             else
                 m_prompter.answerSaveFile(path.toStdString());
             actions.push_back({ buttons[i], press, [window, path] { return reads(window, path); } });
         }
+        return actions;
+    };
+
+    // Both file merges name their buttons alike; a merge leaves the window open for the next (the
+    // merged bytes are FileMergeTest's).
+    const auto fileMergeActions = [&](QWidget* window) {
+        const auto name = [window](const char* button) { return child<QPushButton>(window, button)->accessibleName(); };
+        Actions actions = mergeActions(window, { name("firstButton"), name("secondButton"), name("newFileButton") });
+        actions.push_back({ name("mergeButton"), press, [this, window] {
+                               return !m_prompter.texts().empty() && m_prompter.texts().back() == "合并完成"
+                                   && window->isVisible();
+                           } });
         return actions;
     };
 
@@ -207,9 +178,7 @@ void AdminAccessibilityTest::everyWindow()
                 shown(dialog, drive);
             },
             [](QWidget* window) {
-                QLineEdit* fixed = nullptr;
-                for (QLineEdit* box : window->findChildren<QLineEdit*>())
-                    fixed = box->accessibleName() == QStringLiteral("固定号") ? box : fixed;
+                auto* fixed = test::named<QLineEdit>(window, QStringLiteral("固定号"));
                 const auto on = [fixed] { return fixed->isEnabled(); };
                 const auto off = [fixed] { return !fixed->isEnabled(); };
                 return Actions { { QStringLiteral("固定号:"), toggle, on }, { QStringLiteral("不固定"), toggle, off },
@@ -269,10 +238,11 @@ void AdminAccessibilityTest::everyWindow()
                 auto* questions = child<QListView>(window, "copyQuestionList");
                 auto* answer = child<QLineEdit>(window, "copyAnswerEdit");
                 auto* entries = child<QListView>(window, "copySelectionList");
-                const QString unticked = allLines(entries);
                 return Actions { { lineWith(questions, QStringLiteral("第二题")), selectLine,
                                      [answer] { return answer->text() == "B"; }, questions },
-                    { QStringLiteral("选择"), press, [=] { return allLines(entries) != unticked; } } };
+                    // The entry of question 2, selected with it, is ticked.
+                    { QStringLiteral("选择"), press,
+                        [=] { return rowText(entries, 1).contains(QStringLiteral("√")); } } };
             } },
         { "bank merge", [&](const Drive& drive) { modal(drive, [&] { runBankMerge(nullptr, m_prompter); }); },
             [&](QWidget* window) {
@@ -280,19 +250,9 @@ void AdminAccessibilityTest::everyWindow()
                     { QStringLiteral("试题库文件1"), QStringLiteral("试题库文件2"), QStringLiteral("新试题库文件") });
             } },
         { "score merge", [&](const Drive& drive) { modal(drive, [&] { runScoreMerge(nullptr, m_prompter); }); },
-            [&](QWidget* window) {
-                return mergeActions(window,
-                    { child<QPushButton>(window, "firstButton")->accessibleName(),
-                        child<QPushButton>(window, "secondButton")->accessibleName(),
-                        child<QPushButton>(window, "newFileButton")->accessibleName() });
-            } },
+            fileMergeActions },
         { "answer sheet merge", [&](const Drive& drive) { modal(drive, [&] { runAnswerMerge(nullptr, m_prompter); }); },
-            [&](QWidget* window) {
-                return mergeActions(window,
-                    { child<QPushButton>(window, "firstButton")->accessibleName(),
-                        child<QPushButton>(window, "secondButton")->accessibleName(),
-                        child<QPushButton>(window, "newFileButton")->accessibleName() });
-            } },
+            fileMergeActions },
         { "score list",
             [&](const Drive& drive) { modal(drive, [&] { runScoreViewer(nullptr, m_prompter, scoreFile); }); },
             [&](QWidget* window) {

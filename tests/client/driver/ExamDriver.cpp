@@ -13,29 +13,25 @@
 //
 // Log lines, each on the disk before the driver goes on:
 //   start fresh|resumed
-//   paper SINGLE_END MULTIPLE_END COUNT HASH BANK:ANSWER ...
 //   card ELAPSED LINE ...
 //   confirmed QUESTION ANSWER ELAPSED
 //   message TEXT | confirm TEXT        (prompts it was prepared for)
 //   unexpected TEXT                     (then it exits with 3)
 //   idle | handed-in SCORE | done
 
-#include "client/exam/AnswerCardLine.h"
-#include "client/startup/ClientEnvironment.h"
-#include "client/startup/ClientStartup.h"
-#include "client/exam/ExamSession.h"
-#include "client/exam/ExamState.h"
 #include "client/FakeExamView.h"
 #include "client/StartupFixture.h"
 #include "client/driver/ExamScript.h"
+#include "client/exam/AnswerCardLine.h"
+#include "client/exam/ExamSession.h"
+#include "client/exam/ExamState.h"
+#include "client/startup/ClientEnvironment.h"
+#include "client/startup/ClientStartup.h"
 #include "common/Prompter.h"
-#include "common/ScoreRecord.h"
-#include "common/TextFields.h"
 #include "platform/File.h"
 
 #include <chrono>
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -105,16 +101,6 @@ private:
     DriverLog& m_log;
 };
 
-class FixedLogin : public LoginRunner
-{
-public:
-    std::optional<LoginResult> run(const std::string&, bool) override
-    {
-        return LoginResult { padRight(gbk("一班"), schoolClassWidth), padRight(gbk("张三"), nameWidth),
-            scriptExamNumber };
-    }
-};
-
 struct Options
 {
     std::filesystem::path workingFolder;
@@ -151,33 +137,6 @@ std::optional<Options> parseOptions(int argc, char** argv)
 PaperShape shapeOf(const ExamPaper& paper)
 {
     return { paper.singleChoiceEnd(), paper.multipleChoiceEnd(), paper.questionCount() };
-}
-
-// FNV-1a over every line of the paper as listed, so any change of text, order or tag shows.
-std::uint64_t paperHash(const std::vector<RenderedLine>& lines)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    const auto add = [&hash](std::string_view bytes) {
-        for (char byte : bytes)
-            hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
-    };
-    for (const RenderedLine& line : lines) {
-        add(line.text);
-        add("\n" + std::to_string(line.tag) + "\n");
-    }
-    return hash;
-}
-
-std::string paperLogLine(const ExamState& state)
-{
-    const PaperShape shape = shapeOf(state.paper);
-    std::string text = "paper " + std::to_string(shape.singleChoiceEnd) + " " + std::to_string(shape.multipleChoiceEnd)
-        + " " + std::to_string(shape.questionCount) + " " + std::to_string(paperHash(state.paperLines));
-    for (int number = 1; number <= shape.questionCount; ++number) {
-        text += " " + std::to_string(state.paper.bankNumbers.at(static_cast<std::size_t>(number - 1))) + ":"
-            + state.paper.question(number).answer;
-    }
-    return text;
 }
 
 std::string cardLogLine(const ExamState& state)
@@ -250,7 +209,6 @@ private:
         if (!mode || *mode == StartMode::Review)
             m_log.fail("start");
         m_log.line(*mode == StartMode::Fresh ? "start fresh" : "start resumed");
-        m_log.line(paperLogLine(m_state));
         m_log.line(cardLogLine(m_state));
         m_session.goToQuestion(1);
     }
@@ -290,7 +248,7 @@ private:
     AgreeingPrompter m_prompter;
     SizedScreen m_screen;
     ClientEnvironment m_env;
-    FixedLogin m_login;
+    ScriptedLogin m_login;
     FakeExamView m_view;
     ExamState m_state;
     ExamSession m_session;

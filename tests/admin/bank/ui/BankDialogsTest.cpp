@@ -5,7 +5,9 @@
 #include "common/ExamSettingsFile.h"
 #include "support/BankTexts.h"
 #include "support/ModalDialog.h"
+#include "support/PaperSettings.h"
 #include "support/ScriptedPrompter.h"
+#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -25,18 +27,11 @@ namespace {
 const char* const bankText = "●单选题:\n单1\n甲\n乙\n丙\n丁\na\n单2/n续行\n甲\n乙\n丙\n丁\nB\n"
                              "●多选题:\n多3\n甲\n乙\n丙\n丁\ncA\n●判断题:\n判4\nB\n";
 
-template <typename T>
-T* child(QWidget* dialog, const char* name)
-{
-    return dialog->findChild<T*>(QString::fromLatin1(name));
-}
-
 int currentRow(QWidget* dialog, const char* list) { return child<QListView>(dialog, list)->currentIndex().row(); }
 
 QString rowText(QWidget* dialog, const char* list, int row)
 {
-    auto* model = child<QListView>(dialog, list)->model();
-    return model->data(model->index(row, 0)).toString();
+    return test::rowText(child<QListView>(dialog, list), row);
 }
 
 // Runs `drive` on the modal dialog once it shows, after checking that it is the one expected
@@ -94,31 +89,22 @@ private slots:
             click(dialog, "exitButton");
         });
         runBankCopy(nullptr, prompter, "bank.kst");
-        QCOMPARE(prompter.texts(), (std::vector<std::string> { "复制完成" }));
-        QCOMPARE(readBytes("small.kst"), bankBytes("●单选题:\n单2/n续行\n甲\n乙\n丙\n丁\nB\n●多选题:\n●判断题:\n"));
+        QCOMPARE(prompter.texts(), (std::vector<std::string> { "复制完成" })); // the bytes are BankCopyTest's
     }
 
     void questionViewWritesEachOutputOnce()
     {
-        ExamSettings settings = adminDefaults();
+        ExamSettings settings = paperSettings("bank.kst", { 2, 1, 1 }, DrawMode::BankOrder);
         settings.examName = gbk("期末");
         settings.subject = gbk("语文");
-        settings.bankFile = "bank.kst";
-        settings.singleChoiceCount = 2;
-        settings.multipleChoiceCount = 1;
-        settings.trueFalseCount = 1;
-        settings.drawMode = DrawMode::BankOrder;
 
         ScriptedPrompter prompter;
         prompter.answerSaveName("paper");
         prompter.answerSaveName(std::nullopt);
         prompter.answerSaveName("key");
         whenModal("questionViewDialog", [](QDialog* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("期末--语文"));
+            // An answer selected selects its question: AdminAccessibilityTest's action.
             QCOMPARE(currentRow(dialog, "paperQuestionList"), 1);
-            QCOMPARE(rowText(dialog, "paperAnswerList", 2), QStringLiteral("3--AC"));
-            clickRow(child<QListView>(dialog, "paperAnswerList"), 1);
-            QCOMPARE(currentRow(dialog, "paperQuestionList"), 3);
             clickRow(child<QListView>(dialog, "paperQuestionList"), 10); // question 4
             QCOMPARE(currentRow(dialog, "paperAnswerList"), 3);
 
@@ -131,7 +117,8 @@ private slots:
             click(dialog, "closeButton");
         });
         runQuestionView(nullptr, prompter, settings, 0);
-        QCOMPARE(readBytes("key.txt"), crlfText("期末\n语文标准答案\n1--A  2--B  3--AC  4--B  \n"));
+        // Their bytes are SamplePaperTest's; here each was written once.
+        QVERIFY(readBytes("key.txt").starts_with(crlfText("期末\n语文标准答案\n")));
         QVERIFY(readBytes("paper.txt").starts_with(crlfText("期末\n语文\n")));
         QVERIFY(prompter.allAnswersUsed());
 
@@ -165,7 +152,7 @@ private slots:
         });
         runBankMerge(nullptr, prompter);
         QCOMPARE(prompter.texts(), (std::vector<std::string> { "合并完成", "不能打开试题库文件" }));
-        QCOMPARE(readBytes("joined.kst"), bankBytes(std::string(bankText) + "判5\nA\n"));
+        QVERIFY(std::filesystem::exists("joined.kst")); // its bytes are BankMergeTest's
     }
 
 private:

@@ -3,7 +3,9 @@
 #include "common/ScoreRecord.h"
 #include "platform/Clock.h"
 #include "support/ScriptedPrompter.h"
+#include "support/StoredScores.h"
 #include "support/TestFiles.h"
+#include "support/WidgetLookup.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,15 +14,11 @@
 #include <QTimer>
 
 using olv::test::gbk;
+using olv::test::stored;
 
 namespace {
 
-std::string stored(const olv::ScoreRecord& r) { return olv::swapLineBytePairs(olv::formatScoreLine(r)) + "\r\n"; }
-
-QString label(const QWidget* dialog, const char* name)
-{
-    return dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();
-}
+QString label(const QWidget* dialog, const char* name) { return olv::test::child<QLabel>(dialog, name)->text(); }
 
 // The tiles as shown: one line of the group box's title and the tile's accessible name each.
 QStringList tiles(const QWidget* dialog)
@@ -48,8 +46,8 @@ void RoomViewDialogTest::showsTilesByClassKeepsThemWhenUnreadableAndRetakes()
     const std::filesystem::path path = dir / "cj.kcj";
     const olv::ScoreRecord handedIn { gbk("一班"), gbk("张三"), "1001", "85" };
     olv::test::writeBytes(path,
-        stored(handedIn) + stored({ gbk("二班"), gbk("王五"), "1003", olv::loginMark() })
-            + stored({ gbk("一班"), gbk("李四"), "1002", olv::blankScoreField() }));
+        stored({ handedIn, { gbk("二班"), gbk("王五"), "1003", olv::loginMark() },
+            { gbk("一班"), gbk("李四"), "1002", olv::blankScoreField() } }));
     olv::FixedClock clock(0);
     olv::test::ScriptedPrompter prompter;
     olv::RoomViewDialog dialog(prompter, path, clock);
@@ -67,7 +65,7 @@ void RoomViewDialogTest::showsTilesByClassKeepsThemWhenUnreadableAndRetakes()
 
     olv::test::writeBytes(path, stored(handedIn));
     dialog.refresh();
-    auto* retake = dialog.findChild<QPushButton*>(QStringLiteral("retakeButton"));
+    auto* retake = olv::test::child<QPushButton>(dialog, "retakeButton");
     QVERIFY(!retake->isEnabled());
     dialog.findChildren<QGroupBox*>().first()->findChild<QPushButton*>()->click();
     QVERIFY(retake->isEnabled());
