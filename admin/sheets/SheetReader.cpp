@@ -1,13 +1,12 @@
 #include "admin/sheets/SheetReader.h"
 
+#include "admin/xml/XmlEncoding.h"
+#include "admin/xml/XmlReader.h"
+#include "common/Utf8Check.h"
 #include "platform/Gbk.h"
 
-#include <QCoreApplication>
-#include <QIODevice>
-#include <QXmlStreamReader>
-#include <zip.h>
-
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string_view>
+#include <zip.h>
 
 namespace olv {
 
@@ -57,60 +57,14 @@ struct ZipFileCloser
 };
 using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
 
-// One part of the workbook, unpacked piece by piece as the XML reader asks for it, so a large
-// sheet is never held whole in memory (nor a second time as UTF-16). It gives at most the part's
-// stated size and counts a part that ends sooner, or does not unpack, as damaged.
-class PartDevice : public QIODevice
-{
-public:
-    PartDevice(zip_file_t* file, zip_uint64_t size)
-        : m_file(file)
-        , m_left(size)
-    {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-    bool isSequential() const override { return true; }
-
-    // Unpacks what the reader left, so damage after the point where reading stopped still counts.
-    bool readToEnd()
-    {
-        char buffer[65536];
-        while (readData(buffer, sizeof buffer) > 0) { }
-        return !m_damaged;
-    }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const zip_uint64_t wanted = std::min<zip_uint64_t>(static_cast<zip_uint64_t>(maxSize), m_left);
-        if (wanted == 0 || m_damaged)
-            return 0;
-        const zip_int64_t got = zip_fread(m_file, data, wanted);
-        if (got <= 0) {
-            m_damaged = true;
-            return 0;
-        }
-        m_left -= static_cast<zip_uint64_t>(got);
-        return got;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    zip_file_t* m_file;
-    zip_uint64_t m_left;
-    bool m_damaged = false;
-};
-
-// Runs `parse` over the XML of the part `name`; false when the workbook has no such part. A part
-// that cannot be unpacked whole is refused before anything `parse` found in it.
-template <typename Parse>
-bool parsePart(zip_t* archive, const char* name, Parse parse)
+// The part `name` unpacked whole, exactly its stated size; nothing when the workbook has no such
+// part. A part that cannot be unpacked whole counts as damaged.
+std::optional<std::string> unpackPart(zip_t* archive, const char* name)
 {
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat(archive, name, 0, &stat) != 0)
-        return false;
+        return std::nullopt;
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
         refuse(0, "工作簿设了密码，请另存为不加密的文件");
     if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > sheetPartLimit)
@@ -118,73 +72,46 @@ bool parsePart(zip_t* archive, const char* name, Parse parse)
     const ZipFile file(zip_fopen(archive, name, 0));
     if (!file)
         refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏或设了密码）");
-    PartDevice device(file.get(), stat.size);
-    const auto damaged = [&] { refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）"); };
-    try {
-        QXmlStreamReader xml(&device);
-        parse(xml);
-    } catch (const Refusal&) {
-        if (!device.readToEnd())
-            damaged();
-        throw;
+    std::string bytes(static_cast<std::size_t>(stat.size), '\0');
+    for (std::size_t got = 0; got < bytes.size();) {
+        const zip_int64_t piece = zip_fread(file.get(), bytes.data() + got, bytes.size() - got);
+        if (piece <= 0)
+            refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
+        got += static_cast<std::size_t>(piece);
     }
-    if (!device.readToEnd())
-        damaged();
+    return bytes;
+}
+
+// Runs `parse` over the XML of the part `name`; false when the workbook has no such part. Text
+// that is not in an encoding XML allows reads as an XML error at its start.
+template <typename Parse>
+bool parsePart(zip_t* archive, const char* name, Parse parse)
+{
+    std::optional<std::string> text = unpackPart(archive, name);
+    if (!text)
+        return false;
+    const std::optional<std::string> encodingError = convertXmlToUtf8(*text);
+    XmlReader xml(*text);
+    if (encodingError)
+        xml.raiseError(*encodingError);
+    parse(xml);
     return true;
 }
 
-constexpr QLatin1StringView idName("Id");
-constexpr QLatin1StringView referenceName("r");
-constexpr QLatin1StringView targetName("Target");
-constexpr QLatin1StringView typeName("t");
+using Event = XmlReader::Event;
 
-// Appends UTF-16 text as UTF-8, without a string in between.
-void appendUtf8(std::string& out, QStringView text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (QChar::isSurrogate(c)) {
-            // Rare: the rest as Qt encodes it, pairs and strays alike.
-            out += text.sliced(i).toUtf8().toStdString();
-            return;
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-}
-
-std::string text(QStringView view)
-{
-    std::string utf8;
-    appendUtf8(utf8, view);
-    return utf8;
-}
-
-// Appends the text of the element just started, as QXmlStreamReader::readElementText does with
-// ErrorOnUnexpectedElement (the same text, the same error), without a QString per element.
-void appendElementText(QXmlStreamReader& xml, std::string& out)
+// Appends the text of the element just started up to its end; an element inside it is an error.
+void appendElementText(XmlReader& xml, std::string& out)
 {
     while (true) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::Characters:
-        case QXmlStreamReader::EntityReference:
-            appendUtf8(out, xml.text());
+        switch (xml.next()) {
+        case Event::Text:
+            out += xml.value();
             break;
-        case QXmlStreamReader::EndElement:
+        case Event::Start:
+            xml.raiseError("应当是文字，却是元素<" + std::string(xml.name()) + ">");
             return;
-        case QXmlStreamReader::ProcessingInstruction:
-        case QXmlStreamReader::Comment:
-            break;
         default:
-            if (!xml.hasError())
-                xml.raiseError(QCoreApplication::translate("QXmlStream", "Expected character data."));
             return;
         }
     }
@@ -193,33 +120,25 @@ void appendElementText(QXmlStreamReader& xml, std::string& out)
 // The target of the workbook's first sheet, "xl/worksheets/sheet1.xml" as a rule.
 std::string firstSheetPart(zip_t* archive)
 {
-    QString relation;
+    std::string relation;
     bool found = false;
-    const bool haveWorkbook = parsePart(archive, "xl/workbook.xml", [&](QXmlStreamReader& xml) {
-        while (!found && !xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == u"sheet") {
+    const bool haveWorkbook = parsePart(archive, "xl/workbook.xml", [&](XmlReader& xml) {
+        for (Event event = xml.next(); !found && event != Event::Done && event != Event::Error; event = xml.next())
+            if (event == Event::Start && xml.localName() == "sheet") {
                 found = true;
-                for (const QXmlStreamAttribute& attribute : xml.attributes())
-                    if (attribute.name() == u"id")
-                        relation = attribute.value().toString();
+                relation = xml.attributeByLocalName("id");
             }
-        }
     });
     if (!haveWorkbook)
         refuse(0, "不是表格文件（ZIP 文件，但不是 XLSX 工作簿）");
     if (!found)
         refuse(0, "工作簿中没有工作表");
     std::optional<std::string> target;
-    parsePart(archive, "xl/_rels/workbook.xml.rels", [&](QXmlStreamReader& rels) {
-        while (!relation.isEmpty() && !target && !rels.atEnd()) {
-            rels.readNext();
-            if (rels.isStartElement() && rels.name() == u"Relationship") {
-                const QXmlStreamAttributes attributes = rels.attributes();
-                if (attributes.value(idName) == relation)
-                    target = text(attributes.value(targetName));
-            }
-        }
+    parsePart(archive, "xl/_rels/workbook.xml.rels", [&](XmlReader& rels) {
+        for (Event event = relation.empty() ? Event::Done : rels.next();
+             !target && event != Event::Done && event != Event::Error; event = rels.next())
+            if (event == Event::Start && rels.localName() == "Relationship" && rels.attribute("Id") == relation)
+                target = rels.attribute("Target");
     });
     if (!target)
         return "xl/worksheets/sheet1.xml";
@@ -230,21 +149,20 @@ std::string firstSheetPart(zip_t* archive)
 
 // The text of a <si> or <is> (`end` names which): its <t> elements and those of its runs,
 // without phonetic hints.
-std::string stringItem(QXmlStreamReader& xml, QStringView end)
+std::string stringItem(XmlReader& xml, std::string_view end)
 {
     std::string value;
     int phonetic = 0;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            if (xml.name() == u"rPh")
+    for (Event event = xml.next(); event != Event::Done && event != Event::Error; event = xml.next()) {
+        if (event == Event::Start) {
+            if (xml.localName() == "rPh")
                 ++phonetic;
-            else if (xml.name() == u"t" && phonetic == 0)
+            else if (xml.localName() == "t" && phonetic == 0)
                 appendElementText(xml, value);
-        } else if (xml.isEndElement()) {
-            if (xml.name() == u"rPh")
+        } else if (event == Event::End) {
+            if (xml.localName() == "rPh")
                 --phonetic;
-            else if (xml.name() == end)
+            else if (xml.localName() == end)
                 break;
         }
     }
@@ -254,14 +172,13 @@ std::string stringItem(QXmlStreamReader& xml, QStringView end)
 std::vector<std::string> sharedStrings(zip_t* archive)
 {
     std::vector<std::string> strings;
-    parsePart(archive, "xl/sharedStrings.xml", [&](QXmlStreamReader& xml) {
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == u"si")
-                strings.push_back(stringItem(xml, u"si"));
+    parsePart(archive, "xl/sharedStrings.xml", [&](XmlReader& xml) {
+        for (Event event = xml.next(); event != Event::Done; event = xml.next()) {
+            if (event == Event::Error)
+                refuse(0, "工作簿的共享字符串已损坏");
+            if (event == Event::Start && xml.localName() == "si")
+                strings.push_back(stringItem(xml, "si"));
         }
-        if (xml.hasError())
-            refuse(0, "工作簿的共享字符串已损坏");
     });
     return strings;
 }
@@ -286,14 +203,14 @@ std::string numberText(std::string stored)
 }
 
 // "C12" -> column 2 (from 0); nothing without letters.
-std::optional<std::size_t> columnOf(QStringView reference)
+std::optional<std::size_t> columnOf(std::string_view reference)
 {
     std::size_t column = 0;
     std::size_t letters = 0;
-    for (const QChar c : reference) {
-        if (c < u'A' || c > u'Z')
+    for (const char c : reference) {
+        if (c < 'A' || c > 'Z')
             break;
-        column = column * 26 + static_cast<std::size_t>(c.unicode() - u'A' + 1);
+        column = column * 26 + static_cast<std::size_t>(c - 'A' + 1);
         if (++letters > 3)
             return std::nullopt;
     }
@@ -322,33 +239,47 @@ enum class CellType
     Text, // anything else ("str", "inlineStr")
 };
 
-CellType cellType(QStringView type)
+CellType cellType(std::string_view type)
 {
-    if (type.isEmpty() || type == u"n")
+    if (type.empty() || type == "n")
         return CellType::Number;
-    if (type == u"s")
+    if (type == "s")
         return CellType::Shared;
-    if (type == u"e")
+    if (type == "e")
         return CellType::Error;
-    if (type == u"b")
+    if (type == "b")
         return CellType::Boolean;
     return CellType::Text;
 }
 
-Rows sheetRows(QXmlStreamReader& xml, const std::vector<std::string>& strings)
+// A row number as written; 0 when it is not one.
+std::size_t rowNumber(std::string_view digits)
+{
+    std::size_t number = 0;
+    const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return failure == std::errc() && end == digits.data() + digits.size() ? number : 0;
+}
+
+[[noreturn]] void refuseXml(const XmlReader& xml, std::size_t row)
+{
+    refuse(row, "工作表已损坏（XML 错误: " + xml.error() + "）");
+}
+
+Rows sheetRows(XmlReader& xml, const std::vector<std::string>& strings)
 {
     Rows rows;
     std::size_t row = 0; // from 1, the row being read
     std::size_t nextColumn = 0;
     std::size_t width = 0; // cells of the last row read, the likely width of the next
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+    for (Event event = xml.next(); event != Event::Done; event = xml.next()) {
+        if (event == Event::Error)
+            refuseXml(xml, row);
+        if (event != Event::Start)
             continue;
-        const QStringView name = xml.name();
-        if (name == u"row") {
-            const QXmlStreamAttributes attributes = xml.attributes();
-            const QStringView number = attributes.value(referenceName);
-            row = number.isEmpty() ? row + 1 : number.toULongLong();
+        const std::string_view name = xml.localName();
+        if (name == "row") {
+            const std::string_view number = xml.attribute("r");
+            row = number.empty() ? row + 1 : rowNumber(number);
             if (row == 0 || row < rows.size())
                 refuse(rows.size(), "工作表的行号顺序不对（文件损坏）");
             if (row > sheetRowLimit)
@@ -358,36 +289,31 @@ Rows sheetRows(QXmlStreamReader& xml, const std::vector<std::string>& strings)
             rows.resize(row);
             rows.back().reserve(width);
             nextColumn = 0;
-        } else if (name == u"c" && row > 0) {
-            std::size_t column = 0;
-            CellType type = CellType::Number;
-            {
-                const QXmlStreamAttributes attributes = xml.attributes();
-                const QStringView reference = attributes.value(referenceName);
-                column = reference.isEmpty() ? nextColumn : columnOf(reference).value_or(columnLimit);
-                if (column >= columnLimit)
-                    refuse(row, "单元格位置 " + text(reference) + " 不对（文件损坏）");
-                type = cellType(attributes.value(typeName));
-            }
+        } else if (name == "c" && row > 0) {
+            const std::string_view reference = xml.attribute("r");
+            const std::size_t column = reference.empty() ? nextColumn : columnOf(reference).value_or(columnLimit);
+            if (column >= columnLimit)
+                refuse(row, "单元格位置 " + std::string(reference) + " 不对（文件损坏）");
+            const CellType type = cellType(xml.attribute("t"));
             nextColumn = column + 1;
             std::string value;
             bool haveValue = false;
-            while (!xml.atEnd()) {
-                xml.readNext();
-                if (xml.isEndElement() && xml.name() == u"c")
-                    break;
-                if (!xml.isStartElement())
+            for (Event inner = xml.next(); inner != Event::Error && !(inner == Event::End && xml.localName() == "c");
+                 inner = xml.next()) {
+                if (inner != Event::Start)
                     continue;
-                if (xml.name() == u"f")
+                if (xml.localName() == "f")
                     refuse(row, "单元格 " + cellName(row, column) + " 是公式，请把公式换成它的值");
-                if (xml.name() == u"v") {
+                if (xml.localName() == "v") {
                     value.clear();
                     appendElementText(xml, value);
                     haveValue = true;
-                } else if (xml.name() == u"is") {
-                    value = stringItem(xml, u"is");
+                } else if (xml.localName() == "is") {
+                    value = stringItem(xml, "is");
                 }
             }
+            if (!xml.error().empty())
+                refuseXml(xml, row);
             switch (type) {
             case CellType::Shared: {
                 const unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
@@ -413,8 +339,6 @@ Rows sheetRows(QXmlStreamReader& xml, const std::vector<std::string>& strings)
             cells[column] = std::move(value);
         }
     }
-    if (xml.hasError())
-        refuse(row, "工作表已损坏（XML 错误: " + xml.errorString().toStdString() + "）");
     return rows;
 }
 
@@ -437,27 +361,12 @@ Rows readXlsx(const std::string& bytes)
     const std::string sheetPart = firstSheetPart(archive.get());
     const std::vector<std::string> strings = sharedStrings(archive.get());
     Rows rows;
-    if (!parsePart(archive.get(), sheetPart.c_str(), [&](QXmlStreamReader& xml) { rows = sheetRows(xml, strings); }))
+    if (!parsePart(archive.get(), sheetPart.c_str(), [&](XmlReader& xml) { rows = sheetRows(xml, strings); }))
         refuse(0, "工作簿中没有工作表");
     return rows;
 }
 
 // ---- CSV ----
-
-bool isUtf8(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > bytes.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
 
 // The separator the first line uses most, outside quotes; a comma when it uses none.
 char separatorOf(std::string_view text)
@@ -543,7 +452,7 @@ Rows readCsv(std::string bytes)
     std::string_view view(bytes);
     if (view.starts_with("\xEF\xBB\xBF"))
         view.remove_prefix(3);
-    if (isUtf8(view))
+    if (firstBadUtf8(view) == std::string_view::npos)
         return csvRows(view);
     return csvRows(gbkToUtf8(view));
 }

@@ -1,0 +1,395 @@
+#include "admin/xml/XmlReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace olv {
+
+namespace {
+
+// The UTF-8 bytes of a code point.
+void appendUtf8(std::string& out, unsigned long code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// The characters XML allows in a document.
+bool allowedCharacter(unsigned long code)
+{
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF)
+        || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+// Byte classes, looked up rather than asked of the C library for every byte.
+enum ByteClass : unsigned char
+{
+    NameByte = 1, // ASCII letters and digits, _ - . : and every byte of a multi-byte character
+    BlankByte = 2, // XML's blanks
+    TextStop = 4, // ends a run of plain text: < & CR, and the control characters XML forbids
+    ValueStop = 8, // ends a run of a plain attribute value: the same, the quotes, tab and LF
+};
+
+constexpr std::array<unsigned char, 256> byteClasses()
+{
+    std::array<unsigned char, 256> table {};
+    for (int c = 0; c < 256; ++c) {
+        unsigned char bits = 0;
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-'
+            || c == '.' || c == ':' || c >= 0x80)
+            bits |= NameByte;
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
+            bits |= BlankByte;
+        const bool forbidden = c < 0x20 && c != '\t' && c != '\n' && c != '\r';
+        if (c == '<' || c == '&' || c == '\r' || forbidden)
+            bits |= TextStop;
+        if (c == '<' || c == '&' || c == '\r' || c == '\n' || c == '\t' || c == '"' || c == '\'' || forbidden)
+            bits |= ValueStop;
+        table[static_cast<std::size_t>(c)] = bits;
+    }
+    return table;
+}
+constexpr std::array<unsigned char, 256> classes = byteClasses();
+
+bool is(char c, ByteClass byteClass) { return classes[static_cast<unsigned char>(c)] & byteClass; }
+
+// Names are short: compared in place rather than through memcmp.
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+// Text or an attribute value with its entities decoded and its line ends made LF (a value's
+// blanks become spaces, as XML reads them); false at an unknown entity.
+bool decodedInto(std::string_view raw, std::string& out, bool attribute)
+{
+    out.clear();
+    for (std::size_t at = 0; at < raw.size(); ++at) {
+        const char c = raw[at];
+        if (c == '\r') {
+            if (at + 1 >= raw.size() || raw[at + 1] != '\n')
+                out += attribute ? ' ' : '\n';
+        } else if (attribute && (c == '\n' || c == '\t')) {
+            out += ' ';
+        } else if (c != '&') {
+            out += c;
+        } else {
+            const auto end = raw.find(';', at);
+            if (end == std::string_view::npos || !decodeXmlEntity(raw.substr(at + 1, end - at - 1), out, false))
+                return false;
+            at = end;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool decodeXmlEntity(std::string_view name, std::string& out, bool html)
+{
+    constexpr std::pair<std::string_view, char> named[]
+        = { { "amp", '&' }, { "lt", '<' }, { "gt", '>' }, { "quot", '"' }, { "apos", '\'' } };
+    for (const auto& [entity, character] : named)
+        if (name == entity) {
+            out += character;
+            return true;
+        }
+    if (html && name == "nbsp") {
+        out += ' ';
+        return true;
+    }
+    if (name.size() < 2 || name[0] != '#')
+        return false;
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string digits(name.substr(hex ? 2 : 1));
+    if (digits.empty() || digits.size() > 8
+        || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
+        return false;
+    const unsigned long code = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
+    if (!allowedCharacter(code))
+        return false;
+    appendUtf8(out, code);
+    return true;
+}
+
+XmlReader::XmlReader(std::string_view text)
+    : m_text(text)
+{
+    if (m_text.starts_with("\xEF\xBB\xBF"))
+        m_at = 3;
+}
+
+std::string_view XmlReader::attribute(std::string_view name) const
+{
+    for (const Attribute& attribute : m_attributes)
+        if (sameName(attribute.key, name))
+            return attributeValue(attribute);
+    return {};
+}
+
+std::string_view XmlReader::attributeByLocalName(std::string_view name) const
+{
+    for (const Attribute& attribute : m_attributes) {
+        const auto colon = attribute.key.rfind(':');
+        if (sameName(colon == std::string_view::npos ? attribute.key : attribute.key.substr(colon + 1), name))
+            return attributeValue(attribute);
+    }
+    return {};
+}
+
+std::string XmlReader::errorText() const { return "第" + std::to_string(m_errorLine) + "行: XML格式错误, " + m_error; }
+
+XmlReader::Event XmlReader::next()
+{
+    if (!m_error.empty())
+        return Event::Error;
+    if (m_pendingEnd) {
+        m_pendingEnd = false;
+        return Event::End;
+    }
+    while (m_at < m_text.size()) {
+        if (m_text[m_at] == '<') {
+            const Event event = markup();
+            if (event != Event::Done)
+                return event;
+            continue;
+        }
+        const std::size_t start = m_at;
+        const Event event = text();
+        if (event != Event::Text || !m_open.empty())
+            return event;
+        // Outside the root element only blanks may stand.
+        if (!std::all_of(m_text.begin() + static_cast<std::ptrdiff_t>(start),
+                m_text.begin() + static_cast<std::ptrdiff_t>(m_at), [](char c) { return is(c, BlankByte); })) {
+            m_at = start;
+            return fail("根元素之外有文字");
+        }
+    }
+    if (!m_open.empty())
+        return fail("元素<" + std::string(m_open.back()) + ">没有结束");
+    if (!m_rootSeen)
+        return fail("没有根元素（文件是空的或不是XML）");
+    return Event::Done;
+}
+
+bool XmlReader::skipPast(std::string_view end)
+{
+    const auto found = m_text.find(end, m_at);
+    if (found == std::string_view::npos)
+        return false;
+    m_at = found + end.size();
+    return true;
+}
+
+XmlReader::Event XmlReader::fail(std::string what)
+{
+    m_errorLine = static_cast<std::size_t>(std::count(m_text.begin(),
+                      m_text.begin() + static_cast<std::ptrdiff_t>(std::min(m_at, m_text.size())), '\n'))
+        + 1;
+    m_error = std::move(what);
+    m_at = m_text.size();
+    m_open.clear();
+    m_rootSeen = true;
+    return Event::Error;
+}
+
+// What starts with '<': a tag, a CDATA section (a Text), or Done for what has nothing to report
+// (a comment, a processing instruction, a declaration).
+XmlReader::Event XmlReader::markup()
+{
+    const char second = m_at + 1 < m_text.size() ? m_text[m_at + 1] : '\0';
+    if (second == '/')
+        return endTag();
+    if (second == '?') {
+        if (!skipPast("?>"))
+            return fail("处理指令没有结束");
+        return Event::Done;
+    }
+    if (second != '!')
+        return startTag();
+    if (starts("<!--")) {
+        if (!skipPast("-->"))
+            return fail("注释没有结束");
+        return Event::Done;
+    }
+    if (starts("<![CDATA[")) {
+        if (m_open.empty())
+            return fail("根元素之外有文字");
+        const auto end = m_text.find("]]>", m_at + 9);
+        if (end == std::string_view::npos)
+            return fail("CDATA没有结束");
+        m_value = m_text.substr(m_at + 9, end - m_at - 9);
+        m_at = end + 3;
+        if (m_value.find('\r') != std::string_view::npos) {
+            decodedInto(m_value, m_decoded, false); // no entities in CDATA: only its line ends
+            m_value = m_decoded;
+        }
+        return m_value.empty() ? Event::Done : Event::Text;
+    }
+    if (!starts("<!DOCTYPE") || m_rootSeen)
+        return fail("不认识的声明");
+    // Declarations in brackets may hold '>' of their own.
+    const auto bracket = m_text.find_first_of("[>", m_at);
+    if (bracket != std::string_view::npos && m_text[bracket] == '[') {
+        m_at = bracket;
+        if (!skipPast("]"))
+            return fail("声明没有结束");
+    }
+    if (!skipPast(">"))
+        return fail("声明没有结束");
+    return Event::Done;
+}
+
+XmlReader::Event XmlReader::text()
+{
+    const char* const data = m_text.data();
+    const std::size_t size = m_text.size();
+    std::size_t end = m_at;
+    bool plain = true;
+    for (;;) {
+        while (end < size && !is(data[end], TextStop))
+            ++end;
+        if (end >= size || data[end] == '<')
+            break;
+        if (data[end] != '&' && data[end] != '\r') {
+            m_at = end;
+            return fail("含有XML不允许的控制字符");
+        }
+        plain = false;
+        ++end;
+    }
+    const std::string_view raw = m_text.substr(m_at, end - m_at);
+    if (plain) {
+        m_value = raw;
+    } else {
+        if (!decodedInto(raw, m_decoded, false))
+            return fail("不认识的实体");
+        m_value = m_decoded;
+    }
+    m_at = end;
+    return Event::Text;
+}
+
+// (Both count in a local: the position is a member the byte reads could alias.)
+std::string_view XmlReader::readName()
+{
+    const std::size_t start = m_at;
+    std::size_t at = start;
+    while (at < m_text.size() && is(m_text[at], NameByte))
+        ++at;
+    m_at = at;
+    return m_text.substr(start, at - start);
+}
+
+void XmlReader::skipBlanks()
+{
+    std::size_t at = m_at;
+    while (at < m_text.size() && is(m_text[at], BlankByte))
+        ++at;
+    m_at = at;
+}
+
+XmlReader::Event XmlReader::endTag()
+{
+    m_at += 2;
+    m_name = readName();
+    skipBlanks();
+    if (m_at >= m_text.size() || m_text[m_at] != '>')
+        return fail("结束标记</" + std::string(m_name) + ">不完整");
+    ++m_at;
+    if (m_open.empty() || !sameName(m_open.back(), m_name))
+        return fail("结束标记</" + std::string(m_name) + ">不配对");
+    m_open.pop_back();
+    return Event::End;
+}
+
+XmlReader::Event XmlReader::startTag()
+{
+    ++m_at;
+    if (m_open.empty() && m_rootSeen)
+        return fail("根元素之后还有元素");
+    m_name = readName();
+    if (m_name.empty() || (m_name[0] >= '0' && m_name[0] <= '9') || m_name[0] == '-' || m_name[0] == '.')
+        return fail("标记没有名字");
+    m_rootSeen = true;
+    m_attributes.clear();
+    m_decodedAttributes.clear();
+    for (;;) {
+        const std::size_t before = m_at;
+        skipBlanks();
+        if (m_at >= m_text.size())
+            return fail("标记<" + std::string(m_name) + ">没有结束");
+        if (m_text[m_at] == '>') {
+            ++m_at;
+            m_open.push_back(m_name);
+            return Event::Start;
+        }
+        if (starts("/>")) {
+            m_at += 2;
+            m_pendingEnd = true;
+            return Event::Start;
+        }
+        const std::string_view key = readName();
+        if (key.empty() || m_at == before + key.size() /* no blank before it */)
+            return fail("标记<" + std::string(m_name) + ">的属性不完整");
+        skipBlanks();
+        if (m_at >= m_text.size() || m_text[m_at] != '=')
+            return fail("标记<" + std::string(m_name) + ">的属性不完整");
+        ++m_at;
+        skipBlanks();
+        if (m_at >= m_text.size() || (m_text[m_at] != '"' && m_text[m_at] != '\''))
+            return fail("属性" + std::string(key) + "的值没有引号");
+        const char quote = m_text[m_at++];
+        std::size_t end = m_at;
+        bool plain = true;
+        for (;;) {
+            while (end < m_text.size() && !is(m_text[end], ValueStop))
+                ++end;
+            if (end >= m_text.size())
+                return fail("属性" + std::string(key) + "的值没有结束");
+            const char c = m_text[end];
+            if (c == quote)
+                break;
+            if (c == '<' || (c != '&' && c != '\r' && c != '\n' && c != '\t' && c != '"' && c != '\'')) {
+                m_at = end;
+                return fail("属性" + std::string(key) + "的值中有不允许的字符");
+            }
+            plain = plain && (c == '"' || c == '\'');
+            ++end;
+        }
+        for (const Attribute& other : m_attributes)
+            if (sameName(other.key, key))
+                return fail("属性" + std::string(key) + "重复");
+        Attribute attribute { key, m_text.substr(m_at, end - m_at) };
+        if (!plain) {
+            std::string value;
+            if (!decodedInto(attribute.value, value, true))
+                return fail("不认识的实体");
+            attribute.decoded = m_decodedAttributes.size();
+            m_decodedAttributes.push_back(std::move(value));
+        }
+        m_attributes.push_back(attribute);
+        m_at = end + 1;
+    }
+}
+
+} // namespace olv

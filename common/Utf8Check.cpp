@@ -1,0 +1,66 @@
+#include "common/Utf8Check.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace olv {
+
+namespace {
+
+// The length of the UTF-8 sequence at `at`, 0 when it is not one.
+std::size_t utf8Length(std::string_view text, std::size_t at)
+{
+    const auto byte = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    if (byte < 0x80)
+        return 1;
+    if (byte >= 0xC2 && byte <= 0xDF)
+        length = 2;
+    else if (byte >= 0xE0 && byte <= 0xEF)
+        length = 3;
+    else if (byte >= 0xF0 && byte <= 0xF4)
+        length = 4;
+    else
+        return 0;
+    if (at + length > text.size())
+        return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+// The length of the run of ASCII bytes at the start, eight bytes a step.
+std::size_t asciiPrefix(std::string_view text)
+{
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((word & 0x8080808080808080u) != 0)
+            break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80)
+        ++at;
+    return at;
+}
+
+} // namespace
+
+bool isAscii(std::string_view text) { return asciiPrefix(text) == text.size(); }
+
+std::size_t firstBadUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        at += asciiPrefix(text.substr(at));
+        if (at == text.size())
+            break;
+        const std::size_t length = utf8Length(text, at);
+        if (length == 0)
+            return at;
+        at += length;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace olv
