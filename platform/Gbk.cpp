@@ -51,9 +51,11 @@ class Converter
 public:
     using BadLength = std::size_t (*)(std::string_view);
 
-    Converter(const char* to, const char* from, BadLength badLength)
+    // `outputPerByte`: output bytes to make room for per input byte, as the encodings go at most.
+    Converter(const char* to, const char* from, BadLength badLength, std::size_t outputPerByte)
         : m_cd(::iconv_open(to, from))
         , m_badLength(badLength)
+        , m_outputPerByte(outputPerByte)
     { }
     ~Converter()
     {
@@ -68,7 +70,8 @@ public:
         if (!isValid())
             return replaceNonAscii(input);
         ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        std::string out(input.size() * 2 + 8, '\0');
+        // Room enough for the usual case; a short text then stays within the string itself.
+        std::string out(input.size() * m_outputPerByte, '\0');
         std::size_t used = 0;
         char* in = const_cast<char*>(input.data());
         std::size_t inLeft = input.size();
@@ -106,6 +109,7 @@ private:
 
     iconv_t m_cd;
     BadLength m_badLength;
+    std::size_t m_outputPerByte;
 };
 
 } // namespace
@@ -114,7 +118,7 @@ std::string gbkToUtf8(std::string_view gbk)
 {
     if (isAscii(gbk))
         return std::string(gbk);
-    thread_local Converter converter("UTF-8", "GBK", undecodableGbkLength);
+    thread_local Converter converter("UTF-8", "GBK", undecodableGbkLength, 2);
     return converter.convert(gbk);
 }
 
@@ -122,7 +126,7 @@ std::string utf8ToGbk(std::string_view utf8)
 {
     if (isAscii(utf8))
         return std::string(utf8);
-    thread_local Converter converter("GBK", "UTF-8", unencodableUtf8Length);
+    thread_local Converter converter("GBK", "UTF-8", unencodableUtf8Length, 1);
     return converter.convert(utf8);
 }
 

@@ -289,106 +289,122 @@ XmlReader::Event XmlReader::text()
     return Event::Text;
 }
 
-// (Both count in a local: the position is a member the byte reads could alias.)
-std::string_view XmlReader::readName()
+namespace {
+
+// Scanning works on pointers in locals: through the reader's members, every byte read could
+// alias the position, and the compiler would store it back at every step.
+const char* skipName(const char* at, const char* end)
 {
-    const std::size_t start = m_at;
-    std::size_t at = start;
-    while (at < m_text.size() && is(m_text[at], NameByte))
+    while (at < end && is(*at, NameByte))
         ++at;
-    m_at = at;
-    return m_text.substr(start, at - start);
+    return at;
 }
 
-void XmlReader::skipBlanks()
+const char* skipBlanks(const char* at, const char* end)
 {
-    std::size_t at = m_at;
-    while (at < m_text.size() && is(m_text[at], BlankByte))
+    while (at < end && is(*at, BlankByte))
         ++at;
-    m_at = at;
+    return at;
 }
+
+} // namespace
 
 XmlReader::Event XmlReader::endTag()
 {
-    m_at += 2;
-    m_name = readName();
-    skipBlanks();
-    if (m_at >= m_text.size() || m_text[m_at] != '>')
-        return fail("结束标记</" + std::string(m_name) + ">不完整");
+    const char* const end = m_text.data() + m_text.size();
+    const char* at = m_text.data() + m_at + 2;
+    const char* const nameEnd = skipName(at, end);
+    const std::string_view name(at, static_cast<std::size_t>(nameEnd - at));
+    m_name = name;
+    at = skipBlanks(nameEnd, end);
+    m_at = static_cast<std::size_t>(at - m_text.data());
+    if (at >= end || *at != '>')
+        return fail("结束标记</" + std::string(name) + ">不完整");
     ++m_at;
-    if (m_open.empty() || !sameName(m_open.back(), m_name))
-        return fail("结束标记</" + std::string(m_name) + ">不配对");
+    if (m_open.empty() || !sameName(m_open.back(), name))
+        return fail("结束标记</" + std::string(name) + ">不配对");
     m_open.pop_back();
     return Event::End;
 }
 
 XmlReader::Event XmlReader::startTag()
 {
-    ++m_at;
+    const char* const begin = m_text.data();
+    const char* const end = begin + m_text.size();
+    const char* at = begin + m_at + 1;
+    // (The position goes in by value: a lambda holding `at` by reference would keep it in memory.)
+    const auto stop = [this, begin](const char* where, std::string what) {
+        m_at = static_cast<std::size_t>(where - begin);
+        return fail(std::move(what));
+    };
     if (m_open.empty() && m_rootSeen)
-        return fail("根元素之后还有元素");
-    m_name = readName();
-    if (m_name.empty() || (m_name[0] >= '0' && m_name[0] <= '9') || m_name[0] == '-' || m_name[0] == '.')
-        return fail("标记没有名字");
+        return stop(at, "根元素之后还有元素");
+    const char* nameEnd = skipName(at, end);
+    // The name is kept in a local too: read back from the member just stored, it would stall.
+    const std::string_view name(at, static_cast<std::size_t>(nameEnd - at));
+    m_name = name;
+    at = nameEnd;
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9') || name[0] == '-' || name[0] == '.')
+        return stop(at, "标记没有名字");
     m_rootSeen = true;
     m_attributes.clear();
     m_decodedAttributes.clear();
     for (;;) {
-        const std::size_t before = m_at;
-        skipBlanks();
-        if (m_at >= m_text.size())
-            return fail("标记<" + std::string(m_name) + ">没有结束");
-        if (m_text[m_at] == '>') {
-            ++m_at;
-            m_open.push_back(m_name);
+        const char* const afterValue = at;
+        at = skipBlanks(at, end);
+        if (at >= end)
+            return stop(at, "标记<" + std::string(name) + ">没有结束");
+        if (*at == '>') {
+            m_at = static_cast<std::size_t>(at + 1 - begin);
+            m_open.push_back(name);
             return Event::Start;
         }
-        if (starts("/>")) {
-            m_at += 2;
+        if (*at == '/' && at + 1 < end && at[1] == '>') {
+            m_at = static_cast<std::size_t>(at + 2 - begin);
             m_pendingEnd = true;
             return Event::Start;
         }
-        const std::string_view key = readName();
-        if (key.empty() || m_at == before + key.size() /* no blank before it */)
-            return fail("标记<" + std::string(m_name) + ">的属性不完整");
-        skipBlanks();
-        if (m_at >= m_text.size() || m_text[m_at] != '=')
-            return fail("标记<" + std::string(m_name) + ">的属性不完整");
-        ++m_at;
-        skipBlanks();
-        if (m_at >= m_text.size() || (m_text[m_at] != '"' && m_text[m_at] != '\''))
-            return fail("属性" + std::string(key) + "的值没有引号");
-        const char quote = m_text[m_at++];
-        std::size_t end = m_at;
+        const char* const keyEnd = skipName(at, end);
+        const std::string_view key(at, static_cast<std::size_t>(keyEnd - at));
+        // An attribute must stand apart from the name or value before it.
+        if (key.empty() || at == afterValue)
+            return stop(at, "标记<" + std::string(name) + ">的属性不完整");
+        at = skipBlanks(keyEnd, end);
+        if (at >= end || *at != '=')
+            return stop(at, "标记<" + std::string(name) + ">的属性不完整");
+        at = skipBlanks(at + 1, end);
+        if (at >= end || (*at != '"' && *at != '\''))
+            return stop(at, "属性" + std::string(key) + "的值没有引号");
+        const char quote = *at++;
+        const char* const valueStart = at;
         bool plain = true;
         for (;;) {
-            while (end < m_text.size() && !is(m_text[end], ValueStop))
-                ++end;
-            if (end >= m_text.size())
-                return fail("属性" + std::string(key) + "的值没有结束");
-            const char c = m_text[end];
+            while (at < end && !is(*at, ValueStop))
+                ++at;
+            if (at >= end)
+                return stop(at, "属性" + std::string(key) + "的值没有结束");
+            const char c = *at;
             if (c == quote)
                 break;
-            if (c == '<' || (c != '&' && c != '\r' && c != '\n' && c != '\t' && c != '"' && c != '\'')) {
-                m_at = end;
-                return fail("属性" + std::string(key) + "的值中有不允许的字符");
-            }
+            if (c == '<' || (c != '&' && c != '\r' && c != '\n' && c != '\t' && c != '"' && c != '\''))
+                return stop(at, "属性" + std::string(key) + "的值中有不允许的字符");
             plain = plain && (c == '"' || c == '\'');
-            ++end;
+            ++at;
         }
         for (const Attribute& other : m_attributes)
             if (sameName(other.key, key))
-                return fail("属性" + std::string(key) + "重复");
-        Attribute attribute { key, m_text.substr(m_at, end - m_at) };
-        if (!plain) {
-            std::string value;
-            if (!decodedInto(attribute.value, value, true))
-                return fail("不认识的实体");
-            attribute.decoded = m_decodedAttributes.size();
-            m_decodedAttributes.push_back(std::move(value));
+                return stop(at, "属性" + std::string(key) + "重复");
+        const std::string_view value(valueStart, static_cast<std::size_t>(at - valueStart));
+        ++at;
+        if (plain) {
+            m_attributes.push_back({ key, value, noDecoded });
+            continue;
         }
-        m_attributes.push_back(attribute);
-        m_at = end + 1;
+        std::string decoded;
+        if (!decodedInto(value, decoded, true))
+            return stop(at, "不认识的实体");
+        m_attributes.push_back({ key, {}, m_decodedAttributes.size() });
+        m_decodedAttributes.push_back(std::move(decoded));
     }
 }
 

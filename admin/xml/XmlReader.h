@@ -72,8 +72,6 @@ private:
     Event fail(std::string what);
     Event markup();
     Event text();
-    std::string_view readName();
-    void skipBlanks();
     Event endTag();
     Event startTag();
     std::string_view attributeValue(const Attribute& attribute) const
