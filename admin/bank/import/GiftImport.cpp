@@ -269,11 +269,12 @@ void GiftScanner::readQuestion(std::string_view block, std::size_t firstLine)
             block = trimBlanks(block.substr(close + 4));
         }
     }
-    if (block.starts_with('[')) {
-        const auto close = block.find(']');
-        if (close != std::string_view::npos)
-            block = block.substr(close + 1);
-    }
+    // Only GIFT's own format markers go; a stem may well begin with "[注意]".
+    for (const std::string_view marker : { "[html]", "[moodle]", "[plain]", "[markdown]" })
+        if (block.starts_with(marker)) {
+            block.remove_prefix(marker.size());
+            break;
+        }
     const auto open = findUnescaped(m_escapes, block, '{');
     if (open == std::string_view::npos) {
         imported.refusal = "说明文字, 没有答案";
