@@ -1,9 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace olv {
 
@@ -16,15 +13,8 @@ bool removeFile(const std::filesystem::path& path);
 bool createDirectory(const std::filesystem::path& path);
 bool fileExists(const std::filesystem::path& path);
 // Renames `from` over `to` in one step: readers see the old or the new file, never a mix.
-// False also when the folder could not be synced afterwards (the rename is then done but not
-// yet sure to outlive a power cut).
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
-// The two steps of replaceFile: the rename alone, and the sync of the folder that holds `file`.
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+// Syncs the folder that holds `file`: a rename into it is only sure to outlive a power cut after that.
 bool syncFolderOf(const std::filesystem::path& file);
-// The names of the regular files in `folder` that match a pattern such as "*.kst"
-// ("*" and "?" wildcards, letters compared without case), sorted by name. Pattern and
-// names are GBK, like all data.
-std::vector<std::string> listDirectory(const std::filesystem::path& folder, std::string_view pattern);
 
 } // namespace olv

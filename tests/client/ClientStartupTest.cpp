@@ -6,7 +6,6 @@
 namespace olv {
 namespace {
 
-using test::gbk;
 using test::readBytes;
 
 class ClientStartupTest : public test::StartupFixture

@@ -10,7 +10,6 @@ namespace {
 
 using test::checks;
 using test::confirmPrompt;
-using test::gbk;
 using test::messagePrompt;
 using test::paperWithAnswers;
 using test::radio;

@@ -12,7 +12,6 @@
 namespace olv {
 namespace {
 
-using test::blankAnswerCard;
 using test::gbk;
 using test::paperWithAnswers;
 

@@ -9,7 +9,6 @@
 namespace olv {
 namespace {
 
-using test::readBytes;
 
 class PaperAssemblyTest : public test::StartupFixture
 {

@@ -9,7 +9,6 @@
 namespace olv {
 namespace {
 
-using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 

@@ -179,13 +179,17 @@ TEST(ByteSwapTest, ExchangesEachCompletePairAndKeepsAnOddLastByte)
         { "\r\n\r\n", "\n\r\n\r" },
         { "\xA1\xF1\x00\x41"s, "\xF1\xA1\x41\x00"s },
     };
+    test::TempDir dir;
     for (const auto& c : cases) {
         std::string bytes = c.text;
         swapBytePairs(bytes);
         EXPECT_EQ(bytes, c.stored) << c.text;
-        swapBytePairs(bytes);
-        EXPECT_EQ(bytes, c.text) << "the transform is its own inverse";
+        test::writeBytes(dir / "stored", c.stored); // from file to file, and back: its own inverse
+        ASSERT_EQ(swapBytePairs(dir / "stored", dir / "text"), SwapFileResult::Done);
+        EXPECT_EQ(test::readBytes(dir / "text"), c.text) << c.text;
     }
+    EXPECT_EQ(swapBytePairs(dir / "missing", dir / "text"), SwapFileResult::CannotOpenSource);
+    EXPECT_EQ(swapBytePairs(dir / "stored", dir / "no" / "text"), SwapFileResult::CannotCreateDestination);
 }
 
 Question question(QuestionKind kind, std::string stem, std::string answer, std::string optionA = "x")

@@ -210,8 +210,7 @@ TEST(ScoreRecordTest, RecordOfTwoCharacterClassAndNameIs57Bytes)
     const std::string stored = swapLineBytePairs(plain);
     const std::string expectedStored = "\xBB\xD2\xE0\xB0" + std::string(12, ' ') + "\xD5*\xC8\xC5 \xFD"
         + std::string(10, ' ') + ". 0110" + std::string(10, ' ') + " -" + std::string(7, ' ');
-    EXPECT_EQ(stored, expectedStored);
-    EXPECT_EQ(stored[56], plain[56]);
+    EXPECT_EQ(stored, expectedStored); // the odd last byte stays
     EXPECT_EQ(swapLineBytePairs(stored), plain);
 }
 

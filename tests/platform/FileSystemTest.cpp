@@ -27,8 +27,7 @@ TEST(CopyFile, ReplacesTheTargetByteForByteOrLeavesItAlone)
 
     EXPECT_FALSE(copyFile(dir / "missing", dir / "target"));
     EXPECT_FALSE(copyFile(dir / "target", dir / "no-folder" / "x"));
-    EXPECT_TRUE(copyFile(dir / "paper", dir / "paper")); // onto itself keeps the content
-    EXPECT_TRUE(copyFile(dir / "paper", dir.path() / "." / "paper"));
+    EXPECT_TRUE(copyFile(dir / "paper", dir.path() / "." / "paper")); // onto itself keeps the content
     EXPECT_EQ(readBytes(dir / "paper"), bytes);
     EXPECT_EQ(readBytes(dir / "target"), bytes);
 }

@@ -48,7 +48,7 @@ TEST(BankImport, ReadsEachFormatsConstructsAndRefusesWhatTheBankCannotHold)
             "没有答案\nA. x\nB. y\n\n答案不是字母\nA. x\nB. y\nANSWER: 1\n",
             "0|首都是哪里?|北京|上海|||A\n第6行\t供选答案超过4个\n第13行\t缺少ANSWER行\n第17行\t正确答案中含有非法字符\n" },
         { "gift", "q.gift",
-            "// 注释\n::标题::一加一等于{=二 ~三 ~四#反馈}\n\n选出偶数{~%50%二 ~%50%四 ~%-100%三}\n\n"
+            "// 注释\n::标题::[html]一加一等于{=二 ~三 ~四#反馈}\n\n选出偶数{~%50%二 ~%50%四 ~%-100%三}\n\n"
             "地球是圆的{T}\n\n太阳绕地球转{FALSE}\n\n转义\\{\\}\\=\\~\\#\\:{=a\\=b ~c}\n\n"
             "写一篇作文{}\n\n圆周率{#3.14}\n\n配对{=a -> 1 =b -> 2}\n\n填空{=北京 =首都}\n\n"
             "五个{=1 ~2 ~3 ~4 ~5}\n",
@@ -77,6 +77,10 @@ TEST(BankImport, ReadsEachFormatsConstructsAndRefusesWhatTheBankCannotHold)
             "判断,对吗,,,,,错,\n填空,空,,,,,x,\n单选,多一个,1,2,3,4,A,5\n多选,只一个,1,2,,,A,\n",
             "0|一, 二|甲|乙|丙|丁|B\n1|选两个|甲|乙|丙|丁|AC\n2|对吗|||||B\n第5行\t题型填空不能导入\n"
             "第6行\t供选答案超过4个\n第7行\t多选题的正确答案应为两个以上的字母\n" },
+        { "sheet header after a row without 答案", "q.csv", "题型,题目,A\n题型,题目,A,B,C,D,答案\n判断,对吗,,,,,对\n",
+            "2|对吗|||||A\n" },
+        { "sheet without header", "q.csv", "题型,题目,A\n判断,对吗\n",
+            "failure 第1行: 没有找到表头(题型, 题目, A, B, C, D, 答案)\n" },
         { "gbk aiken", "q.txt", gbk("题目\nA. 甲\nB. 乙\nANSWER: B\n"), "0|题目|甲|乙|||B\n" },
         { "neither utf-8 nor gbk", "q.txt", "ok\n\xFF\xFF\n", "failure 第2行: 文字既不是UTF-8也不是GBK编码\n" },
         { "unbalanced gift", "q.gift", "a{=b ~c}\n\nd{=e ~f\n\ng\n", "failure 第3行: 大括号不配对\n" },

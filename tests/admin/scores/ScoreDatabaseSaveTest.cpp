@@ -124,6 +124,10 @@ TEST_F(ScoreDatabaseSaveTest, RecordsAlreadyInTheFileAreNotAddedAgain)
     expected.push_back({ record("三班", "周八", "3001"), 5 });
     EXPECT_EQ(carried.records, expected);
     EXPECT_EQ(carried.count, 1u);
+    // A source line past the end of either list (the file cut short since the load) is left alone.
+    const std::vector<std::string> cut(loaded.begin(), loaded.end() - 1);
+    EXPECT_EQ(carryOverMachineChanges(loaded, edited, cut).records, edited);
+    EXPECT_EQ(carryOverMachineChanges(cut, edited, loaded).records, edited);
 
     view.type({ gbk("二班"), gbk("孙七"), "2001", "" });
     editor.addAtEnd();

@@ -147,20 +147,20 @@ TEST_F(ScoreEditorTest, LongNamesStayWholeAndOnlyAddCutsALongClass)
     editor.selectLine(2);
     view.type({ "", "", "1003", "" }); // another record's number
     editor.replaceCurrent();
-    EXPECT_EQ(prompter.texts().back(), "考号1003          已经存在");
     EXPECT_EQ(view.current, 1u);
 
     editor.fetchCurrent();
     EXPECT_EQ(view.boxes, (std::array<std::string, 4> { gbk(longClass), gbk(longName), "1003", "" }));
 
-    view.type({ gbk("一班"), "x", "123456789012345", "" });
+    view.type({ gbk("八个字的班级名称"), "x", "123456789012345", "" }); // a class of 16 bytes is whole
     editor.addAtEnd();
-    EXPECT_EQ(prompter.texts().back(), "考号长度不能超过14位,取左边14位.");
+    EXPECT_EQ(prompter.texts(),
+        (Strings { "班级字符太多,已进行了截取.", "考号1003          已经存在", "考号长度不能超过14位,取左边14位." }));
 
     editor.save();
     EXPECT_EQ(readBytes(path),
         stored({ record(longClass, longName, "1003"), record("一班", "张三", "1001"),
-            record(longClass, "王五", "1002", "90"), record("一班", "x", "12345678901234") }));
+            record(longClass, "王五", "1002", "90"), record("八个字的班级名称", "x", "12345678901234") }));
     EXPECT_EQ(view.lines[1].text.substr(0, 19), gbk(longClass) + " "); // the column widened
 }
 

@@ -14,7 +14,6 @@ namespace olv {
 namespace {
 
 using test::gbk;
-using test::messagePrompt;
 using test::readBytes;
 using test::writeBytes;
 
