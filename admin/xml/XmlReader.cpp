@@ -240,7 +240,13 @@ XmlReader::Event XmlReader::markup()
         m_value = m_text.substr(m_at + 9, end - m_at - 9);
         m_at = end + 3;
         if (m_value.find('\r') != std::string_view::npos) {
-            decodedInto(m_value, m_decoded, false); // no entities in CDATA: only its line ends
+            // No entities in CDATA: only its line ends are mended.
+            m_decoded.clear();
+            for (std::size_t i = 0; i < m_value.size(); ++i)
+                if (m_value[i] != '\r')
+                    m_decoded += m_value[i];
+                else if (i + 1 >= m_value.size() || m_value[i + 1] != '\n')
+                    m_decoded += '\n';
             m_value = m_decoded;
         }
         return m_value.empty() ? Event::Done : Event::Text;
