@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <vector>
 #include <iconv.h>
 
 namespace olv {
@@ -96,8 +98,9 @@ public:
         return out;
     }
 
-private:
     bool isValid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+private:
 
     static std::string replaceNonAscii(std::string_view input)
     {
@@ -110,6 +113,78 @@ private:
     iconv_t m_cd;
     BadLength m_badLength;
     std::size_t m_outputPerByte;
+};
+
+// UTF-8 to GBK a character at a time, through a table of the characters of the Basic
+// Multilingual Plane filled from iconv as they are met: for the short fields of a roster or a
+// bank, a call into iconv costs more than all the characters of the field. Characters beyond
+// that plane and broken sequences take the way a conversion through iconv takes for them.
+class Utf8ToGbkTable
+{
+public:
+    explicit Utf8ToGbkTable(Converter& converter)
+        : m_converter(converter)
+        , m_entries(0x10000, 0)
+    { }
+
+    std::string convert(std::string_view utf8)
+    {
+        std::string out;
+        out.reserve(utf8.size());
+        for (std::size_t at = 0; at < utf8.size();) {
+            const auto lead = static_cast<unsigned char>(utf8[at]);
+            if (lead < 0x80) {
+                out += static_cast<char>(lead);
+                ++at;
+                continue;
+            }
+            const std::size_t length = utf8CharacterLength(utf8.substr(at));
+            if (length == 0 || length == 4) {
+                // A broken byte becomes "?" and is skipped alone; iconv says so for the rest.
+                out += length == 0 ? std::string("?") : m_converter.convert(utf8.substr(at, length));
+                at += length == 0 ? 1 : length;
+                continue;
+            }
+            std::uint32_t& entry = m_entries[codePoint(utf8.substr(at, length))];
+            if (entry == 0)
+                entry = entryOf(m_converter.convert(utf8.substr(at, length)));
+            if ((entry & known) == 0) {
+                out += m_converter.convert(utf8.substr(at, length)); // more than two bytes: not kept
+            } else {
+                out += static_cast<char>(entry & 0xFF);
+                if (entry & twoBytes)
+                    out += static_cast<char>((entry >> 8) & 0xFF);
+            }
+            at += length;
+        }
+        return out;
+    }
+
+private:
+    static constexpr std::uint32_t known = 1u << 31;
+    static constexpr std::uint32_t twoBytes = 1u << 30;
+    static constexpr std::uint32_t unkept = 1u << 29;
+
+    static std::uint32_t codePoint(std::string_view character)
+    {
+        const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(character[i])); };
+        if (character.size() == 2)
+            return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    }
+
+    static std::uint32_t entryOf(const std::string& gbk)
+    {
+        const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(gbk[i])); };
+        if (gbk.size() == 1)
+            return known | byte(0);
+        if (gbk.size() == 2)
+            return known | twoBytes | byte(0) | (byte(1) << 8);
+        return unkept;
+    }
+
+    Converter& m_converter;
+    std::vector<std::uint32_t> m_entries;
 };
 
 } // namespace
@@ -127,7 +202,10 @@ std::string utf8ToGbk(std::string_view utf8)
     if (isAscii(utf8))
         return std::string(utf8);
     thread_local Converter converter("GBK", "UTF-8", unencodableUtf8Length, 1);
-    return converter.convert(utf8);
+    if (!converter.isValid())
+        return converter.convert(utf8);
+    thread_local Utf8ToGbkTable table(converter);
+    return table.convert(utf8);
 }
 
 } // namespace olv

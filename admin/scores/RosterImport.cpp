@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace olv {
 
@@ -154,6 +156,41 @@ std::optional<std::string> field(const std::string& utf8, const ColumnKind& kind
     return gbk;
 }
 
+// The exam numbers taken so far, each with the row that took it (0 for the roster): one open
+// table of places, where a node-based map would chase a pointer to a fresh node per number.
+class TakenExamNumbers
+{
+public:
+    explicit TakenExamNumbers(std::size_t most)
+    {
+        std::size_t size = 16;
+        while (size < most * 2)
+            size *= 2;
+        m_places.assign(size, 0);
+        m_numbers.reserve(most);
+    }
+
+    // The row that took `number` before, or nothing (and `number` is now `row`'s).
+    std::optional<std::size_t> take(const std::string& number, std::size_t row)
+    {
+        const std::size_t mask = m_places.size() - 1;
+        for (std::size_t at = std::hash<std::string_view> {}(number) & mask;; at = (at + 1) & mask) {
+            const std::uint32_t place = m_places[at];
+            if (place == 0) {
+                m_numbers.push_back({ number, row });
+                m_places[at] = static_cast<std::uint32_t>(m_numbers.size());
+                return std::nullopt;
+            }
+            if (m_numbers[place - 1].first == number)
+                return m_numbers[place - 1].second;
+        }
+    }
+
+private:
+    std::vector<std::uint32_t> m_places; // 0 when free, else the place in m_numbers + 1
+    std::vector<std::pair<std::string, std::size_t>> m_numbers;
+};
+
 } // namespace
 
 RosterImport planRosterImport(
@@ -161,10 +198,9 @@ RosterImport planRosterImport(
 {
     RosterImport import;
     import.added.reserve(rows.size());
-    std::unordered_map<std::string, std::size_t> seen; // exam number -> row, 0 for the roster
-    seen.reserve(rosterExamNumbers.size() + rows.size());
+    TakenExamNumbers taken(rosterExamNumbers.size() + rows.size());
     for (const std::string& examNumber : rosterExamNumbers)
-        seen.emplace(removeSpaces(examNumber), 0);
+        taken.take(removeSpaces(examNumber), 0);
     const Layout layout = layoutOf(rows);
     static const std::string empty;
     for (std::size_t i = layout.headingRow ? 1 : 0; i < rows.size(); ++i) {
@@ -186,11 +222,9 @@ RosterImport planRosterImport(
         if (reason.empty() && fields[ExamNumberColumn].empty())
             reason = "没有考号";
         if (reason.empty()) {
-            const auto [place, fresh] = seen.emplace(fields[ExamNumberColumn], row);
-            if (!fresh)
+            if (const std::optional<std::size_t> earlier = taken.take(fields[ExamNumberColumn], row))
                 reason = "考号 " + gbkToUtf8(fields[ExamNumberColumn])
-                    + (place->second == 0 ? std::string(" 已在成绩库中")
-                                          : " 与第 " + std::to_string(place->second) + " 行重复");
+                    + (*earlier == 0 ? std::string(" 已在成绩库中") : " 与第 " + std::to_string(*earlier) + " 行重复");
         }
         if (!reason.empty()) {
             import.refused.push_back({ row, std::move(reason) });

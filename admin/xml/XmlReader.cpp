@@ -321,7 +321,7 @@ XmlReader::Event XmlReader::endTag()
     const char* at = m_text.data() + m_at + 2;
     const char* const nameEnd = skipName(at, end);
     const std::string_view name(at, static_cast<std::size_t>(nameEnd - at));
-    m_name = name;
+    setName(name);
     at = skipBlanks(nameEnd, end);
     m_at = static_cast<std::size_t>(at - m_text.data());
     if (at >= end || *at != '>')
@@ -348,7 +348,7 @@ XmlReader::Event XmlReader::startTag()
     const char* nameEnd = skipName(at, end);
     // The name is kept in a local too: read back from the member just stored, it would stall.
     const std::string_view name(at, static_cast<std::size_t>(nameEnd - at));
-    m_name = name;
+    setName(name);
     at = nameEnd;
     if (name.empty() || (name[0] >= '0' && name[0] <= '9') || name[0] == '-' || name[0] == '.')
         return stop(at, "标记没有名字");

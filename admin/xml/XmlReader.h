@@ -39,11 +39,7 @@ public:
 
     // The element just started or ended, as written ("x:row") and without its prefix ("row").
     std::string_view name() const { return m_name; }
-    std::string_view localName() const
-    {
-        const auto colon = m_name.rfind(':');
-        return colon == std::string_view::npos ? m_name : m_name.substr(colon + 1);
-    }
+    std::string_view localName() const { return m_localName; }
     // The text just read.
     std::string_view value() const { return m_value; }
     // An attribute of the element just started, by its name as written ("r:id") or by that name
@@ -74,6 +70,12 @@ private:
     Event text();
     Event endTag();
     Event startTag();
+    void setName(std::string_view name)
+    {
+        m_name = name;
+        const auto colon = name.rfind(':');
+        m_localName = colon == std::string_view::npos ? name : name.substr(colon + 1);
+    }
     std::string_view attributeValue(const Attribute& attribute) const
     {
         return attribute.decoded == noDecoded ? attribute.value
@@ -86,6 +88,7 @@ private:
     std::vector<Attribute> m_attributes;
     std::vector<std::string> m_decodedAttributes;
     std::string_view m_name;
+    std::string_view m_localName;
     std::string_view m_value;
     std::string m_decoded;
     std::string m_error;
