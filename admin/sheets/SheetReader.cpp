@@ -58,7 +58,8 @@ struct ZipFileCloser
 using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
 
 // The part `name` unpacked whole, exactly its stated size; nothing when the workbook has no such
-// part. A part that cannot be unpacked whole counts as damaged.
+// part. A part that cannot be unpacked whole, is longer than stated or fails its checksum counts
+// as damaged.
 std::optional<std::string> unpackPart(zip_t* archive, const char* name)
 {
     zip_stat_t stat;
@@ -79,6 +80,10 @@ std::optional<std::string> unpackPart(zip_t* archive, const char* name)
             refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
         got += static_cast<std::size_t>(piece);
     }
+    // One read past the stated size lets libzip compare the checksum of what it unpacked.
+    char beyond = 0;
+    if (zip_fread(file.get(), &beyond, 1) != 0)
+        refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
     return bytes;
 }
 

@@ -89,6 +89,7 @@ TEST(SpreadsheetTest, sheetsThatCannotBeReadAreRefusedWithRowAndReason)
     openpyxl("formula " + (dir / "formula.xlsx").string(), dir);
     openpyxl("tall " + (dir / "tall.xlsx").string() + " 200001", dir);
     openpyxl("zip " + (dir / "nosheet.xlsx").string(), dir);
+    openpyxl("altered " + (dir / "altered.xlsx").string(), dir);
     test::writeBytes(dir / "binary.csv",
         std::string("\x7f"
                     "ELF\0\0\1",
@@ -116,6 +117,7 @@ TEST(SpreadsheetTest, sheetsThatCannotBeReadAreRefusedWithRowAndReason)
         { "locked.xlsx", 0, "是旧式的 .xls 工作簿或设了密码的工作簿，请另存为不加密的 .xlsx 或 .csv" },
         { "broken.xlsx", 0, "不是表格文件（损坏的 ZIP/XLSX 文件）" },
         { "nosheet.xlsx", 0, "不是表格文件（ZIP 文件，但不是 XLSX 工作簿）" },
+        { "altered.xlsx", 0, "工作簿的 xl/worksheets/sheet1.xml 不能读出（文件损坏）" },
         { "named.xlsx", 0, "不是 XLSX 工作簿" },
         { "formula.xlsx", 2, "单元格 B2 是公式，请把公式换成它的值" },
         { "tall.xlsx", 200001, "表格超过 200000 行，不能读入" },

@@ -5,6 +5,8 @@
   openpyxl_sheets.py formula OUT.xlsx           a sheet with a formula in B2
   openpyxl_sheets.py tall OUT.xlsx ROW          a sheet with one cell in row ROW
   openpyxl_sheets.py zip OUT.xlsx               a ZIP file that holds no workbook
+  openpyxl_sheets.py altered OUT.xlsx           a workbook stored unpacked, one digit of its
+                                                strings changed after its checksum was taken
   openpyxl_sheets.py dump IN.xlsx               every sheet: title, frozen cell, whether every used
                                                 column has a width, then each row's cells as
                                                 type:value separated by TAB
@@ -45,6 +47,21 @@ def plain_zip(out):
         archive.writestr("hello.txt", "not a workbook")
 
 
+def altered(out):
+    import io
+    import zipfile
+    workbook = openpyxl.Workbook()
+    workbook.active.append(["20240101"])
+    packed = io.BytesIO()
+    workbook.save(packed)
+    stored = io.BytesIO()
+    with zipfile.ZipFile(packed) as source, zipfile.ZipFile(stored, "w", zipfile.ZIP_STORED) as target:
+        for name in source.namelist():
+            target.writestr(name, source.read(name))
+    with open(out, "wb") as file:
+        file.write(stored.getvalue().replace(b"20240101", b"90240101", 1))
+
+
 def cell_text(value):
     if value is None:
         return "-"
@@ -67,4 +84,5 @@ def dump(path):
 
 if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
-    {"roster": roster, "formula": formula, "tall": tall, "zip": plain_zip, "dump": dump}[command](*args)
+    {"roster": roster, "formula": formula, "tall": tall, "zip": plain_zip, "altered": altered,
+     "dump": dump}[command](*args)
