@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <vector>
 #include <iconv.h>
+#include <vector>
 
 namespace olv {
 
@@ -101,7 +101,6 @@ public:
     bool isValid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
 private:
-
     static std::string replaceNonAscii(std::string_view input)
     {
         std::string out(input);
@@ -167,7 +166,8 @@ private:
 
     static std::uint32_t codePoint(std::string_view character)
     {
-        const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(character[i])); };
+        const auto byte
+            = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(character[i])); };
         if (character.size() == 2)
             return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
         return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);

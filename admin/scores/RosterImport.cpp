@@ -7,12 +7,12 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string_view>
-#include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace olv {
@@ -174,7 +174,7 @@ public:
     std::optional<std::size_t> take(const std::string& number, std::size_t row)
     {
         const std::size_t mask = m_places.size() - 1;
-        for (std::size_t at = std::hash<std::string_view> {}(number) & mask;; at = (at + 1) & mask) {
+        for (std::size_t at = std::hash<std::string_view> {}(number)&mask;; at = (at + 1) & mask) {
             const std::uint32_t place = m_places[at];
             if (place == 0) {
                 m_numbers.push_back({ number, row });
