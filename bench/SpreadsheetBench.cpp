@@ -1,7 +1,7 @@
 // Roster import from a 100,000-row XLSX and score export of 100,000 records, each against the
 // work no reader or writer of the file can avoid: moving the file's bytes, and unpacking (or
-// packing) the workbook's entries. For the import also the floor of its XML reader: every token
-// of the same entries read and dropped, and the import once in a fresh process.
+// packing) the workbook's entries. For the import also the rows alone, the import once in a fresh
+// process, and Qt's XML reader over the same entries, the general reader ours stands beside.
 #include "admin/scores/RosterImport.h"
 #include "admin/scores/ScoreExport.h"
 #include "admin/sheets/SheetReader.h"
@@ -137,8 +137,8 @@ void readXlsxEntries(benchmark::State& state)
     }
 }
 
-// The same entries through QXmlStreamReader, every token read and dropped: what the import's
-// XML reader costs before the import does anything with what it reads.
+// The same entries through QXmlStreamReader, every token read and dropped: what a general XML
+// reader costs before an import does anything with what it reads.
 void tokenizeXlsxEntries(benchmark::State& state)
 {
     sheetFile();
