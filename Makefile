@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 # How long `make fuzz` runs each target, and how many mutated inputs the CI run tries on each.
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS   ?= 3000
-FUZZ_TARGETS := bank settings score_database answer_sheet workspace bank_text roster_text
+FUZZ_TARGETS := bank settings score_database answer_sheet workspace bank_text roster_text xml
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
