@@ -174,20 +174,24 @@ public:
     std::optional<std::size_t> take(const std::string& number, std::size_t row)
     {
         const std::size_t mask = m_places.size() - 1;
-        for (std::size_t at = std::hash<std::string_view> {}(number)&mask;; at = (at + 1) & mask) {
-            const std::uint32_t place = m_places[at];
+        const std::size_t hash = std::hash<std::string_view> {}(number);
+        // The hash's high half beside each place: most other numbers are passed without a look.
+        const std::uint64_t tag = (static_cast<std::uint64_t>(hash) >> 32) << 32;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            const std::uint64_t place = m_places[at];
             if (place == 0) {
                 m_numbers.push_back({ number, row });
-                m_places[at] = static_cast<std::uint32_t>(m_numbers.size());
+                m_places[at] = tag | m_numbers.size();
                 return std::nullopt;
             }
-            if (m_numbers[place - 1].first == number)
-                return m_numbers[place - 1].second;
+            if ((place & ~0xFFFFFFFFull) == tag && m_numbers[(place & 0xFFFFFFFFu) - 1].first == number)
+                return m_numbers[(place & 0xFFFFFFFFu) - 1].second;
         }
     }
 
 private:
-    std::vector<std::uint32_t> m_places; // 0 when free, else the place in m_numbers + 1
+    // 0 when free, else the hash's high half and below it the place in m_numbers + 1.
+    std::vector<std::uint64_t> m_places;
     std::vector<std::pair<std::string, std::size_t>> m_numbers;
 };
 
