@@ -67,17 +67,6 @@ constexpr std::array<unsigned char, 256> classes = byteClasses();
 
 bool is(char c, ByteClass byteClass) { return classes[static_cast<unsigned char>(c)] & byteClass; }
 
-// Names are short: compared in place rather than through memcmp.
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
 // Text or an attribute value with its entities decoded and its line ends made LF (a value's
 // blanks become spaces, as XML reads them); false at an unknown entity.
 bool decodedInto(std::string_view raw, std::string& out, bool attribute)
@@ -141,7 +130,7 @@ XmlReader::XmlReader(std::string_view text)
 std::string_view XmlReader::attribute(std::string_view name) const
 {
     for (const Attribute& attribute : m_attributes)
-        if (sameName(attribute.key, name))
+        if (sameXmlName(attribute.key, name))
             return attributeValue(attribute);
     return {};
 }
@@ -150,7 +139,7 @@ std::string_view XmlReader::attributeByLocalName(std::string_view name) const
 {
     for (const Attribute& attribute : m_attributes) {
         const auto colon = attribute.key.rfind(':');
-        if (sameName(colon == std::string_view::npos ? attribute.key : attribute.key.substr(colon + 1), name))
+        if (sameXmlName(colon == std::string_view::npos ? attribute.key : attribute.key.substr(colon + 1), name))
             return attributeValue(attribute);
     }
     return {};
@@ -328,7 +317,7 @@ XmlReader::Event XmlReader::endTag()
     if (at >= end || *at != '>')
         return fail("结束标记</" + std::string(name) + ">不完整");
     ++m_at;
-    if (m_open.empty() || !sameName(m_open.back(), name))
+    if (m_open.empty() || !sameXmlName(m_open.back(), name))
         return fail("结束标记</" + std::string(name) + ">不配对");
     m_open.pop_back();
     return Event::End;
@@ -399,7 +388,7 @@ XmlReader::Event XmlReader::startTag()
             ++at;
         }
         for (const Attribute& other : m_attributes)
-            if (sameName(other.key, key))
+            if (sameXmlName(other.key, key))
                 return stop(at, "属性" + std::string(key) + "重复");
         const std::string_view value(valueStart, static_cast<std::size_t>(at - valueStart));
         ++at;

@@ -11,6 +11,17 @@ namespace olv {
 // references to characters XML allows; false for any other. HTML adds &nbsp; (as a space).
 bool decodeXmlEntity(std::string_view name, std::string& out, bool html);
 
+// Whether two names are the same. Names are short: compared in place rather than through memcmp.
+inline bool sameXmlName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 // A pull reader over UTF-8 XML held whole in memory, for the files teachers bring (question
 // files, the parts of a workbook): elements, attributes, text with entities, CDATA, comments,
 // processing instructions and a DOCTYPE (its declarations are not used). It checks what makes a

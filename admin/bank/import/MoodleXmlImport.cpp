@@ -11,17 +11,6 @@ namespace olv {
 
 namespace {
 
-// Element names are short: compared in place rather than through memcmp.
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
 struct MoodleAnswer
 {
     double fraction = 0;
@@ -187,7 +176,7 @@ std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink
         case XmlReader::Event::Done:
             return std::nullopt;
         case XmlReader::Event::Start:
-            if (!inQuestion && sameName(reader.name(), "question")) {
+            if (!inQuestion && sameXmlName(reader.name(), "question")) {
                 inQuestion = true;
                 question.type.assign(reader.attribute("type"));
                 question.name.clear();
@@ -201,21 +190,21 @@ std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink
             if (!inQuestion)
                 break;
             path.push_back(reader.name());
-            if (sameName(reader.name(), "file") || sameName(reader.name(), "img"))
+            if (sameXmlName(reader.name(), "file") || sameXmlName(reader.name(), "img"))
                 question.hasPicture = true;
             if (path.size() == 2) {
                 format.assign(reader.attribute("format"));
                 collected.clear();
             }
-            if (path.size() == 2 && sameName(path[1], "answer")) {
+            if (path.size() == 2 && sameXmlName(path[1], "answer")) {
                 fraction.assign(reader.attribute("fraction"));
                 question.answers.push_back({ std::atof(fraction.c_str()), {} });
             }
             break;
         case XmlReader::Event::Text:
-            if (inQuestion && path.size() == 3 && sameName(path[2], "text"))
+            if (inQuestion && path.size() == 3 && sameXmlName(path[2], "text"))
                 collected += reader.value();
-            else if (inQuestion && path.size() == 2 && sameName(path[1], "single"))
+            else if (inQuestion && path.size() == 2 && sameXmlName(path[1], "single"))
                 question.single = trimBlanks(reader.value()) == "true" || trimBlanks(reader.value()) == "1";
             break;
         case XmlReader::Event::End:
@@ -230,14 +219,14 @@ std::optional<std::string> readMoodleXml(std::string_view text, ImportSink& sink
                 path.clear();
                 break;
             }
-            if (path.size() == 3 && sameName(path[2], "text") && sameName(path[1], "name"))
+            if (path.size() == 3 && sameXmlName(path[2], "text") && sameXmlName(path[1], "name"))
                 question.name.assign(trimBlanks(collected));
-            if (path.size() == 2 && sameName(path[1], "questiontext")) {
+            if (path.size() == 2 && sameXmlName(path[1], "questiontext")) {
                 if (collected.find("<img") != std::string::npos || collected.find("<IMG") != std::string::npos)
                     question.hasPicture = true;
                 formattedInto(question.text, collected, format, true);
             }
-            if (path.size() == 2 && sameName(path[1], "answer") && !question.answers.empty())
+            if (path.size() == 2 && sameXmlName(path[1], "answer") && !question.answers.empty())
                 formattedInto(question.answers.back().text, collected, format, false);
             path.pop_back();
             break;
