@@ -12,7 +12,6 @@
 #include "support/WidgetLookup.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -102,9 +101,8 @@ void SettingsDialogTest::showsEveryCaptionAndDisablesMissingTools()
     for (const char* caption : { "考试名称:", "考试科目:", "试题库文件名:", "成绩库文件名:", "题量:单选题:",
              "分值:判断题:", "固定号", "考试时间(分):", "最早交卷时间:" })
         QVERIFY2(named<QLineEdit>(m_dialog.get(), QString::fromUtf8(caption)), caption);
-    QCOMPARE(named<QLineEdit>(m_dialog.get(), QStringLiteral("分值:单选题:"))->text(), QStringLiteral("1.5"));
-    QCOMPARE(named<QLineEdit>(m_dialog.get(), QStringLiteral("分值:多选题:"))->text(), QStringLiteral("2"));
-    QVERIFY(named<QCheckBox>(m_dialog.get(), QStringLiteral("考后使用密码退出"))->isChecked());
+    // The boxes and flags shown are saved again in AdminEndToEndTest's settings file; the draw
+    // mode it changes, so its radio shown is checked here.
     QVERIFY(named<QRadioButton>(m_dialog.get(), QStringLiteral("按考号"))->isChecked());
     // With their launchers the buttons work: AdminEndToEndTest and bankCopyRunsInItsBanksFolder.
 }
