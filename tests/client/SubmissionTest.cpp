@@ -6,6 +6,7 @@
 #include "platform/Gbk.h"
 #include "support/ChildProcess.h"
 #include "support/LockWait.h"
+#include "support/StoredScores.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +17,11 @@ using test::gbk;
 using test::messagePrompt;
 using test::passwordPrompt;
 using test::readBytes;
+using test::stored;
 using test::writeBytes;
 
 constexpr const char* examOver = "考试结束。请离开考场";
 constexpr const char* answerRecord = "2  1001          *R*E*\r\r\n";
-
-std::string storedLine(const std::string& schoolClass, const std::string& name, const std::string& examNumber,
-    const std::string& scoreField)
-{
-    return swapLineBytePairs(formatScoreLine({ schoolClass, name, examNumber, scoreField })) + "\r\n";
-}
 
 // Two single-choice questions answered A (right) and not at all, from a bank of 5; the
 // candidate is on the roster between two others.
@@ -47,9 +43,9 @@ protected:
 
     std::string rosterWith(const std::string& scoreField) const
     {
-        return storedLine(gbk("一班"), gbk("李四"), "1000", "90")
-            + storedLine(gbk("一班"), gbk("张三"), "1001", scoreField)
-            + storedLine(gbk("二班"), gbk("王五"), "1002", blankScoreField());
+        return stored(ScoreRecord { gbk("一班"), gbk("李四"), "1000", "90" })
+            + stored(ScoreRecord { gbk("一班"), gbk("张三"), "1001", scoreField })
+            + stored(ScoreRecord { gbk("二班"), gbk("王五"), "1002", blankScoreField() });
     }
 
     std::string scoreMessage() const { return gbkToUtf8(state.className + state.examNumber) + "张三\n成绩是:2"; }
@@ -88,7 +84,8 @@ TEST_F(SubmissionTest, ACandidateAlreadyScoredGetsASecondLine)
 {
     writeBytes(dir / "cj.kcj", rosterWith("77"));
     submit();
-    EXPECT_EQ(readBytes(dir / "cj.kcj"), rosterWith("77") + storedLine(gbk("一班"), gbk("张三"), "1001", "2"));
+    EXPECT_EQ(
+        readBytes(dir / "cj.kcj"), rosterWith("77") + stored(ScoreRecord { gbk("一班"), gbk("张三"), "1001", "2" }));
 }
 
 TEST_F(SubmissionTest, AScoreDatabaseHeldElsewhereIsRetriedUntilItOpens)
