@@ -186,11 +186,6 @@ protected:
         return child.wait();
     }
 
-    static long killWithin(std::mt19937& random, long microseconds)
-    {
-        return std::uniform_int_distribution<long>(0, microseconds)(random);
-    }
-
     std::filesystem::path logOf(int run) const { return logs / ("run" + std::to_string(run) + ".log"); }
     RunLog readLog(int run) const
     {
@@ -369,7 +364,9 @@ TEST_F(CrashResumeTest, AKilledClientResumesWithEveryConfirmedAnswerUntilTheHand
         std::vector<std::string> options { "--hand-in-after",
             run == killedRuns ? std::to_string(confirmsBeforeHandIn) : "0" };
         if (!last)
-            options.insert(options.end(), { "--die-in-hand-in-us", std::to_string(killWithin(random, killWindowUs)) });
+            options.insert(options.end(),
+                { "--die-in-hand-in-us",
+                    std::to_string(std::uniform_int_distribution<long>(0, killWindowUs)(random)) });
         // Wider each time, so the kills sweep the hand-in on a fast machine and a slow one alike.
         killWindowUs += killWindowUs / 4;
         const int status = launch(run, options).wait();
