@@ -95,8 +95,6 @@ private slots:
     void questionViewWritesEachOutputOnce()
     {
         ExamSettings settings = paperSettings("bank.kst", { 2, 1, 1 }, DrawMode::BankOrder);
-        settings.examName = gbk("期末");
-        settings.subject = gbk("语文");
 
         ScriptedPrompter prompter;
         prompter.answerSaveName("paper");
@@ -117,9 +115,8 @@ private slots:
             click(dialog, "closeButton");
         });
         runQuestionView(nullptr, prompter, settings, 0);
-        // Their bytes are SamplePaperTest's; here each was written once.
-        QVERIFY(readBytes("key.txt").starts_with(crlfText("期末\n语文标准答案\n")));
-        QVERIFY(readBytes("paper.txt").starts_with(crlfText("期末\n语文\n")));
+        // Each was written once; the files these buttons write are AdminEndToEndTest's, compared
+        // byte for byte with olvtool's.
         QVERIFY(prompter.allAnswersUsed());
 
         // A bank that cannot be read is told, and no dialog shows.
