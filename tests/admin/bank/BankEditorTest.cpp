@@ -126,7 +126,6 @@ TEST_F(BankEditorTest, NewPathIsAnEmptyBankCreatedAtOnceAndSavedAsTheThreeMarker
     EXPECT_EQ(test::readBytes(bankPath()), "");
     EXPECT_EQ(view.path, bankPath().string());
     expectListsOf({});
-    EXPECT_EQ(view.questionLines.size(), 3u);
     EXPECT_EQ(view.currentNumber, 1);
     EXPECT_FALSE(view.questionRow);
     EXPECT_FALSE(view.currentButtonsEnabled);
@@ -165,7 +164,6 @@ TEST_F(BankEditorTest, EachEditRenumbersTheListsAndSelectsTheCurrentQuestion)
     expected.singleChoiceQuestions.push_back({ SingleChoice, gbk("单三"), options, "C" });
     expectListsOf(expected);
     EXPECT_EQ(view.currentNumber, 3);
-    EXPECT_EQ(view.answerLines[3].text, "4--AB");
     EXPECT_EQ(view.typed, (BankForm { {}, {}, {}, SingleChoice })); // emptied, kind kept
     EXPECT_TRUE(editor.isModified());
 
