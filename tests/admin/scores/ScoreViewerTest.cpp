@@ -118,7 +118,6 @@ TEST_F(ScoreViewerTest, DamagedLinesAreReportedByNumberLeftOutAndDumped)
         earlier + formatScoreLine(zhang) + "\r\n" + gbk(noStar) + "\r\n" + tooLong + "\r\n" + formatScoreLine(zhao)
             + "\r\n" + "----------\r\n");
     EXPECT_EQ(recordLines(), 2u);
-    EXPECT_EQ(m_view.lines[3], gbk("已交卷:2人   正在考试:0人     各分数段人数为:"));
 
     // A refresh words the malformed line its own way and appends to the dump.
     const std::string dumped = readBytes(checkFile());
