@@ -135,10 +135,10 @@ std::optional<std::string> unrepresentable(const std::string& utf8)
 std::optional<std::string> field(const std::string& utf8, const ColumnKind& kind, std::string& reason)
 {
     bool lineBreak = false;
-    std::size_t questionMarks = 0;
+    std::size_t utf8QuestionMarks = 0;
     for (const char c : utf8) {
         lineBreak = lineBreak || c == '\r' || c == '\n';
-        questionMarks += c == '?';
+        utf8QuestionMarks += c == '?';
     }
     if (lineBreak) {
         reason = std::string(kind.caption) + "中有换行";
@@ -146,20 +146,21 @@ std::optional<std::string> field(const std::string& utf8, const ColumnKind& kind
     }
     std::string gbk = utf8ToGbk(utf8);
     std::size_t kept = 0;
+    std::size_t gbkQuestionMarks = 0;
     bool forbidden = false;
     for (const char c : gbk) {
         if (c == ' ')
             continue;
-        questionMarks -= c == '?';
+        gbkQuestionMarks += c == '?';
         forbidden = forbidden || c == '*' || c == '.' || c == '-';
         gbk[kept++] = c;
     }
     gbk.resize(kept);
-    if (questionMarks != 0) {
-        if (const std::optional<std::string> character = unrepresentable(utf8)) {
-            reason = std::string(kind.caption) + "中的字符“" + *character + "”不能用 GBK 保存";
-            return std::nullopt;
-        }
+    const std::optional<std::string> character
+        = gbkQuestionMarks != utf8QuestionMarks ? unrepresentable(utf8) : std::nullopt;
+    if (character) {
+        reason = std::string(kind.caption) + "中的字符“" + *character + "”不能用 GBK 保存";
+        return std::nullopt;
     }
     if (forbidden) {
         reason = std::string(kind.caption) + "中不能含有字符 * . -";
