@@ -2,6 +2,7 @@
 // work no reader or writer of the file can avoid: moving the file's bytes, and unpacking (or
 // packing) the workbook's entries. For the import also the rows alone, the import once in a fresh
 // process, and Qt's XML reader over the same entries, the general reader ours stands beside.
+// The import unpacks on a second thread while it reads, so it is timed by the wall clock.
 #include "admin/scores/RosterImport.h"
 #include "admin/scores/ScoreExport.h"
 #include "admin/sheets/SheetReader.h"
@@ -212,8 +213,8 @@ void writeXlsxEntries(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(importXlsx)->Unit(benchmark::kMillisecond);
-BENCHMARK(readXlsxSheet)->Unit(benchmark::kMillisecond);
+BENCHMARK(importXlsx)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(readXlsxSheet)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(importXlsxFresh)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(readXlsxBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(readXlsxEntries)->Unit(benchmark::kMillisecond);

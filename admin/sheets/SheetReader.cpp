@@ -1,5 +1,6 @@
 #include "admin/sheets/SheetReader.h"
 
+#include "admin/sheets/UnpackingPart.h"
 #include "admin/xml/XmlEncoding.h"
 #include "admin/xml/XmlReader.h"
 #include "common/Utf8Check.h"
@@ -55,51 +56,61 @@ struct ZipFileCloser
 {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
-using ZipFile = std::unique_ptr<zip_file_t, ZipFileCloser>;
 
-// The part `name` unpacked whole, exactly its stated size; nothing when the workbook has no such
-// part. A part that cannot be unpacked whole, is longer than stated or fails its checksum counts
-// as damaged.
-std::optional<std::string> unpackPart(zip_t* archive, const char* name)
+// The part `name` on its way out of the archive; nothing when the workbook has no such part.
+std::unique_ptr<UnpackingPart> openPart(zip_t* archive, const char* name)
 {
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat(archive, name, 0, &stat) != 0)
-        return std::nullopt;
+        return nullptr;
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
         refuse(0, "工作簿设了密码，请另存为不加密的文件");
     if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > sheetPartLimit)
         refuse(0, std::string("工作簿的 ") + name + " 解压后太大");
-    const ZipFile file(zip_fopen(archive, name, 0));
+    std::shared_ptr<zip_file_t> file(zip_fopen(archive, name, 0), ZipFileCloser());
     if (!file)
         refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏或设了密码）");
-    std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-    for (std::size_t got = 0; got < bytes.size();) {
-        const zip_int64_t piece = zip_fread(file.get(), bytes.data() + got, bytes.size() - got);
-        if (piece <= 0)
-            refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
-        got += static_cast<std::size_t>(piece);
-    }
-    // One read past the stated size lets libzip compare the checksum of what it unpacked.
-    char beyond = 0;
-    if (zip_fread(file.get(), &beyond, 1) != 0)
-        refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
-    return bytes;
+    return std::make_unique<UnpackingPart>(static_cast<std::size_t>(stat.size),
+        [file](char* into, std::size_t most) { return zip_fread(file.get(), into, most); });
 }
 
-// Runs `parse` over the XML of the part `name`; false when the workbook has no such part. Text
-// that is not in an encoding XML allows reads as an XML error at its start.
+// The declaration, where a part names its encoding, stands in the first bytes.
+constexpr std::size_t declarationWindow = 64 * 1024;
+
+// Runs `parse` over the XML of the part `name` while the part is unpacked; false when the
+// workbook has no such part. Text in another encoding is converted once it is all there; text
+// that is not in an encoding XML allows reads as an XML error where it starts. A part that cannot
+// be unpacked whole, is longer than stated or fails its checksum counts as damaged, before
+// anything the reading found.
 template <typename Parse>
 bool parsePart(zip_t* archive, const char* name, Parse parse)
 {
-    std::optional<std::string> text = unpackPart(archive, name);
-    if (!text)
+    const std::unique_ptr<UnpackingPart> part = openPart(archive, name);
+    if (!part)
         return false;
-    const std::optional<std::string> encodingError = convertXmlToUtf8(*text);
-    XmlReader xml(*text);
-    if (encodingError)
-        xml.raiseError(*encodingError);
-    parse(xml);
+    const auto refuseIfDamaged = [&] {
+        if (!part->unpackedWhole())
+            refuse(0, std::string("工作簿的 ") + name + " 不能读出（文件损坏）");
+    };
+    try {
+        if (plainlyUtf8(part->start(declarationWindow))) {
+            XmlReader xml([&](std::size_t count) { return part->arrived(count); });
+            parse(xml);
+        } else {
+            refuseIfDamaged();
+            std::string text(part->bytes());
+            const std::optional<std::string> encodingError = convertXmlToUtf8(text);
+            XmlReader xml(text);
+            if (encodingError)
+                xml.raiseError(*encodingError);
+            parse(xml);
+        }
+    } catch (const Refusal&) {
+        refuseIfDamaged();
+        throw;
+    }
+    refuseIfDamaged();
     return true;
 }
 

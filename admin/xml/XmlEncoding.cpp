@@ -44,23 +44,40 @@ std::optional<std::string> decodeWith(std::string& bytes, QStringDecoder decoder
     return std::nullopt;
 }
 
+bool utf8Name(const std::string& encoding) { return encoding.empty() || encoding == "utf-8" || encoding == "utf8"; }
+
+// The UTF-16 byte order of bytes that begin with `start`, by their mark or their first '<'.
+std::optional<QStringDecoder::Encoding> utf16Order(std::string_view start)
+{
+    start = start.substr(0, 2);
+    if (start == "\xFF\xFE" || (start.size() == 2 && start[0] == '<' && start[1] == '\0'))
+        return QStringDecoder::Utf16LE;
+    if (start == "\xFE\xFF" || (start.size() == 2 && start[0] == '\0' && start[1] == '<'))
+        return QStringDecoder::Utf16BE;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> convertXmlToUtf8(std::string& bytes)
 {
-    const std::string_view start(bytes.data(), std::min<std::size_t>(bytes.size(), 2));
-    if (start == "\xFF\xFE" || (start.size() == 2 && start[0] == '<' && start[1] == '\0'))
-        return decodeWith(bytes, QStringDecoder(QStringDecoder::Utf16LE), "UTF-16");
-    if (start == "\xFE\xFF" || (start.size() == 2 && start[0] == '\0' && start[1] == '<'))
-        return decodeWith(bytes, QStringDecoder(QStringDecoder::Utf16BE), "UTF-16");
+    if (const auto order = utf16Order(bytes))
+        return decodeWith(bytes, QStringDecoder(*order), "UTF-16");
     const std::string encoding = declaredEncoding(bytes);
-    if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8") {
-        const std::string name = encoding;
-        return decodeWith(bytes, QStringDecoder(name.c_str()), name);
-    }
+    if (!utf8Name(encoding))
+        return decodeWith(bytes, QStringDecoder(encoding.c_str()), encoding);
     if (firstBadUtf8(bytes) != std::string::npos)
-        return "文字不是 UTF-8 编码";
+        return std::string(notUtf8Text);
     return std::nullopt;
+}
+
+bool plainlyUtf8(std::string_view start)
+{
+    if (utf16Order(start))
+        return false;
+    if (start.starts_with("<?xml") && start.find("?>") == std::string_view::npos)
+        return false;
+    return utf8Name(declaredEncoding(start));
 }
 
 } // namespace olv

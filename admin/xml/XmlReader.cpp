@@ -122,10 +122,12 @@ bool decodeXmlEntity(std::string_view name, std::string& out, bool html)
 
 XmlReader::XmlReader(std::string_view text)
     : m_text(text)
-{
-    if (m_text.starts_with("\xEF\xBB\xBF"))
-        m_at = 3;
-}
+{ }
+
+XmlReader::XmlReader(std::function<XmlArrived(std::size_t)> more)
+    : m_more(std::move(more))
+    , m_complete(false)
+{ }
 
 std::string_view XmlReader::attribute(std::string_view name) const
 {
@@ -149,13 +151,43 @@ std::string XmlReader::errorText() const { return "第" + std::to_string(m_error
 
 XmlReader::Event XmlReader::next()
 {
+    for (;;) {
+        const Event event = read();
+        if (!m_awaitingMore)
+            return event;
+        m_awaitingMore = false;
+        takeMore();
+    }
+}
+
+void XmlReader::takeMore()
+{
+    const std::size_t have = m_text.size();
+    // Asking for as much again as the cut token already holds keeps a long token from being
+    // read again for every piece.
+    XmlArrived arrived = m_more(have + std::max<std::size_t>(1, have - m_tokenStart));
+    m_text = arrived.text;
+    m_complete = arrived.complete && arrived.failure.empty();
+    // A failure counts once all text before it is read: when nothing more arrived.
+    if (!arrived.failure.empty() && arrived.text.size() <= have) {
+        m_complete = true;
+        m_at = m_tokenStart;
+        fail(std::move(arrived.failure));
+    }
+}
+
+XmlReader::Event XmlReader::read()
+{
     if (!m_error.empty())
         return Event::Error;
     if (m_pendingEnd) {
         m_pendingEnd = false;
         return Event::End;
     }
+    if (m_at == 0 && m_text.starts_with("\xEF\xBB\xBF"))
+        m_at = 3;
     while (m_at < m_text.size()) {
+        m_tokenStart = m_at;
         if (m_text[m_at] == '<') {
             const Event event = markup();
             if (event != Event::Done)
@@ -172,6 +204,10 @@ XmlReader::Event XmlReader::next()
             m_at = start;
             return fail("根元素之外有文字");
         }
+    }
+    if (!m_complete) {
+        m_tokenStart = m_at;
+        return awaitMore();
     }
     if (!m_open.empty())
         return fail("元素<" + std::string(m_open.back()) + ">没有结束");
@@ -191,6 +227,9 @@ bool XmlReader::skipPast(std::string_view end)
 
 XmlReader::Event XmlReader::fail(std::string what)
 {
+    // Until the text is complete, a failure may only be the end of what has arrived.
+    if (!m_complete)
+        return awaitMore();
     m_errorLine = static_cast<std::size_t>(std::count(m_text.begin(),
                       m_text.begin() + static_cast<std::ptrdiff_t>(std::min(m_at, m_text.size())), '\n'))
         + 1;
@@ -273,6 +312,8 @@ XmlReader::Event XmlReader::text()
         plain = false;
         ++end;
     }
+    if (end >= size && !m_complete)
+        return awaitMore();
     const std::string_view raw = m_text.substr(m_at, end - m_at);
     if (plain) {
         m_value = raw;
@@ -342,7 +383,6 @@ XmlReader::Event XmlReader::startTag()
     at = nameEnd;
     if (name.empty() || (name[0] >= '0' && name[0] <= '9') || name[0] == '-' || name[0] == '.')
         return stop(at, "标记没有名字");
-    m_rootSeen = true;
     m_attributes.clear();
     m_decodedAttributes.clear();
     for (;;) {
@@ -353,11 +393,13 @@ XmlReader::Event XmlReader::startTag()
         if (*at == '>') {
             m_at = static_cast<std::size_t>(at + 1 - begin);
             m_open.push_back(name);
+            m_rootSeen = true;
             return Event::Start;
         }
         if (*at == '/' && at + 1 < end && at[1] == '>') {
             m_at = static_cast<std::size_t>(at + 2 - begin);
             m_pendingEnd = true;
+            m_rootSeen = true;
             return Event::Start;
         }
         const char* const keyEnd = skipName(at, end);

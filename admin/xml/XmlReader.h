@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,16 @@ inline bool sameXmlName(std::string_view a, std::string_view b)
     return true;
 }
 
+// What has arrived of a text that comes in pieces (a part still being unpacked): the text so far,
+// at the same place as before and only longer; whether that is all; and, when the text stops
+// short, why (the bytes after it are not text, or could not be read).
+struct XmlArrived
+{
+    std::string_view text;
+    bool complete = true;
+    std::string failure;
+};
+
 // A pull reader over UTF-8 XML held whole in memory, for the files teachers bring (question
 // files, the parts of a workbook): elements, attributes, text with entities, CDATA, comments,
 // processing instructions and a DOCTYPE (its declarations are not used). It checks what makes a
@@ -42,11 +53,18 @@ public:
     };
 
     explicit XmlReader(std::string_view text);
+    // A text that arrives in pieces: `more(n)` waits until n bytes have arrived or no more will.
+    // A token cut by the end of what has arrived is read again, whole, once more has come.
+    explicit XmlReader(std::function<XmlArrived(std::size_t)> more);
 
     Event next();
     // Stops the reading with an error of the caller's (the bytes were not text, an element
     // stood where text was due): every next event is then an Error with `what`.
-    void raiseError(std::string what) { fail(std::move(what)); }
+    void raiseError(std::string what)
+    {
+        m_complete = true;
+        fail(std::move(what));
+    }
 
     // The element just started or ended, as written ("x:row") and without its prefix ("row").
     std::string_view name() const { return m_name; }
@@ -77,6 +95,16 @@ private:
     bool starts(std::string_view prefix) const { return m_text.substr(m_at, prefix.size()) == prefix; }
     bool skipPast(std::string_view end);
     Event fail(std::string what);
+    // Stops the token being read at the end of what has arrived of the text: it is read again
+    // when more has come.
+    Event awaitMore()
+    {
+        m_at = m_tokenStart;
+        m_awaitingMore = true;
+        return Event::Error;
+    }
+    void takeMore();
+    Event read();
     Event markup();
     Event text();
     Event endTag();
@@ -94,7 +122,11 @@ private:
     }
 
     std::string_view m_text;
+    std::function<XmlArrived(std::size_t)> m_more;
+    bool m_complete = true; // whether m_text is all of the text
+    bool m_awaitingMore = false;
     std::size_t m_at = 0;
+    std::size_t m_tokenStart = 0;
     std::vector<std::string_view> m_open;
     std::vector<Attribute> m_attributes;
     std::vector<std::string> m_decodedAttributes;

@@ -90,6 +90,8 @@ TEST(SpreadsheetTest, sheetsThatCannotBeReadAreRefusedWithRowAndReason)
     openpyxl("tall " + (dir / "tall.xlsx").string() + " 200001", dir);
     openpyxl("zip " + (dir / "nosheet.xlsx").string(), dir);
     openpyxl("altered " + (dir / "altered.xlsx").string(), dir);
+    // Far enough down that the sheet arrives in several pieces before the bad byte.
+    openpyxl("notutf8 " + (dir / "notutf8.xlsx").string() + " 20000", dir);
     test::writeBytes(dir / "binary.csv",
         std::string("\x7f"
                     "ELF\0\0\1",
@@ -119,6 +121,7 @@ TEST(SpreadsheetTest, sheetsThatCannotBeReadAreRefusedWithRowAndReason)
         { "nosheet.xlsx", 0, "不是表格文件（ZIP 文件，但不是 XLSX 工作簿）" },
         { "altered.xlsx", 0, "工作簿的 xl/worksheets/sheet1.xml 不能读出（文件损坏）" },
         { "named.xlsx", 0, "不是 XLSX 工作簿" },
+        { "notutf8.xlsx", 20000, "工作表已损坏（XML 错误: 文字不是 UTF-8 编码）" },
         { "formula.xlsx", 2, "单元格 B2 是公式，请把公式换成它的值" },
         { "tall.xlsx", 200001, "表格超过 200000 行，不能读入" },
         { "quote.csv", 2, "引号没有结束" },

@@ -7,6 +7,8 @@
   openpyxl_sheets.py zip OUT.xlsx               a ZIP file that holds no workbook
   openpyxl_sheets.py altered OUT.xlsx           a workbook stored unpacked, one digit of its
                                                 strings changed after its checksum was taken
+  openpyxl_sheets.py notutf8 OUT.xlsx ROW        numbers in rows 1 to ROW, a byte that is not UTF-8
+                                                in the sheet's XML after row ROW starts
   openpyxl_sheets.py dump IN.xlsx               every sheet: title, frozen cell, whether every used
                                                 column has a width, then each row's cells as
                                                 type:value separated by TAB
@@ -62,6 +64,24 @@ def altered(out):
         file.write(stored.getvalue().replace(b"20240101", b"90240101", 1))
 
 
+def not_utf8(out, row):
+    import io
+    import re
+    import zipfile
+    workbook = openpyxl.Workbook()
+    for number in range(1, int(row) + 1):
+        workbook.active.append([number, 20240000 + number])
+    packed = io.BytesIO()
+    workbook.save(packed)
+    with zipfile.ZipFile(packed) as source, zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED) as target:
+        for name in source.namelist():
+            data = source.read(name)
+            if name == "xl/worksheets/sheet1.xml":
+                start = rb'(<row r="' + row.encode() + rb'"[^>]*>)'
+                data = re.sub(start, lambda tag: tag.group(1) + b"\xe9", data)
+            target.writestr(name, data)
+
+
 def cell_text(value):
     if value is None:
         return "-"
@@ -85,4 +105,4 @@ def dump(path):
 if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
     {"roster": roster, "formula": formula, "tall": tall, "zip": plain_zip, "altered": altered,
-     "dump": dump}[command](*args)
+     "notutf8": not_utf8, "dump": dump}[command](*args)

@@ -7,11 +7,8 @@
 namespace {
 
 // The events of a reading, one word each: "<a k=v>", "text", "</a>", or "!what" at the error.
-std::string transcript(std::string text)
+std::string transcript(olv::XmlReader& xml)
 {
-    if (const auto failure = olv::convertXmlToUtf8(text))
-        return "!" + *failure;
-    olv::XmlReader xml(text);
     std::string out;
     for (;;) {
         switch (xml.next()) {
@@ -33,6 +30,26 @@ std::string transcript(std::string text)
             return out + "!" + xml.error();
         }
     }
+}
+
+std::string transcript(std::string text)
+{
+    if (const auto failure = olv::convertXmlToUtf8(text))
+        return "!" + *failure;
+    olv::XmlReader xml(text);
+    return transcript(xml);
+}
+
+// The transcript with the line of an error, the text read whole (piece 0) or arriving `piece`
+// bytes at a time.
+std::string transcriptWithLine(std::string_view text, std::size_t piece)
+{
+    std::size_t given = 0;
+    olv::XmlReader xml = piece == 0 ? olv::XmlReader(text) : olv::XmlReader([&](std::size_t count) {
+        given = std::min(text.size(), std::max(count, given + piece));
+        return olv::XmlArrived { text.substr(0, given), given == text.size(), {} };
+    });
+    return transcript(xml) + "@" + std::to_string(xml.errorLine());
 }
 
 TEST(XmlReader, ReadsWhatWorkbooksAndQuestionFilesHoldAndRefusesWhatIsNotXml)
@@ -63,8 +80,16 @@ TEST(XmlReader, ReadsWhatWorkbooksAndQuestionFilesHoldAndRefusesWhatIsNotXml)
         { "<a>\xE9</a>", "!文字不是 UTF-8 编码" },
         { "<?xml version=\"1.0\" encoding=\"no-such\"?><a/>", "!不支持的编码 no-such" },
     };
-    for (const auto& [text, expected] : cases)
+    for (const auto& [text, expected] : cases) {
         EXPECT_EQ(transcript(text), expected) << text;
+        if (!olv::plainlyUtf8(text) || expected.starts_with("!文字"))
+            continue;
+        // In pieces, every token is cut somewhere and read again whole: the same events, the
+        // same error on the same line.
+        for (const std::size_t piece : { 1, 2, 5 })
+            EXPECT_EQ(transcriptWithLine(text, piece), transcriptWithLine(text, 0))
+                << text << " in pieces of " << piece;
+    }
 }
 
 TEST(XmlReader, ErrorsNameTheirLineAndStayErrors)
